@@ -1,0 +1,104 @@
+#pragma once
+// The document: the one project of the run with every picture made from it,
+// and the commands that replace, save and redraw it. Windows listen through
+// DocumentObserver and draw; they never hold project data of their own.
+
+#include "model/prompts.h"
+#include "model/records.h"
+#include "render/bitmap.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace lt {
+
+/// What the windows do when the document asks for a screen refresh. Every
+/// hook is optional: the command-line companion and most tests use none.
+class DocumentObserver {
+public:
+    virtual ~DocumentObserver() = default;
+    /// Tab captions and visibility from Dane.Lang (the languages dialog's apply).
+    virtual void languagesChanged() {}
+    /// `UstawWidokZDanych`: load the edited view into the editing panel.
+    virtual void loadEditor() {}
+    /// `ColorsRepaint`: the six colour swatches from the edited view.
+    virtual void colorsRepaint() {}
+    /// Repaint the three views grids.
+    virtual void gridsRepaint() {}
+    /// The preview bitmap changed: repaint `Image`.
+    virtual void previewChanged() {}
+    /// Show or hide the views-list panel `gbWidoki`.
+    virtual void setViewsPanelVisible(bool) {}
+    /// Make the first grid tab the active one.
+    virtual void activateFirstTab() {}
+};
+
+class Document {
+public:
+    Document();  // a zero-filled project, as at process start
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    sDane& dane() { return *m_dane; }
+    const sDane& dane() const { return *m_dane; }
+    Surfaces& surfaces() { return *m_surfaces; }
+    const Surfaces& surfaces() const { return *m_surfaces; }
+    /// `CopyWidok`, the clipboard of the views grid (not part of the project).
+    sWidok& copyWidok() { return *m_copyWidok; }
+
+    void setObserver(DocumentObserver* observer);
+    DocumentObserver& observer() { return *m_observer; }
+
+    /// The edited view `Dane.Widok[SelWidok][EditRow]`.
+    sWidok& edited() { return editedView(*m_dane); }
+
+    /// The full path behind Dane.FileName (which holds at most 255 units).
+    QString filePath() const { return m_filePath; }
+
+    // --- Project commands of the File menu -----------------------------------
+    FileDialogSpec OpenDialog;  // "Open project file"
+    FileDialogSpec SaveDialog;  // "Save project file"
+
+    void Nowy1Click(Prompts& prompts);
+    void Otwrzprojekt1Click(Prompts& prompts);
+    void Zapiszprojekt1Click(Prompts& prompts);
+    void Zapiszjakoprojekt1Click(Prompts& prompts);
+
+    /// `NewDane` followed by the tab captions (what both start-up and New do).
+    void newDane();
+    /// Reads a project file and puts it in place as Open does from step 3 on.
+    /// Returns an empty string on success, else the message to show; on any
+    /// failure the project is exactly as it was.
+    QString openProject(const QString& path);
+    /// Writes the project to a file; an empty string on success, else the
+    /// system's error text. Does not change Dane.FileName.
+    QString writeProject(const QString& path) const;
+
+    /// `btnOKClick` of the languages dialog: stores the names and use flags
+    /// (language 1 always in use) and brings the tabs in line.
+    void applyLanguages(const QString& name1, const QString& name2, bool use2, const QString& name3,
+                        bool use3);
+
+    // --- The redraw path -----------------------------------------------------
+    /// `RenderLED`: render the edited view's regions and compose the preview.
+    void RenderLED();
+    /// `RenderActiveBitmapSG`: the preview into the edited view's thumbnail,
+    /// then the grids repaint.
+    void RenderActiveBitmapSG();
+    /// `RenderBitmapsSG`: all 900 thumbnails.
+    void RenderBitmapsSG();
+
+private:
+    void setFileName(const QString& path);
+
+    std::unique_ptr<sDane> m_dane;
+    std::unique_ptr<sWidok> m_copyWidok;
+    std::unique_ptr<Surfaces> m_surfaces;
+    DocumentObserver m_nullObserver;
+    DocumentObserver* m_observer = &m_nullObserver;
+    QString m_filePath;
+};
+
+}  // namespace lt

@@ -1,0 +1,71 @@
+#include "model/projectfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace lt {
+
+bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
+    QFile f(path);
+    if (QFileInfo(path).isDir()) {
+        error = QStringLiteral("%1: Is a directory").arg(path);
+        return false;
+    }
+    if (!f.open(QIODevice::ReadOnly)) {
+        error = f.errorString();
+        return false;
+    }
+    bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+ProjectRead readProjectFile(const QString& path) {
+    ProjectRead result;
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes, result.error)) {
+        result.status = ProjectRead::IoError;
+        return result;
+    }
+    if (bytes.size() != ProjectFileSize) {
+        result.status = ProjectRead::SizeMismatch;
+        result.error = msgProjectSizeMismatch();
+        return result;
+    }
+    std::int32_t version = 0;
+    std::memcpy(&version, bytes.constData(), sizeof version);
+    if (version < ProjectVersion) {
+        result.status = ProjectRead::VersionMismatch;
+        result.error = msgProjectVersionMismatch();
+        return result;
+    }
+    result.data = std::make_unique<sDane>();
+    std::memcpy(result.data.get(), bytes.constData(), sizeof(sDane));
+    result.status = ProjectRead::Ok;
+    return result;
+}
+
+QString writeFileAtomically(const QString& path, const char* data, qint64 size) {
+    if (QFileInfo(path).isDir()) return QStringLiteral("%1: Is a directory").arg(path);
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return f.errorString();
+    if (f.write(data, size) != size) {
+        const QString error = f.errorString();
+        f.cancelWriting();
+        return error;
+    }
+    if (!f.commit()) return f.errorString();
+    return QString();
+}
+
+QString writeProjectFile(const sDane& dane, const QString& path) {
+    return writeFileAtomically(path, reinterpret_cast<const char*>(&dane), sizeof dane);
+}
+
+}  // namespace lt

@@ -1,0 +1,33 @@
+#pragma once
+// The one way commands talk to the user: questions, messages and file
+// dialogs. The editor implements it with message boxes and file dialogs; tests
+// and the command-line companion implement it with scripted answers.
+
+#include <QString>
+
+namespace lt {
+
+/// A file dialog as a command asks for it. `filter` is written as the
+/// command's own text, "Description (*.ext)|*.ext".
+struct FileDialogSpec {
+    QString title;             // empty: the platform's default title
+    QString filter;
+    QString defaultExt;        // e.g. "*.vmprj"
+    QString fileName;          // proposed file name
+    bool confirmOverwrite = false;
+};
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    /// A confirmation box with the buttons Yes and No; true for Yes.
+    virtual bool confirm(const QString& question) = 0;
+    /// A message box with one OK button.
+    virtual void message(const QString& text) = 0;
+    /// An open dialog; the chosen path, or an empty string when cancelled.
+    virtual QString openFile(const FileDialogSpec& spec) = 0;
+    /// A save dialog; the chosen path, or an empty string when cancelled.
+    virtual QString saveFile(const FileDialogSpec& spec) = 0;
+};
+
+}  // namespace lt

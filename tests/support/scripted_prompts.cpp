@@ -1,0 +1,52 @@
+#include "tests/support/scripted_prompts.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QUuid>
+
+namespace lt::test {
+
+bool ScriptedPrompts::confirm(const QString& question) {
+    questions << question;
+    if (answers.empty()) return false;
+    const bool a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+void ScriptedPrompts::message(const QString& text) { messages << text; }
+
+QString ScriptedPrompts::openFile(const FileDialogSpec& spec) {
+    dialogs << spec;
+    if (paths.empty()) return QString();
+    const QString p = paths.front();
+    paths.pop_front();
+    return p;
+}
+
+QString ScriptedPrompts::saveFile(const FileDialogSpec& spec) { return openFile(spec); }
+
+TempDir::TempDir() {
+    m_path = QDir::tempPath() + QStringLiteral("/linetint-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    QDir().mkpath(m_path);
+}
+
+TempDir::~TempDir() { QDir(m_path).removeRecursively(); }
+
+CliResult runCli(const QStringList& args, int timeoutMs) {
+    QProcess p;
+    p.start(QStringLiteral(LINETINT_CLI_PATH), args);
+    CliResult r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        r.err = QStringLiteral("timed out");
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+}  // namespace lt::test

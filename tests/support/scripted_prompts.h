@@ -1,0 +1,47 @@
+#pragma once
+// Prompts that answer from a script and record what was asked, so a test can
+// run any command and check every question and message it produced.
+
+#include "model/prompts.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace lt::test {
+
+class ScriptedPrompts : public Prompts {
+public:
+    std::deque<bool> answers;     // confirm() answers, in order; empty: No
+    std::deque<QString> paths;    // openFile()/saveFile() answers; empty: cancel
+    QStringList questions;        // every confirm() text
+    QStringList messages;         // every message() text
+    QList<FileDialogSpec> dialogs;  // every dialog shown
+
+    bool confirm(const QString& question) override;
+    void message(const QString& text) override;
+    QString openFile(const FileDialogSpec& spec) override;
+    QString saveFile(const FileDialogSpec& spec) override;
+};
+
+/// A fresh, empty folder for one test, removed with the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    QString path() const { return m_path; }
+    QString file(const QString& name) const { return m_path + QLatin1Char('/') + name; }
+
+private:
+    QString m_path;
+};
+
+/// Runs linetint-cli with the arguments; returns its exit code and output.
+struct CliResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+CliResult runCli(const QStringList& args, int timeoutMs = 120000);
+
+}  // namespace lt::test
