@@ -1,6 +1,8 @@
 // linetint-cli: the editor's work without its windows, for scripts and checks.
 #include "cli/command.h"
 
+#include "model/headless.h"
+
 #include <QGuiApplication>
 #include <QHash>
 
@@ -62,7 +64,7 @@ static void printUsage(QTextStream& out) {
 
 int main(int argc, char** argv) {
     // Rendering needs the font engine but never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    lt::prepareHeadless();
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

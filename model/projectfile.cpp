@@ -52,7 +52,18 @@ ProjectRead readProjectFile(const QString& path) {
 }
 
 QString writeFileAtomically(const QString& path, const char* data, qint64 size) {
-    if (QFileInfo(path).isDir()) return QStringLiteral("%1: Is a directory").arg(path);
+    const QFileInfo info(path);
+    if (info.isDir()) return QStringLiteral("%1: Is a directory").arg(path);
+    if (info.exists() && !info.isFile()) {
+        // A device or pipe is written in place: renaming a temporary file over
+        // it would replace the device itself.
+        QFile device(path);
+        if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return device.errorString();
+        if (device.write(data, size) != size || !device.flush()) return device.errorString();
+        device.close();
+        if (device.error() != QFileDevice::NoError) return device.errorString();
+        return QString();
+    }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return f.errorString();
     if (f.write(data, size) != size) {
