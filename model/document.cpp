@@ -1,5 +1,6 @@
 #include "model/document.h"
 
+#include "display/flash.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
 #include "render/preview.h"
@@ -11,13 +12,24 @@ namespace lt {
 Document::Document()
     : m_dane(std::make_unique<sDane>()),
       m_copyWidok(std::make_unique<sWidok>()),
-      m_surfaces(std::make_unique<Surfaces>()) {
+      m_surfaces(std::make_unique<Surfaces>()),
+      m_flash(std::make_unique<sflash>()) {
     std::memset(m_dane.get(), 0, sizeof(sDane));
     std::memset(m_copyWidok.get(), 0, sizeof(sWidok));
+    std::memset(m_flash.get(), 0, sizeof(sflash));
     OpenDialog = {QStringLiteral("Open project file"), QStringLiteral("Project file Velmora Bus (*.vmprj)|*.vmprj"),
                   QStringLiteral("*.vmprj"), QStringLiteral("Velmora"), false};
     SaveDialog = {QStringLiteral("Save project file"), QStringLiteral("Project file (*.vmprj)|*.vmprj"),
                   QStringLiteral("*.vmprj"), QStringLiteral("Velmora"), true};
+    OpenDialogPendrive = {QStringLiteral("Open files from pendrive"),
+                          QStringLiteral("Pendrive file (*.bin)|*.bin"), QStringLiteral("*.bin"),
+                          QStringLiteral("velmoraflash"), false};
+    SaveDialogPendrive = {QStringLiteral("Save file on pendrive"),
+                          QStringLiteral("Pendrive file (*.bin)|*.bin"), QStringLiteral("*.bin"),
+                          QStringLiteral("velmoraflash"), true};
+    OpenDialogFirmware = {QStringLiteral("Importuj oprogramowanie sprzetowe Korvo"),
+                          QStringLiteral("Oprogramowanie (*.bin)|*.bin"), QStringLiteral("*.bin"), QString(),
+                          false};
 }
 
 Document::~Document() = default;

@@ -13,6 +13,8 @@
 
 namespace lt {
 
+struct sflash;
+
 /// What the windows do when the document asks for a screen refresh. Every
 /// hook is optional: the command-line companion and most tests use none.
 class DocumentObserver {
@@ -47,6 +49,10 @@ public:
     const Surfaces& surfaces() const { return *m_surfaces; }
     /// `CopyWidok`, the clipboard of the views grid (not part of the project).
     sWidok& copyWidok() { return *m_copyWidok; }
+    /// `Flash`, the display image: zero at start, rebuilt by every export and
+    /// overwritten by an import; never saved with the project.
+    sflash& flash() { return *m_flash; }
+    const sflash& flash() const { return *m_flash; }
 
     void setObserver(DocumentObserver* observer);
     DocumentObserver& observer() { return *m_observer; }
@@ -58,8 +64,11 @@ public:
     QString filePath() const { return m_filePath; }
 
     // --- Project commands of the File menu -----------------------------------
-    FileDialogSpec OpenDialog;  // "Open project file"
-    FileDialogSpec SaveDialog;  // "Save project file"
+    FileDialogSpec OpenDialog;          // "Open project file"
+    FileDialogSpec SaveDialog;          // "Save project file"
+    FileDialogSpec OpenDialogPendrive;  // "Open files from pendrive"
+    FileDialogSpec SaveDialogPendrive;  // "Save file on pendrive"
+    FileDialogSpec OpenDialogFirmware;  // "Importuj oprogramowanie sprzetowe Korvo"
 
     void Nowy1Click(Prompts& prompts);
     void Otwrzprojekt1Click(Prompts& prompts);
@@ -96,6 +105,7 @@ private:
     std::unique_ptr<sDane> m_dane;
     std::unique_ptr<sWidok> m_copyWidok;
     std::unique_ptr<Surfaces> m_surfaces;
+    std::unique_ptr<sflash> m_flash;
     DocumentObserver m_nullObserver;
     DocumentObserver* m_observer = &m_nullObserver;
     QString m_filePath;
