@@ -3,6 +3,7 @@
 #include "display/flash.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
+#include "render/picture.h"
 #include "render/preview.h"
 
 #include <cstring>
@@ -30,6 +31,8 @@ Document::Document()
     OpenDialogFirmware = {QStringLiteral("Importuj oprogramowanie sprzetowe Korvo"),
                           QStringLiteral("Oprogramowanie (*.bin)|*.bin"), QStringLiteral("*.bin"), QString(),
                           false};
+    SavePictureDialog = {QString(), QStringLiteral("Bitmaps (*.bmp)|*.bmp"), QStringLiteral("*.bmp"),
+                         QStringLiteral("Zrzut podgladu"), true};
 }
 
 Document::~Document() = default;
@@ -145,5 +148,21 @@ void Document::RenderActiveBitmapSG() {
 }
 
 void Document::RenderBitmapsSG() { lt::RenderBitmapsSG(*m_dane, *m_surfaces); }
+
+void Document::outlineRegion(Region panel) {
+    if (lt::outlineRegion(*m_dane, *m_surfaces, panel)) m_observer->previewChanged();
+}
+
+void Document::btnTestClick() {
+    LedTest(*m_dane, *m_surfaces);
+    m_observer->previewChanged();
+}
+
+void Document::ZapiszJakoObrazekClick(Prompts& prompts) {
+    const QString path = prompts.saveFile(SavePictureDialog);
+    if (path.isEmpty()) return;
+    const QString error = writeBmpFile(m_surfaces->preview, path);
+    if (!error.isEmpty()) prompts.message(error);
+}
 
 }  // namespace lt

@@ -14,6 +14,7 @@
 namespace lt {
 
 struct sflash;
+enum class Region;  // render/text.h
 
 /// What the windows do when the document asks for a screen refresh. Every
 /// hook is optional: the command-line companion and most tests use none.
@@ -98,6 +99,15 @@ public:
     void RenderActiveBitmapSG();
     /// `RenderBitmapsSG`: all 900 thumbnails.
     void RenderBitmapsSG();
+    /// The mouse-move handlers of the settings panels (`gbGornyMouseMove`, ...):
+    /// recompose and outline the panel's region where its view type shows one.
+    void outlineRegion(Region panel);
+    /// `btnTestClick`: the LED test on the preview.
+    void btnTestClick();
+
+    /// "Save as picture": the preview as it is shown, as a 24-bit BMP file.
+    FileDialogSpec SavePictureDialog;
+    void ZapiszJakoObrazekClick(Prompts& prompts);
 
 private:
     void setFileName(const QString& path);

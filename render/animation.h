@@ -1,0 +1,38 @@
+#pragma once
+// Movement of a region in the preview: one tick moves the region's surface
+// inside its window (AnimX, AnimY) or toggles its flashing phase. The tick
+// is a pure step on the project; the caller recomposes with RenderLED and
+// owns the timer.
+
+#include "model/records.h"
+#include "render/text.h"
+
+namespace lt {
+
+/// The interval of a region's timer in milliseconds: 1000 div the speed,
+/// where a speed of 0 or below counts as 1 and a speed above 100 as 100.
+int timerInterval(std::int32_t speed);
+
+/// Where a moving text wraps, in LED pixels: the horizontal limit Wx and the
+/// vertical limit Hy of a region in the view's type.
+struct WrapLimits {
+    int Wx = 0;
+    int Hy = 0;
+};
+WrapLimits wrapLimits(const sWidok& w, Region which);
+
+/// What the tick asks of the region's timer.
+struct TickResult {
+    bool disableTimer = false;  // the view type does not show this region
+};
+
+/// One tick of a region of the edited view: the hidden-region rule, then the
+/// step of its movement code; AnimX, AnimY and Direction are stored back.
+TickResult stepRegion(sDane& dane, Region which);
+
+/// What the movement handler does to the region when its movement is chosen
+/// or a view is opened: offsets back to 0 and Timer = (Ruch != 0). Returns
+/// whether the region's timer runs.
+bool restartMovement(sScreenImage& region);
+
+}  // namespace lt
