@@ -1,23 +1,73 @@
 #include "app/startup.h"
 
+#include "app/formautor.h"
+#include "app/formcolor.h"
+#include "app/formhardware.h"
+#include "app/forms.h"
+#include "app/mainform.h"
+#include "app/qtprompts.h"
+#include "app/style.h"
+#include "model/defaults.h"
 #include "model/document.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QMessageBox>
+
+#include <memory>
 
 namespace lt {
 
-// Placeholder main window until the editor window lands.
+Forms& forms() {
+    static Forms f;
+    return f;
+}
+
+namespace {
+
+/// The dialog windows, in the order they are made after the main window.
+void createDialogWindows(TMainForm& main) {
+    Forms& f = forms();
+    f.FormHardware = new TFormHardware(&main);
+    // FormPrint: the print dialog.
+    f.FormColor = new TFormColor(&main);
+    main.setFormColor(f.FormColor);
+    // FormOption: the display languages dialog.
+    // FormLCD: LCD type and contrast.
+    // FormModules: the LED module catalogue.
+}
+
+}  // namespace
+
 int runEditor(QApplication& app) {
+    processRandom();  // seeded from the clock now, once for the run
+
+    // The about window without its button serves as the splash.
+    auto splash = std::make_unique<TFormAutor>(nullptr, false);
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Velmora Line Tint"));
+    if (!applyAquaLightSlate(app))
+        QMessageBox::critical(
+            nullptr, QGuiApplication::applicationDisplayName(),
+            QStringLiteral("The visual style \"%1\" cannot be applied.").arg(aquaLightSlateName()));
+
     Document doc;
-    doc.newDane();
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Velmora Line Tint v1.03 2016-09-04"));
-    w.setCentralWidget(new QLabel(QStringLiteral("Velmora Line Tint")));
-    w.resize(1238, 659);
-    w.show();
-    return app.exec();
+    QtPrompts prompts;
+    TMainForm mainForm(doc, prompts);
+    prompts.setParent(&mainForm);
+    forms().MainForm = &mainForm;
+    createDialogWindows(mainForm);
+
+    splash->hide();
+    splash.reset();
+    forms().FormAutor = new TFormAutor(&mainForm, true);
+
+    mainForm.show();
+    const int code = app.exec();
+    forms() = Forms{};
+    return code;
 }
 
 }  // namespace lt

@@ -1,0 +1,220 @@
+#include "app/editorwidgets.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QStyleOptionSpinBox>
+
+#include <algorithm>
+
+namespace lt {
+
+namespace {
+// Enough digits for every range of the panel and a few more, so a typed
+// number stays an int.
+constexpr int MaxDigits = 6;
+}  // namespace
+
+// --- NumberBox ---------------------------------------------------------------
+
+NumberBox::NumberBox(int minimum, int maximum, QWidget* parent)
+    : QAbstractSpinBox(parent), m_min(minimum), m_max(maximum) {
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setAccelerated(true);
+    lineEdit()->setText(QString::number(minimum));
+    connect(lineEdit(), &QLineEdit::textChanged, this, &NumberBox::changed);
+}
+
+int NumberBox::value() const {
+    bool ok = false;
+    const int v = lineEdit()->text().trimmed().toInt(&ok);
+    return ok ? v : m_min;
+}
+
+QString NumberBox::text() const {
+    return lineEdit()->text();
+}
+
+void NumberBox::setValue(int value) {
+    const QString t = QString::number(std::clamp(value, m_min, m_max));
+    {
+        const QSignalBlocker block(lineEdit());
+        lineEdit()->setText(t);
+    }
+    emit changed();
+}
+
+QValidator::State NumberBox::validate(QString& input, int&) const {
+    static const QRegularExpression number(QStringLiteral("^\\s*-?\\d{0,%1}\\s*$").arg(MaxDigits));
+    if (!number.match(input).hasMatch()) return QValidator::Invalid;
+    bool ok = false;
+    input.trimmed().toInt(&ok);
+    return ok ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+void NumberBox::fixup(QString&) const {
+    // A text that is not a number stays as typed; reading it gives the minimum.
+}
+
+void NumberBox::stepBy(int steps) {
+    const long long v = static_cast<long long>(std::clamp(value(), m_min, m_max)) + steps;
+    setValue(static_cast<int>(std::clamp<long long>(v, m_min, m_max)));
+    lineEdit()->selectAll();
+}
+
+QAbstractSpinBox::StepEnabled NumberBox::stepEnabled() const {
+    if (isReadOnly()) return StepNone;
+    StepEnabled e = StepNone;
+    if (value() < m_max) e |= StepUpEnabled;
+    if (value() > m_min) e |= StepDownEnabled;
+    return e;
+}
+
+void NumberBox::focusOutEvent(QFocusEvent* event) {
+    QAbstractSpinBox::focusOutEvent(event);
+    bool ok = false;
+    const int v = lineEdit()->text().trimmed().toInt(&ok);
+    // Only a number outside the range is corrected; an empty box stays empty
+    // and keeps reading its minimum.
+    if (ok && (v < m_min || v > m_max)) setValue(v);
+}
+
+QSize NumberBox::sizeHint() const {
+    ensurePolished();
+    const QFontMetrics fm(font());
+    const int digits = std::max(QString::number(m_min).size(), QString::number(m_max).size());
+    QStyleOptionSpinBox opt;
+    initStyleOption(&opt);
+    const QSize content(fm.horizontalAdvance(QString(digits + 1, QLatin1Char('0'))) + 8,
+                        lineEdit()->sizeHint().height());
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &opt, content, this);
+}
+
+QSize NumberBox::minimumSizeHint() const {
+    return sizeHint();
+}
+
+// --- FontSelector --------------------------------------------------------------
+
+FontSelector::FontSelector(QWidget* parent) : QComboBox(parent) {
+    setEditable(false);
+    setMaxVisibleItems(20);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(14);
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family)) continue;
+        addItem(family);
+        setItemData(count() - 1, QFont(family), Qt::FontRole);
+    }
+    connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        if (!signalsBlocked()) emit changed();
+    });
+}
+
+void FontSelector::dropMissingItem() {
+    if (!m_hasMissing) return;
+    removeItem(0);
+    m_hasMissing = false;
+}
+
+bool FontSelector::showsMissingFamily() const {
+    return m_hasMissing && currentIndex() == 0;
+}
+
+void FontSelector::setFontName(const QString& family) {
+    const QSignalBlocker block(this);
+    int index = -1;
+    for (int i = m_hasMissing ? 1 : 0; i < count(); ++i)
+        if (itemText(i) == family) {
+            index = i;
+            break;
+        }
+    if (index >= 0) {
+        if (m_hasMissing) {
+            dropMissingItem();
+            --index;
+        }
+        setCurrentIndex(index);
+        setToolTip(QString());
+        return;
+    }
+    dropMissingItem();
+    insertItem(0, family);
+    QFont italic = font();
+    italic.setItalic(true);
+    setItemData(0, italic, Qt::FontRole);
+    const QString note = tr("Not installed: the sign preview uses a similar face");
+    setItemData(0, note, Qt::ToolTipRole);
+    setToolTip(note);
+    m_hasMissing = true;
+    setCurrentIndex(0);
+}
+
+void FontSelector::keyPressEvent(QKeyEvent* event) {
+    emit keyDown();
+    QComboBox::keyPressEvent(event);
+    if (!event->text().isEmpty()) emit keyPress();
+}
+
+void FontSelector::keyReleaseEvent(QKeyEvent* event) {
+    QComboBox::keyReleaseEvent(event);
+    emit keyUp();
+}
+
+// --- ColorSwatch ---------------------------------------------------------------
+
+ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent) {
+    setFixedSize(32, 32);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ColorSwatch::setFill(QColor color) {
+    m_fill = color;
+    update();
+}
+
+void ColorSwatch::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    p.setPen(QPen(QColor(0x6b, 0x7a, 0x8c), 1.5));
+    p.setBrush(m_fill);
+    p.drawEllipse(r);
+    // A soft highlight so the circle reads as a button.
+    QRadialGradient shine(r.center() - QPointF(5, 6), r.width() * 0.55);
+    shine.setColorAt(0, QColor(255, 255, 255, 90));
+    shine.setColorAt(1, QColor(255, 255, 255, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(shine);
+    p.drawEllipse(r.adjusted(2, 2, -2, -2));
+}
+
+void ColorSwatch::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    emit mouseDown();
+}
+
+// --- PictureView ---------------------------------------------------------------
+
+PictureView::PictureView(const QImage* picture, QWidget* parent) : QWidget(parent), m_picture(picture) {
+    setFixedSize(picture->size());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize PictureView::sizeHint() const {
+    return m_picture->size();
+}
+
+void PictureView::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.drawImage(event->rect().topLeft(), *m_picture, event->rect());
+}
+
+QColor colorFromValue(std::uint32_t value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+}  // namespace lt

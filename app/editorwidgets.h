@@ -1,0 +1,121 @@
+#pragma once
+// The small widgets of the editing panel: the number box, the font selector,
+// the round colour swatch and the unscaled picture of the sign preview.
+
+#include <QAbstractSpinBox>
+#include <QColor>
+#include <QComboBox>
+#include <QImage>
+#include <QWidget>
+
+namespace lt {
+
+/// A number box that behaves as the editor's number fields do: the text may
+/// hold any integer while it is typed; reading it yields the number, or the
+/// minimum when the text is not a number; leaving the box brings a number
+/// outside the range into it, which fires changed() again.
+class NumberBox : public QAbstractSpinBox {
+    Q_OBJECT
+public:
+    NumberBox(int minimum, int maximum, QWidget* parent = nullptr);
+
+    int minimum() const { return m_min; }
+    int maximum() const { return m_max; }
+    /// The text as a decimal integer, or the minimum when it is not one.
+    int value() const;
+    /// Shows the value brought into the range and fires changed() once,
+    /// also when the text does not change.
+    void setValue(int value);
+    /// The text as the user sees it.
+    QString text() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    /// Every change of the text, typed or set.
+    void changed();
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+    void stepBy(int steps) override;
+    StepEnabled stepEnabled() const override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    int m_min;
+    int m_max;
+};
+
+/// The pick-list of the installed font families. A stored family that is not
+/// installed is shown as an extra item in italics, so the box always shows
+/// what the view holds; rendering then uses the face the platform puts in
+/// its place.
+class FontSelector : public QComboBox {
+    Q_OBJECT
+public:
+    explicit FontSelector(QWidget* parent = nullptr);
+
+    /// Selects the family without firing changed().
+    void setFontName(const QString& family);
+    QString fontName() const { return currentText(); }
+    /// True when the shown family is the extra item of a missing family.
+    bool showsMissingFamily() const;
+
+signals:
+    /// The user picked another family.
+    void changed();
+    /// A key went down, was typed or went up in the box.
+    void keyDown();
+    void keyPress();
+    void keyUp();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void dropMissingItem();
+    bool m_hasMissing = false;
+};
+
+/// A round colour swatch, 32 x 32, that reports a mouse press.
+class ColorSwatch : public QWidget {
+    Q_OBJECT
+public:
+    explicit ColorSwatch(QWidget* parent = nullptr);
+    void setFill(QColor color);
+    QColor fill() const { return m_fill; }
+    QSize sizeHint() const override { return {32, 32}; }
+
+signals:
+    void mouseDown();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QColor m_fill = Qt::black;
+};
+
+/// Shows a picture unscaled at its own size (the sign preview `Image`).
+class PictureView : public QWidget {
+    Q_OBJECT
+public:
+    /// The picture is read at every repaint; it must outlive the widget.
+    PictureView(const QImage* picture, QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const QImage* m_picture;
+};
+
+/// A colour value 0x00BBGGRR as a QColor.
+QColor colorFromValue(std::uint32_t value);
+
+}  // namespace lt

@@ -1,0 +1,837 @@
+#include "app/mainform.h"
+
+#include "app/editorwidgets.h"
+#include "app/formautor.h"
+#include "app/formcolor.h"
+#include "app/formhardware.h"
+#include "app/forms.h"
+#include "app/pictures.h"
+#include "model/defaults.h"
+#include "model/projectfile.h"
+#include "render/preview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace lt {
+
+namespace {
+
+const char* const RegionWord[3] = {"Gorny", "Dolny", "Lewy"};
+
+QString named(const char* prefix, Region r, const char* suffix = "") {
+    return QString::fromLatin1(prefix) + QString::fromLatin1(RegionWord[static_cast<int>(r)]) +
+           QString::fromLatin1(suffix);
+}
+
+// Vertical places of the groups inside "View option".
+constexpr int TopNazwaKursu = 55;
+constexpr int TopGorny = 90;
+constexpr int TopLewy = 180;
+constexpr int TopDolny = 290;
+constexpr int RegionGroupHeight = 86;
+
+}  // namespace
+
+sScreenImage& regionOf(sWidok& w, Region r) {
+    switch (r) {
+        case Region::Gorny: return w.Gorny;
+        case Region::Dolny: return w.Dolny;
+        case Region::Lewy: break;
+    }
+    return w.Lewy;
+}
+
+TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_prompts(prompts) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Velmora Line Tint v1.03 2016-09-04"));
+    SavePictureDialog = {QString(), QStringLiteral("Bitmaps (*.bmp)|*.bmp"), QStringLiteral("*.bmp"),
+                         QStringLiteral("Zrzut podgladu"), true};
+    buildMenu();
+    buildPanel();
+    setFixedWidth(ClientWidth);
+    setMinimumHeight(200);
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    m_doc.setObserver(this);
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    for (RegionControls& rc : m_regions)
+        if (rc.timer) rc.timer->stop();
+    m_doc.setObserver(nullptr);
+}
+
+// --- Menu ----------------------------------------------------------------------
+
+void TMainForm::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, auto handler) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        if constexpr (!std::is_same_v<decltype(handler), std::nullptr_t>)
+            connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+
+    QMenu* file = bar->addMenu(tr("File"));
+    file->setObjectName(QStringLiteral("Plik1"));
+    item(file, "Nowy1", tr("New"), &TMainForm::Nowy1Click);
+    file->addSeparator();
+    item(file, "Otwrzprojekt1", tr("Open"), &TMainForm::Otwrzprojekt1Click);
+    item(file, "Zapiszprojekt1", tr("Save"), &TMainForm::Zapiszprojekt1Click);
+    item(file, "Zapiszjakoprojekt1", tr("Save As"), &TMainForm::Zapiszjakoprojekt1Click);
+    file->addSeparator();
+    item(file, "Drukujinstrukcj1", tr("Print instrucion"), &TMainForm::Drukujinstrukcj1Click);
+    item(file, "Drukujdlakierowcy1", tr("Print course"), &TMainForm::Drukujdlakierowcy1Click);
+    file->addSeparator();
+    item(file, "Wyjd1", tr("Exit"), &TMainForm::Wyjd1Click);
+
+    QMenu* edit = bar->addMenu(tr("Edit"));
+    edit->setObjectName(QStringLiteral("Edycja1"));
+    item(edit, "Importujzplikuwywitlacza1", tr("Import from pendrive"),
+         &TMainForm::Importujzplikuwywitlacza1Click)
+        ->setVisible(false);
+    QAction* exportItem = item(edit, "Eksportujdoplikuwywietlacza1", tr("Export to pendrive"),
+                               &TMainForm::Eksportujdoplikuwywietlacza1Click);
+    edit->setDefaultAction(exportItem);
+    edit->addSeparator()->setVisible(false);
+    item(edit, "Importobrazka1", tr("Import picture"), nullptr)->setVisible(false);
+    item(edit, "ZapiszJakoObrazek", tr("Save as picture"), &TMainForm::ZapiszJakoObrazekClick);
+    edit->addSeparator();
+    item(edit, "Importujoprogramowaniesprztowe1", tr("Import firmware"),
+         &TMainForm::Importujoprogramowaniesprztowe1Click)
+        ->setVisible(false);
+    item(edit, "Importujczcionki1", tr("Font import"), &TMainForm::Importujczcionki1Click)->setVisible(false);
+
+    QMenu* options = bar->addMenu(tr("Options"));
+    options->setObjectName(QStringLiteral("mnOptions"));
+    options->menuAction()->setObjectName(QStringLiteral("mnOptions"));
+    options->menuAction()->setVisible(false);
+    item(options, "LEDContrast1", tr("LCD contrast on display"), &TMainForm::LEDContrast1Click);
+    item(options, "mnModules", tr("Display model"), &TMainForm::mnModulesClick)->setVisible(false);
+    item(options, "LEDlanguages1", tr("LED languages"), &TMainForm::LEDlanguages1Click)->setVisible(false);
+    m_smViewLanguage = options->addMenu(tr("Program language"));
+    m_smViewLanguage->setObjectName(QStringLiteral("smViewLanguage"));
+    m_smViewLanguage->menuAction()->setObjectName(QStringLiteral("smViewLanguage"));
+    m_smViewLanguage->menuAction()->setVisible(false);
+
+    QMenu* help = bar->addMenu(tr("Help"));
+    help->setObjectName(QStringLiteral("Autor1"));
+    item(help, "oprogramie1", tr("Information"), &TMainForm::oprogramie1Click);
+    item(help, "Ourzdzeniu1", tr("Hardware"), &TMainForm::Ourzdzeniu1Click)->setVisible(false);
+}
+
+QAction* TMainForm::action(const char* name) const {
+    const QString n = QString::fromLatin1(name);
+    for (QAction* a : menuBar()->findChildren<QAction*>())
+        if (a->objectName() == n) return a;
+    return nullptr;
+}
+
+// --- Panel -----------------------------------------------------------------------
+
+void TMainForm::buildPanel() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(central);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(6);
+
+    m_gbWidoki = new views::ViewsPanel(m_doc, *this, central);
+    layout->addWidget(m_gbWidoki);
+    connect(m_gbWidoki->eNazwaProjektu(), &QLineEdit::textChanged, this, &TMainForm::eNazwaProjektuChange);
+
+    m_panelMain = new QWidget(central);
+    m_panelMain->setObjectName(QStringLiteral("PanelMain"));
+    auto* right = new QVBoxLayout(m_panelMain);
+    right->setContentsMargins(0, 0, 0, 0);
+    right->setSpacing(4);
+    right->addWidget(buildPreviewGroup(m_panelMain));
+    right->addWidget(buildOptionGroup(m_panelMain), 1);
+    layout->addWidget(m_panelMain, 1);
+    // Keeps the views list at the left when the panel is hidden.
+    layout->addStretch(0);
+}
+
+QWidget* TMainForm::buildPreviewGroup(QWidget* parent) {
+    auto* gb = new QGroupBox(tr("Display view"), parent);
+    gb->setObjectName(QStringLiteral("gbWidokWyswietlacza"));
+    auto* grid = new QGridLayout(gb);
+    grid->setContentsMargins(10, 14, 8, 8);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+
+    m_barX = new QSlider(Qt::Horizontal, gb);
+    m_barX->setObjectName(QStringLiteral("barX"));
+    m_barX->setRange(0, 127);
+    m_barX->setPageStep(1);
+    m_barX->setToolTip(tr("Width of the left region"));
+    connect(m_barX, &QSlider::valueChanged, this, &TMainForm::barXChange);
+
+    auto* panel1 = new QFrame(gb);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    auto* panelLayout = new QVBoxLayout(panel1);
+    panelLayout->setContentsMargins(1, 1, 1, 1);
+    m_image = new PictureView(&m_doc.surfaces().preview.image(), panel1);
+    m_image->setObjectName(QStringLiteral("Image"));
+    panelLayout->addWidget(m_image);
+
+    m_barY = new QSlider(Qt::Vertical, gb);
+    m_barY->setObjectName(QStringLiteral("barY"));
+    m_barY->setRange(0, 31);
+    m_barY->setPageStep(1);
+    m_barY->setInvertedAppearance(true);  // position 0 at the top, like the rows
+    m_barY->setInvertedControls(true);
+    m_barY->setTickPosition(QSlider::TicksLeft);
+    m_barY->setTickInterval(1);
+    m_barY->setToolTip(tr("Height of the top region"));
+    connect(m_barY, &QSlider::valueChanged, this, &TMainForm::barYChange);
+
+    grid->addWidget(m_barX, 0, 0);
+    grid->addWidget(panel1, 1, 0);
+    grid->addWidget(m_barY, 1, 1);
+    grid->setColumnStretch(2, 1);
+    return gb;
+}
+
+QWidget* TMainForm::buildOptionGroup(QWidget* parent) {
+    m_gbOpcjeWidoku = new QGroupBox(tr("View option"), parent);
+    m_gbOpcjeWidoku->setObjectName(QStringLiteral("gbOpcjeWidoku"));
+
+    m_typeButtons = new QButtonGroup(this);
+    m_typeButtons->setExclusive(true);
+    const QString tips[4] = {tr("Top line only"), tr("Top and bottom lines"), tr("Route number and top line"),
+                             tr("Route number, top and bottom lines")};
+    for (int tag = 0; tag < 4; ++tag) {
+        auto* b = new QPushButton(m_gbOpcjeWidoku);
+        b->setObjectName(QStringLiteral("btnTypWidoku%1").arg(tag));
+        b->setIcon(QPixmap::fromImage(viewTypePicture(tag)));
+        b->setIconSize(QSize(128, 32));
+        b->setCheckable(true);
+        b->setToolTip(tips[tag]);
+        b->setGeometry(10 + tag * 142, 17, 136, 36);
+        m_typeButtons->addButton(b, tag);
+        m_btnTypWidoku[tag] = b;
+    }
+    connect(m_typeButtons, &QButtonGroup::idClicked, this, &TMainForm::TypWidokuClick);
+
+    m_btnTest = new QPushButton(tr("Test"), m_gbOpcjeWidoku);
+    m_btnTest->setObjectName(QStringLiteral("btnTest"));
+    m_btnTest->setGeometry(10 + 4 * 142, 21, 80, 28);
+    m_btnTest->setVisible(false);
+    connect(m_btnTest, &QPushButton::clicked, this, &TMainForm::btnTestClick);
+
+    m_gbNazwaKursu = new QGroupBox(tr("Course name"), m_gbOpcjeWidoku);
+    m_gbNazwaKursu->setObjectName(QStringLiteral("gbNazwaKursu"));
+    // A one-line group: the caption sits inside the frame, left of the box.
+    m_gbNazwaKursu->setStyleSheet(
+        QStringLiteral("QGroupBox#gbNazwaKursu { margin-top: 0px; padding-top: 0px; }"
+                       "QGroupBox#gbNazwaKursu::title { subcontrol-origin: padding; subcontrol-position: "
+                       "left center; left: 8px; }"));
+    m_eNazwaKursu = new QLineEdit(m_gbNazwaKursu);
+    m_eNazwaKursu->setObjectName(QStringLiteral("eNazwaKursu"));
+    m_eNazwaKursu->setMaxLength(126);
+    m_eNazwaKursu->setFixedHeight(24);
+    connect(m_eNazwaKursu, &QLineEdit::textChanged, this, &TMainForm::eNazwaKursuChange);
+
+    buildRegion(Region::Gorny, m_gbOpcjeWidoku);
+    buildRegion(Region::Lewy, m_gbOpcjeWidoku);
+    buildRegion(Region::Dolny, m_gbOpcjeWidoku);
+    placeGroups();
+    return m_gbOpcjeWidoku;
+}
+
+void TMainForm::buildRegion(Region r, QWidget* parent) {
+    RegionControls& rc = region(r);
+    const QString captions[3] = {tr("Top view T2"), tr("Bottom view T3"), tr("Left view T1")};
+    const int limits[3] = {63, 255, 6};
+    const int i = static_cast<int>(r);
+    rc.textLimit = limits[i];
+
+    rc.gb = new QGroupBox(captions[i], parent);
+    rc.gb->setObjectName(named("gb", r));
+    rc.gb->setAttribute(Qt::WA_Hover);
+    rc.gb->installEventFilter(this);
+
+    auto label = [&rc](const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text, rc.gb);
+        l->setBuddy(buddy);
+        return l;
+    };
+
+    rc.eText = new QLineEdit(rc.gb);
+    rc.eText->setObjectName(named("eText", r));
+    rc.eText->setMaxLength(rc.textLimit);
+    rc.cNameFont = new FontSelector(rc.gb);
+    rc.cNameFont->setObjectName(named("cNameFont", r));
+    rc.seSize = new NumberBox(4, 32, rc.gb);
+    rc.seSize->setObjectName(named("seSize", r));
+    rc.cbFontStyle = new QComboBox(rc.gb);
+    rc.cbFontStyle->setObjectName(named("cbFontStyle", r));
+    rc.cbFontStyle->addItems(StyleTexts());
+    rc.seX = new NumberBox(-127, 127, rc.gb);
+    rc.seX->setObjectName(named("se", r, "X"));
+    rc.seY = new NumberBox(-31, 31, rc.gb);
+    rc.seY->setObjectName(named("se", r, "Y"));
+    rc.cbRuch = new QComboBox(rc.gb);
+    rc.cbRuch->setObjectName(named("cbRuch", r));
+    rc.cbRuch->addItems(MovementTexts());
+    rc.seSpeed = new NumberBox(0, 100, rc.gb);
+    rc.seSpeed->setObjectName(named("seSpeed", r));
+    rc.cbWygladzanie = new QCheckBox(tr("Anti Alias"), rc.gb);
+    rc.cbWygladzanie->setObjectName(named("cbWygladzanie", r));
+    rc.cbWygladzanie->setVisible(false);
+    rc.sColor = new ColorSwatch(rc.gb);
+    rc.sColor->setObjectName(named("sColor", r));
+    rc.sColor->setToolTip(tr("Font colour"));
+    rc.sBackground = new ColorSwatch(rc.gb);
+    rc.sBackground->setObjectName(named("sBackground", r));
+    rc.sBackground->setToolTip(tr("Background colour"));
+
+    auto* grid = new QGridLayout(rc.gb);
+    grid->setContentsMargins(10, 14, 10, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(6);
+    grid->addWidget(label(tr("Text"), rc.eText), 0, 0);
+    grid->addWidget(rc.eText, 0, 1, 1, 3);
+    grid->addWidget(label(tr("Font"), rc.cNameFont), 0, 4);
+    grid->addWidget(rc.cNameFont, 0, 5);
+    grid->addWidget(label(tr("Size"), rc.seSize), 0, 6);
+    grid->addWidget(rc.seSize, 0, 7);
+    grid->addWidget(label(tr("Style"), rc.cbFontStyle), 0, 8);
+    grid->addWidget(rc.cbFontStyle, 0, 9);
+
+    grid->addWidget(label(tr("X"), rc.seX), 1, 0);
+    grid->addWidget(rc.seX, 1, 1);
+    grid->addWidget(label(tr("Y"), rc.seY), 1, 2, Qt::AlignRight);
+    grid->addWidget(rc.seY, 1, 3, Qt::AlignLeft);
+    grid->addWidget(label(tr("Movement"), rc.cbRuch), 1, 4);
+    grid->addWidget(rc.cbRuch, 1, 5);
+    grid->addWidget(label(tr("Speed"), rc.seSpeed), 1, 6);
+    grid->addWidget(rc.seSpeed, 1, 7);
+    grid->addWidget(rc.cbWygladzanie, 1, 9);
+    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(5, 1);
+
+    auto* colours = new QGridLayout;
+    colours->setSpacing(2);
+    colours->setHorizontalSpacing(10);
+    auto small = [&rc](const QString& text) {
+        auto* l = new QLabel(text, rc.gb);
+        l->setAlignment(Qt::AlignCenter);
+        l->setStyleSheet(QStringLiteral("color: #5d6b79; font-size: 8pt;"));
+        return l;
+    };
+    colours->addWidget(small(tr("Text")), 0, 0);
+    colours->addWidget(small(tr("Back")), 0, 1);
+    colours->addWidget(rc.sColor, 1, 0, Qt::AlignCenter);
+    colours->addWidget(rc.sBackground, 1, 1, Qt::AlignCenter);
+    grid->addLayout(colours, 0, 10, 2, 1, Qt::AlignVCenter);
+
+    connect(rc.eText, &QLineEdit::textChanged, this, [this, r] { eTextChange(r); });
+    connect(rc.cNameFont, &FontSelector::changed, this, [this, r] { cNameFontChange(r); });
+    for (auto signal : {&FontSelector::keyDown, &FontSelector::keyPress, &FontSelector::keyUp})
+        connect(rc.cNameFont, signal, this, [this, r] { cNameFontChange(r); });
+    connect(rc.seSize, &NumberBox::changed, this, [this, r] { seSizeChange(r); });
+    connect(rc.cbFontStyle, &QComboBox::activated, this, [this, r] { cbFontStyleChange(r); });
+    connect(rc.seX, &NumberBox::changed, this, [this, r] { seXChange(r); });
+    connect(rc.seY, &NumberBox::changed, this, [this, r] { seYChange(r); });
+    connect(rc.cbRuch, &QComboBox::activated, this, [this, r] { cbRuchChange(r); });
+    connect(rc.seSpeed, &NumberBox::changed, this, [this, r] { seSpeedChange(r); });
+    connect(rc.cbWygladzanie, &QCheckBox::clicked, this, [this, r] { cbWygladzanieClick(r); });
+    connect(rc.sColor, &ColorSwatch::mouseDown, this, [this, r] { sColorMouseDown(r); });
+    connect(rc.sBackground, &ColorSwatch::mouseDown, this, [this, r] { sBackgroundMouseDown(r); });
+
+    rc.timer = new QTimer(this);
+    rc.timer->setObjectName(named("Timer", r));
+    rc.timer->setTimerType(Qt::PreciseTimer);
+    rc.timer->setInterval(1000);
+    connect(rc.timer, &QTimer::timeout, this, [this, r] { TimerTick(r); });
+}
+
+void TMainForm::placeGroups() {
+    const int w = 811 - 16;
+    const int nameHeight = TopGorny - TopNazwaKursu - 3;
+    m_gbNazwaKursu->setGeometry(8, TopNazwaKursu, w, nameHeight);
+    m_eNazwaKursu->setGeometry(118, (nameHeight - 24) / 2, w - 118 - 8, 24);
+    region(Region::Gorny).gb->setGeometry(8, TopGorny, w, RegionGroupHeight);
+    region(Region::Lewy).gb->setGeometry(8, TopLewy, w, RegionGroupHeight);
+    region(Region::Dolny).gb->setGeometry(8, TopDolny, w, RegionGroupHeight);
+}
+
+void TMainForm::showGroupsFor(int typ) {
+    if (typ < vtTop || typ > vtLeftTopBottom) return;
+    region(Region::Gorny).gb->setVisible(true);
+    region(Region::Dolny).gb->setVisible(typ == vtTopBottom || typ == vtLeftTopBottom);
+    region(Region::Lewy).gb->setVisible(typ == vtLeftTop || typ == vtLeftTopBottom);
+}
+
+QLineEdit* TMainForm::eNazwaProjektu() const {
+    return m_gbWidoki->eNazwaProjektu();
+}
+
+TFormColor* TMainForm::formColor() {
+    if (!m_formColor) m_formColor = forms().FormColor;
+    if (!m_formColor) m_formColor = new TFormColor(this);
+    return m_formColor;
+}
+
+// --- Start-up ----------------------------------------------------------------------
+
+void TMainForm::FormCreate() {
+    m_panelMain->setVisible(false);
+    scanLanguageFiles();
+    UpdateState();
+    // The region surfaces, the preview, ImageLED and the 900 thumbnails are
+    // made black with the document.
+    m_btnTypWidoku[0]->setDefault(true);
+    m_doc.newDane();
+    m_doc.RenderBitmapsSG();
+    UstawWidokZDanych();
+    sDane& d = m_doc.dane();
+    d.SelectRow = 1;
+    d.EditRow = 1;
+    setVersionAndBanner(d);
+    ColorsRepaint();
+    const sDane& cd = d;
+    const int lang = std::clamp(cd.SelWidok, 1, LanguageCount);
+    const int row = std::clamp(cd.SelectRow, 1, ViewCount);
+    m_panelMain->setVisible(isTrue(widok(cd, lang, row).use));
+}
+
+void TMainForm::UpdateState() {
+    QGuiApplication::setApplicationDisplayName(windowTitle());
+    // The interface translation marks its current language here.
+}
+
+void TMainForm::scanLanguageFiles() {
+    // The interface translation builds the "Program language" submenu here
+    // from the language files of the program's folder.
+}
+
+// --- Closing and resizing ------------------------------------------------------------
+
+void TMainForm::Wyjd1Click() {
+    close();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!m_prompts.confirm(QStringLiteral("Are you sure to quit ?"))) {
+        event->ignore();
+        return;
+    }
+    // FormClose: the animations stop; the project is not saved.
+    for (RegionControls& rc : m_regions) rc.timer->stop();
+    event->accept();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (width() != ClientWidth) resize(ClientWidth, height());
+}
+
+// --- Editing panel -------------------------------------------------------------------
+
+void TMainForm::render() {
+    m_doc.RenderLED();
+    m_doc.RenderActiveBitmapSG();
+}
+
+void TMainForm::UstawWidokZDanych() {
+    sWidok& w = m_doc.edited();
+    const Region dgl[3] = {Region::Dolny, Region::Gorny, Region::Lewy};
+
+    // The lists are set without their handlers, so loading a view neither
+    // starts nor stops an animation.
+    for (Region r : dgl) {
+        const QSignalBlocker block(region(r).cbFontStyle);
+        region(r).cbFontStyle->setCurrentIndex(regionOf(w, r).Styl);
+    }
+    for (Region r : dgl) {
+        const QSignalBlocker block(region(r).cbRuch);
+        region(r).cbRuch->setCurrentIndex(regionOf(w, r).Ruch);
+    }
+    for (Region r : dgl) {
+        {
+            const QSignalBlocker block(region(r).cbWygladzanie);
+            region(r).cbWygladzanie->setChecked(isTrue(regionOf(m_doc.edited(), r).Alias));
+        }
+        cbWygladzanieClick(r);
+    }
+    for (Region r : dgl) region(r).cNameFont->setFontName(ReadText(regionOf(m_doc.edited(), r).FontName));
+    for (Region r : {Region::Lewy, Region::Dolny, Region::Gorny}) {
+        RegionControls& rc = region(r);
+        const QString text = ReadText(regionOf(m_doc.edited(), r).Text);
+        {
+            const QSignalBlocker block(rc.eText);
+            // A longer text than the box offers (from a file) is shown whole,
+            // so loading never cuts what the view holds.
+            rc.eText->setMaxLength(std::max<int>(rc.textLimit, text.size()));
+            rc.eText->setText(text);
+        }
+        eTextChange(r);
+    }
+    for (Region r : dgl) region(r).seSize->setValue(regionOf(m_doc.edited(), r).FontSize);
+    for (Region r : dgl) region(r).seSpeed->setValue(regionOf(m_doc.edited(), r).Speed);
+
+    {
+        const QSignalBlocker block(m_barX);
+        m_barX->setValue(m_doc.edited().BarX);
+    }
+    barXChange();
+    {
+        const QSignalBlocker block(m_barY);
+        m_barY->setValue(m_doc.edited().BarY);
+    }
+    barYChange();
+
+    region(Region::Gorny).seX->setValue(m_doc.edited().Gorny.X);
+    region(Region::Gorny).seY->setValue(m_doc.edited().Gorny.Y);
+    region(Region::Lewy).seX->setValue(m_doc.edited().Lewy.X);
+    region(Region::Lewy).seY->setValue(m_doc.edited().Lewy.Y);
+    region(Region::Dolny).seX->setValue(m_doc.edited().Dolny.X);
+    region(Region::Dolny).seY->setValue(m_doc.edited().Dolny.Y);
+
+    const int typ = m_doc.edited().TypWidoku;
+    showGroupsFor(typ);
+    if (typ >= 0 && typ < 4) m_btnTypWidoku[typ]->setChecked(true);
+
+    {
+        const QString name = ReadText(m_doc.edited().NazwaKursu);
+        const QSignalBlocker block(m_eNazwaKursu);
+        m_eNazwaKursu->setMaxLength(std::max<int>(126, name.size()));
+        m_eNazwaKursu->setText(name);
+    }
+    eNazwaKursuChange();
+    {
+        const QString name = ReadText(m_doc.dane().ProjName);
+        QLineEdit* box = eNazwaProjektu();
+        const QSignalBlocker block(box);
+        box->setMaxLength(std::max<int>(126, name.size()));
+        box->setText(name);
+    }
+    eNazwaProjektuChange();
+
+    m_doc.edited().BarY = m_barY->value();
+    m_doc.RenderLED();
+    m_doc.RenderActiveBitmapSG();
+}
+
+void TMainForm::eTextChange(Region r) {
+    StringToWideChar(region(r).eText->text(), regionOf(m_doc.edited(), r).Text);
+    render();
+}
+
+void TMainForm::cNameFontChange(Region r) {
+    StringToWideChar(region(r).cNameFont->fontName(), regionOf(m_doc.edited(), r).FontName);
+    render();
+}
+
+void TMainForm::seSizeChange(Region r) {
+    regionOf(m_doc.edited(), r).FontSize = region(r).seSize->value();
+    render();
+}
+
+void TMainForm::cbFontStyleChange(Region r) {
+    regionOf(m_doc.edited(), r).Styl = region(r).cbFontStyle->currentIndex();
+    render();
+}
+
+void TMainForm::seXChange(Region r) {
+    regionOf(m_doc.edited(), r).X = region(r).seX->value();
+    render();
+}
+
+void TMainForm::seYChange(Region r) {
+    regionOf(m_doc.edited(), r).Y = region(r).seY->value();
+    render();
+}
+
+void TMainForm::seSpeedChange(Region r) {
+    regionOf(m_doc.edited(), r).Speed = region(r).seSpeed->value();
+    render();
+}
+
+void TMainForm::cbWygladzanieClick(Region r) {
+    regionOf(m_doc.edited(), r).Alias = region(r).cbWygladzanie->isChecked() ? 1 : 0;
+    render();
+}
+
+void TMainForm::cbRuchChange(Region r) {
+    sScreenImage& s = regionOf(m_doc.edited(), r);
+    s.Ruch = region(r).cbRuch->currentIndex();
+    s.AnimX = 0;
+    s.AnimY = 0;
+    s.Timer = s.Ruch != mvNone ? 1 : 0;
+    QTimer* t = region(r).timer;
+    if (isTrue(s.Timer)) {
+        if (!t->isActive()) t->start();
+    } else {
+        t->stop();
+    }
+    render();
+}
+
+void TMainForm::eNazwaKursuChange() {
+    StringToWideChar(m_eNazwaKursu->text(), m_doc.edited().NazwaKursu);
+    gridsRepaint();
+}
+
+void TMainForm::eNazwaProjektuChange() {
+    StringToWideChar(eNazwaProjektu()->text(), m_doc.dane().ProjName);
+}
+
+// --- Animation -----------------------------------------------------------------------
+
+void TMainForm::TimerTick(Region r) {
+    sWidok& w = m_doc.edited();
+    const int typ = w.TypWidoku;
+    sScreenImage& s = regionOf(w, r);
+    const int speed = s.Speed == 0 ? 1 : s.Speed;
+    region(r).timer->setInterval(speed > 0 ? 1000 / speed : 1000);
+    if (r == Region::Dolny && (typ == vtTop || typ == vtLeftTop)) region(r).timer->stop();
+    if (r == Region::Lewy && (typ == vtTop || typ == vtTopBottom)) region(r).timer->stop();
+    const bool left = typ == vtLeftTop || typ == vtLeftTopBottom;
+    const bool split = typ == vtTopBottom || typ == vtLeftTopBottom;
+    const int wx = r == Region::Lewy ? w.BarX : (left ? 128 - w.BarX : 128);
+    const int hy = r == Region::Lewy ? 32 : (split ? w.BarY : 32);
+    switch (s.Ruch) {
+        case mvInLeft:
+            if (--s.AnimX < -s.TextWidth) s.AnimX = wx;
+            break;
+        case mvInRight:
+            if (++s.AnimX > wx) s.AnimX = -s.TextWidth;
+            break;
+        case mvInUp:
+            if (--s.AnimY < -s.TextHeight) s.AnimY = hy;
+            break;
+        case mvInDown:
+            if (++s.AnimY > hy) s.AnimY = -s.TextHeight;
+            break;
+        case mvBounce:
+            if (r == Region::Lewy) break;
+            {
+                const int dir = s.Direction;
+                s.AnimX += dir;
+                if (dir > 0 && s.AnimX > 5) s.Direction = -1;
+                if (dir <= 0 && s.TextWidth + s.AnimX + 5 < wx) s.Direction = 1;
+            }
+            break;
+        case mvFlashing:
+            s.Direction = s.Direction > 0 ? -1 : 1;
+            s.AnimX = s.Direction > 0 ? 0 : 128;
+            s.AnimY = s.Direction > 0 ? 0 : 96;
+            break;
+        default: break;
+    }
+    m_doc.RenderLED();
+}
+
+// --- Preview controls ------------------------------------------------------------------
+
+void TMainForm::TypWidokuClick(int tag) {
+    m_doc.edited().TypWidoku = tag;
+    showGroupsFor(tag);
+    placeGroups();
+    UstawWidokZDanych();
+    cbRuchDolnyChange();
+    cbRuchGornyChange();
+    cbRuchLewyChange();
+    render();
+}
+
+void TMainForm::barXChange() {
+    if (m_barX->value() < 16 || m_barX->value() > 64) {
+        const QSignalBlocker block(m_barX);
+        m_barX->setValue(std::clamp(m_barX->value(), 16, 64));
+    }
+    m_doc.surfaces().barX = m_barX->value();
+    m_doc.edited().BarX = m_barX->value();
+    render();
+}
+
+void TMainForm::barYChange() {
+    if (m_barY->value() < 12 || m_barY->value() > 24) {
+        const QSignalBlocker block(m_barY);
+        m_barY->setValue(std::clamp(m_barY->value(), 12, 24));
+    }
+    m_doc.surfaces().barY = m_barY->value();
+    m_doc.edited().BarY = m_barY->value();
+    render();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::HoverMove || event->type() == QEvent::HoverEnter) {
+        for (int i = 0; i < 3; ++i)
+            if (watched == m_regions[i].gb) regionMouseMove(static_cast<Region>(i));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::regionMouseMove(Region r) {
+    const sWidok& w = m_doc.edited();
+    const int bx = w.BarX * 6, by = w.BarY * 6;
+    QRect outer;  // (l, t, r, b) with r and b exclusive
+    const int t = w.TypWidoku;
+    switch (r) {
+        case Region::Gorny:
+            if (t == 1) outer = QRect(QPoint(0, 0), QPoint(768 - 1, by - 1));
+            if (t == 2) outer = QRect(QPoint(bx + 1, 0), QPoint(768 - 1, 192 - 1));
+            if (t == 3) outer = QRect(QPoint(bx + 1, 0), QPoint(768 - 1, by));
+            break;
+        case Region::Dolny:
+            if (t == 1) outer = QRect(QPoint(0, by), QPoint(768 - 1, 192 - 1));
+            if (t == 3) outer = QRect(QPoint(bx + 1, by), QPoint(768 - 1, 192 - 1));
+            break;
+        case Region::Lewy:
+            if (t == 2 || t == 3) outer = QRect(QPoint(0, 0), QPoint(bx, 192 - 1));
+            break;
+    }
+    if (outer.isNull()) return;
+    m_doc.RenderLED();
+    const std::uint32_t c = Int2Color(regionOf(m_doc.edited(), r).FontColor);
+    QImage& img = m_doc.surfaces().preview.image();
+    for (const QRect& box : {outer, outer.adjusted(1, 1, -1, -1)}) {
+        for (int x = box.left(); x <= box.right(); ++x)
+            for (int y : {box.top(), box.bottom()})
+                if (img.rect().contains(x, y)) {
+                    std::uint8_t* px = img.scanLine(y) + 3 * x;
+                    px[0] = (c >> 16) & 0xFF, px[1] = (c >> 8) & 0xFF, px[2] = c & 0xFF;
+                }
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x : {box.left(), box.right()})
+                if (img.rect().contains(x, y)) {
+                    std::uint8_t* px = img.scanLine(y) + 3 * x;
+                    px[0] = (c >> 16) & 0xFF, px[1] = (c >> 8) & 0xFF, px[2] = c & 0xFF;
+                }
+    }
+    previewChanged();
+}
+
+void TMainForm::ZapiszJakoObrazekClick() {
+    const QString path = m_prompts.saveFile(SavePictureDialog);
+    if (path.isEmpty()) return;
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        m_doc.surfaces().preview.image().save(&buffer, "BMP");
+    }
+    const QString error = writeFileAtomically(path, bytes.constData(), bytes.size());
+    if (!error.isEmpty()) m_prompts.message(error);
+}
+
+void TMainForm::btnTestClick() {
+    // The LED test of the render core.
+    previewChanged();
+}
+
+// --- Colours ---------------------------------------------------------------------------
+
+void TMainForm::sColorMouseDown(Region r) {
+    const int current = regionOf(m_doc.edited(), r).FontColor;
+    const QPoint pos = QCursor::pos();
+    const int index = formColor()->GetColor(pos.x(), pos.y(), current);
+    regionOf(m_doc.edited(), r).FontColor = index;
+    region(r).sColor->setFill(colorFromValue(Int2Color(index)));
+    render();
+}
+
+void TMainForm::sBackgroundMouseDown(Region r) {
+    const int current = regionOf(m_doc.edited(), r).BackColor;
+    const QPoint pos = QCursor::pos();
+    const int index = formColor()->GetColor(pos.x(), pos.y(), current);
+    regionOf(m_doc.edited(), r).BackColor = index;
+    region(r).sBackground->setFill(colorFromValue(Int2Color(index)));
+    render();
+}
+
+void TMainForm::ColorsRepaint() {
+    const sWidok& w = m_doc.edited();
+    auto fill = [](ColorSwatch* s, std::int32_t index) { s->setFill(colorFromValue(Int2Color(index))); };
+    fill(region(Region::Gorny).sBackground, w.Gorny.BackColor);
+    fill(region(Region::Lewy).sBackground, w.Lewy.BackColor);
+    fill(region(Region::Dolny).sBackground, w.Dolny.BackColor);
+    fill(region(Region::Gorny).sColor, w.Gorny.FontColor);
+    fill(region(Region::Lewy).sColor, w.Lewy.FontColor);
+    fill(region(Region::Dolny).sColor, w.Dolny.FontColor);
+}
+
+// --- Document hooks and File commands -------------------------------------------------
+
+void TMainForm::setPanelMainVisible(bool visible) {
+    m_panelMain->setVisible(visible);
+}
+
+void TMainForm::languagesChanged() {
+    m_gbWidoki->languagesChanged();
+}
+
+void TMainForm::gridsRepaint() {
+    m_gbWidoki->gridsRepaint();
+}
+
+void TMainForm::previewChanged() {
+    m_image->update();
+}
+
+void TMainForm::setViewsPanelVisible(bool visible) {
+    m_gbWidoki->setVisible(visible);
+}
+
+void TMainForm::activateFirstTab() {
+    m_gbWidoki->activateFirstTab();
+}
+
+void TMainForm::Nowy1Click() {
+    m_doc.Nowy1Click(m_prompts);
+}
+
+void TMainForm::Otwrzprojekt1Click() {
+    m_doc.Otwrzprojekt1Click(m_prompts);
+}
+
+void TMainForm::Zapiszprojekt1Click() {
+    m_doc.Zapiszprojekt1Click(m_prompts);
+}
+
+void TMainForm::Zapiszjakoprojekt1Click() {
+    m_doc.Zapiszjakoprojekt1Click(m_prompts);
+}
+
+void TMainForm::oprogramie1Click() {
+    if (TFormAutor* about = forms().FormAutor) about->ShowModals(windowTitle());
+}
+
+void TMainForm::Ourzdzeniu1Click() {
+    if (TFormHardware* hardware = forms().FormHardware) hardware->exec();
+}
+
+}  // namespace lt

@@ -1,0 +1,242 @@
+#pragma once
+// The main window `MainForm`: the views list on the left, and on the right
+// `PanelMain` with the sign preview ("Display view") above the editing
+// controls of the edited view ("View option"). Every control writes straight
+// into the edited view and redraws; the window holds no project data.
+
+#include "model/document.h"
+#include "model/prompts.h"
+#include "views/viewspanel.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QTimer;
+
+namespace lt {
+
+class ColorSwatch;
+class FontSelector;
+class NumberBox;
+class PictureView;
+class TFormColor;
+
+/// The three text regions of a view, in the order of their controls.
+enum class Region { Gorny = 0, Dolny = 1, Lewy = 2 };
+
+/// The region record of a view.
+sScreenImage& regionOf(sWidok& w, Region r);
+
+/// The controls of one region's settings panel and its timer.
+struct RegionControls {
+    QGroupBox* gb = nullptr;             // gbGorny / gbDolny / gbLewy
+    QLineEdit* eText = nullptr;          // eTextGorny ...
+    FontSelector* cNameFont = nullptr;   // cNameFontGorny ...
+    NumberBox* seSize = nullptr;         // seSizeGorny ...
+    QComboBox* cbFontStyle = nullptr;    // cbFontStyleGorny ...
+    NumberBox* seX = nullptr;            // seGornyX ...
+    NumberBox* seY = nullptr;            // seGornyY ...
+    QComboBox* cbRuch = nullptr;         // cbRuchGorny ...
+    NumberBox* seSpeed = nullptr;        // seSpeedGorny ...
+    QCheckBox* cbWygladzanie = nullptr;  // cbWygladzanieGorny ... ("Anti Alias", never shown)
+    ColorSwatch* sColor = nullptr;       // sColorGorny ...
+    ColorSwatch* sBackground = nullptr;  // sBackgroundGorny ...
+    QTimer* timer = nullptr;             // TimerGorny ...
+    int textLimit = 0;                   // maximum length of the text box
+};
+
+class TMainForm : public QMainWindow, public DocumentObserver, public views::EditorHost {
+    Q_OBJECT
+public:
+    /// The main window's fixed client width: 1238 pixels with the frame of
+    /// a window with 8-pixel borders.
+    static constexpr int ClientWidth = 1222;
+    static constexpr int ClientHeight = 659;
+
+    /// Runs `FormCreate`: builds the controls, makes the default project,
+    /// its thumbnails and loads view 1 into the editing panel. Commands ask
+    /// their questions through `prompts`.
+    TMainForm(Document& doc, Prompts& prompts, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    Document& document() { return m_doc; }
+    Prompts& prompts() { return m_prompts; }
+
+    /// The palette used by the six colour swatches (made on first use when
+    /// none was given).
+    void setFormColor(TFormColor* form) { m_formColor = form; }
+    TFormColor* formColor();
+
+    // --- Controls -------------------------------------------------------------
+    RegionControls& region(Region r) { return m_regions[static_cast<int>(r)]; }
+    QWidget* PanelMain() const { return m_panelMain; }
+    views::ViewsPanel* gbWidoki() const { return m_gbWidoki; }
+    QLineEdit* eNazwaKursu() const { return m_eNazwaKursu; }
+    QLineEdit* eNazwaProjektu() const;
+    QSlider* barX() const { return m_barX; }
+    QSlider* barY() const { return m_barY; }
+    QPushButton* btnTypWidoku(int tag) const { return m_btnTypWidoku[tag]; }
+    QPushButton* btnTest() const { return m_btnTest; }
+    PictureView* Image() const { return m_image; }
+    QAction* action(const char* name) const;
+    QMenu* smViewLanguage() const { return m_smViewLanguage; }
+
+    /// The "Save as picture" dialog.
+    FileDialogSpec SavePictureDialog;
+
+    // --- Start-up and state ---------------------------------------------------
+    /// `UpdateState`: the application title from the caption; marks the
+    /// current interface language.
+    void UpdateState();
+
+    // --- Editing panel ----------------------------------------------------------
+    void UstawWidokZDanych() override;
+    void ColorsRepaint() override;
+    void setPanelMainVisible(bool visible) override;
+
+    // --- Document hooks ---------------------------------------------------------
+    void languagesChanged() override;
+    void loadEditor() override { UstawWidokZDanych(); }
+    void colorsRepaint() override { ColorsRepaint(); }
+    void gridsRepaint() override;
+    void previewChanged() override;
+    void setViewsPanelVisible(bool visible) override;
+    void activateFirstTab() override;
+
+public slots:
+    // File
+    void Nowy1Click();
+    void Otwrzprojekt1Click();
+    void Zapiszprojekt1Click();
+    void Zapiszjakoprojekt1Click();
+    void Drukujinstrukcj1Click();
+    void Drukujdlakierowcy1Click();
+    void Wyjd1Click();
+    // Edit
+    void Importujzplikuwywitlacza1Click();
+    void Eksportujdoplikuwywietlacza1Click();
+    void ZapiszJakoObrazekClick();
+    void Importujoprogramowaniesprztowe1Click();
+    void Importujczcionki1Click();
+    // Options
+    void LEDContrast1Click();
+    void mnModulesClick();
+    void LEDlanguages1Click();
+    // Help
+    void oprogramie1Click();
+    void Ourzdzeniu1Click();
+
+    // Preview
+    void TypWidokuClick(int tag);
+    void barXChange();
+    void barYChange();
+    void gbGornyMouseMove() { regionMouseMove(Region::Gorny); }
+    void gbDolnyMouseMove() { regionMouseMove(Region::Dolny); }
+    void gbLewyMouseMove() { regionMouseMove(Region::Lewy); }
+    void btnTestClick();
+
+    // Region handlers; R is the region of the sending control.
+    void eTextChange(Region r);
+    void cNameFontChange(Region r);
+    void seSizeChange(Region r);
+    void cbFontStyleChange(Region r);
+    void seXChange(Region r);
+    void seYChange(Region r);
+    void seSpeedChange(Region r);
+    void cbWygladzanieClick(Region r);
+    void cbRuchChange(Region r);
+    void sColorMouseDown(Region r);
+    void sBackgroundMouseDown(Region r);
+    void TimerTick(Region r);
+
+    void eTextGornyChange() { eTextChange(Region::Gorny); }
+    void eTextDolnyChange() { eTextChange(Region::Dolny); }
+    void eTextLewyChange() { eTextChange(Region::Lewy); }
+    void cNameFontGornyChange() { cNameFontChange(Region::Gorny); }
+    void cNameFontDolnyChange() { cNameFontChange(Region::Dolny); }
+    void cNameFontLewyChange() { cNameFontChange(Region::Lewy); }
+    void seSizeGornyChange() { seSizeChange(Region::Gorny); }
+    void seSizeDolnyChange() { seSizeChange(Region::Dolny); }
+    void seSizeLewyChange() { seSizeChange(Region::Lewy); }
+    void cbFontStyleGornyChange() { cbFontStyleChange(Region::Gorny); }
+    void cbFontStyleDolnyChange() { cbFontStyleChange(Region::Dolny); }
+    void cbFontStyleLewyChange() { cbFontStyleChange(Region::Lewy); }
+    void seGornyXChange() { seXChange(Region::Gorny); }
+    void seGornyYChange() { seYChange(Region::Gorny); }
+    void seDolnyXChange() { seXChange(Region::Dolny); }
+    void seDolnyYChange() { seYChange(Region::Dolny); }
+    void seLewyXChange() { seXChange(Region::Lewy); }
+    void seLewyYChange() { seYChange(Region::Lewy); }
+    void seSpeedGornyChange() { seSpeedChange(Region::Gorny); }
+    void seSpeedDolnyChange() { seSpeedChange(Region::Dolny); }
+    void seSpeedLewyChange() { seSpeedChange(Region::Lewy); }
+    void cbWygladzanieGornyClick() { cbWygladzanieClick(Region::Gorny); }
+    void cbWygladzanieDolnyClick() { cbWygladzanieClick(Region::Dolny); }
+    void cbWygladzanieLewyClick() { cbWygladzanieClick(Region::Lewy); }
+    void cbRuchGornyChange() override { cbRuchChange(Region::Gorny); }
+    void cbRuchDolnyChange() override { cbRuchChange(Region::Dolny); }
+    void cbRuchLewyChange() override { cbRuchChange(Region::Lewy); }
+    void sColorGornyMouseDown() { sColorMouseDown(Region::Gorny); }
+    void sBackgroundGornyMouseDown() { sBackgroundMouseDown(Region::Gorny); }
+    void sColorDolnyMouseDown() { sColorMouseDown(Region::Dolny); }
+    void sBackgroundDolnyMouseDown() { sBackgroundMouseDown(Region::Dolny); }
+    void sColorLewyMouseDown() { sColorMouseDown(Region::Lewy); }
+    void sBackgroundLewyMouseDown() { sBackgroundMouseDown(Region::Lewy); }
+    void TimerGornyTimer() { TimerTick(Region::Gorny); }
+    void TimerDolnyTimer() { TimerTick(Region::Dolny); }
+    void TimerLewyTimer() { TimerTick(Region::Lewy); }
+
+    void eNazwaKursuChange();
+    void eNazwaProjektuChange();
+
+protected:
+    /// `FormCloseQuery` (asks "Are you sure to quit ?") and `FormClose`.
+    void closeEvent(QCloseEvent* event) override;
+    /// `FormResize`: the width snaps back, the height is free.
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void buildMenu();
+    void buildPanel();
+    QWidget* buildPreviewGroup(QWidget* parent);
+    QWidget* buildOptionGroup(QWidget* parent);
+    void buildRegion(Region r, QWidget* parent);
+    void placeGroups();
+    void showGroupsFor(int typ);
+    void render();  // RenderLED, then RenderActiveBitmapSG
+    void regionMouseMove(Region r);
+    /// `ScanLanguageFiles`: the "Program language" submenu from the *.lng
+    /// files of the program's folder.
+    void scanLanguageFiles();
+
+    Document& m_doc;
+    Prompts& m_prompts;
+    TFormColor* m_formColor = nullptr;
+    bool m_loading = false;
+
+    views::ViewsPanel* m_gbWidoki = nullptr;
+    QWidget* m_panelMain = nullptr;
+    QGroupBox* m_gbOpcjeWidoku = nullptr;
+    QGroupBox* m_gbNazwaKursu = nullptr;
+    QLineEdit* m_eNazwaKursu = nullptr;
+    QSlider* m_barX = nullptr;
+    QSlider* m_barY = nullptr;
+    PictureView* m_image = nullptr;
+    QPushButton* m_btnTypWidoku[4] = {};
+    QButtonGroup* m_typeButtons = nullptr;
+    QPushButton* m_btnTest = nullptr;
+    QMenu* m_smViewLanguage = nullptr;
+    RegionControls m_regions[3];
+};
+
+}  // namespace lt

@@ -1,0 +1,73 @@
+#include "app/qtprompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace lt {
+
+QString toQtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        const QString patterns = i + 1 < parts.size() ? parts[i + 1].trimmed() : QString();
+        if (description.isEmpty() && patterns.isEmpty()) continue;
+        // Qt reads the patterns from the parentheses of the description.
+        QString qtPatterns = patterns;
+        qtPatterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        if (!patterns.isEmpty() && !description.contains(QLatin1Char('(')))
+            description += QStringLiteral(" (") + qtPatterns + QLatin1Char(')');
+        else if (!patterns.isEmpty() && !description.contains(qtPatterns))
+            description = description.left(description.indexOf(QLatin1Char('('))).trimmed() +
+                          QStringLiteral(" (") + qtPatterns + QLatin1Char(')');
+        out << description;
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString toDefaultSuffix(const QString& defaultExt) {
+    QString s = defaultExt.trimmed();
+    if (s.startsWith(QLatin1Char('*'))) s.remove(0, 1);
+    if (s.startsWith(QLatin1Char('.'))) s.remove(0, 1);
+    if (s.contains(QLatin1Char('*')) || s.contains(QLatin1Char('?'))) return QString();
+    return s;
+}
+
+bool QtPrompts::confirm(const QString& question) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), question,
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setObjectName(QStringLiteral("ConfirmBox"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtPrompts::message(const QString& text) {
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    m_parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.exec();
+}
+
+QString QtPrompts::runDialog(const FileDialogSpec& spec, bool save) {
+    QFileDialog dialog(m_parent, spec.title, QString(), toQtFilter(spec.filter));
+    dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(toDefaultSuffix(spec.defaultExt));
+    if (save && !spec.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!spec.fileName.isEmpty()) dialog.selectFile(spec.fileName);
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+QString QtPrompts::openFile(const FileDialogSpec& spec) {
+    return runDialog(spec, false);
+}
+
+QString QtPrompts::saveFile(const FileDialogSpec& spec) {
+    return runDialog(spec, true);
+}
+
+}  // namespace lt
