@@ -7,12 +7,13 @@
 #include "app/forms.h"
 #include "app/pictures.h"
 #include "model/defaults.h"
-#include "model/projectfile.h"
+#include "render/animation.h"
+#include "render/picture.h"
+#include "render/pixels.h"
 #include "render/preview.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -51,15 +52,6 @@ constexpr int TopDolny = 290;
 constexpr int RegionGroupHeight = 86;
 
 }  // namespace
-
-sScreenImage& regionOf(sWidok& w, Region r) {
-    switch (r) {
-        case Region::Gorny: return w.Gorny;
-        case Region::Dolny: return w.Dolny;
-        case Region::Lewy: break;
-    }
-    return w.Lewy;
-}
 
 TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_prompts(prompts) {
@@ -542,6 +534,8 @@ void TMainForm::UstawWidokZDanych() {
     m_doc.edited().BarY = m_barY->value();
     m_doc.RenderLED();
     m_doc.RenderActiveBitmapSG();
+    FastDrawLines(m_doc.dane(), m_doc.surfaces());
+    previewChanged();
 }
 
 void TMainForm::eTextChange(Region r) {
@@ -587,11 +581,8 @@ void TMainForm::cbWygladzanieClick(Region r) {
 void TMainForm::cbRuchChange(Region r) {
     sScreenImage& s = regionOf(m_doc.edited(), r);
     s.Ruch = region(r).cbRuch->currentIndex();
-    s.AnimX = 0;
-    s.AnimY = 0;
-    s.Timer = s.Ruch != mvNone ? 1 : 0;
     QTimer* t = region(r).timer;
-    if (isTrue(s.Timer)) {
+    if (restartMovement(s)) {
         if (!t->isActive()) t->start();
     } else {
         t->stop();
@@ -611,46 +602,9 @@ void TMainForm::eNazwaProjektuChange() {
 // --- Animation -----------------------------------------------------------------------
 
 void TMainForm::TimerTick(Region r) {
-    sWidok& w = m_doc.edited();
-    const int typ = w.TypWidoku;
-    sScreenImage& s = regionOf(w, r);
-    const int speed = s.Speed == 0 ? 1 : s.Speed;
-    region(r).timer->setInterval(speed > 0 ? 1000 / speed : 1000);
-    if (r == Region::Dolny && (typ == vtTop || typ == vtLeftTop)) region(r).timer->stop();
-    if (r == Region::Lewy && (typ == vtTop || typ == vtTopBottom)) region(r).timer->stop();
-    const bool left = typ == vtLeftTop || typ == vtLeftTopBottom;
-    const bool split = typ == vtTopBottom || typ == vtLeftTopBottom;
-    const int wx = r == Region::Lewy ? w.BarX : (left ? 128 - w.BarX : 128);
-    const int hy = r == Region::Lewy ? 32 : (split ? w.BarY : 32);
-    switch (s.Ruch) {
-        case mvInLeft:
-            if (--s.AnimX < -s.TextWidth) s.AnimX = wx;
-            break;
-        case mvInRight:
-            if (++s.AnimX > wx) s.AnimX = -s.TextWidth;
-            break;
-        case mvInUp:
-            if (--s.AnimY < -s.TextHeight) s.AnimY = hy;
-            break;
-        case mvInDown:
-            if (++s.AnimY > hy) s.AnimY = -s.TextHeight;
-            break;
-        case mvBounce:
-            if (r == Region::Lewy) break;
-            {
-                const int dir = s.Direction;
-                s.AnimX += dir;
-                if (dir > 0 && s.AnimX > 5) s.Direction = -1;
-                if (dir <= 0 && s.TextWidth + s.AnimX + 5 < wx) s.Direction = 1;
-            }
-            break;
-        case mvFlashing:
-            s.Direction = s.Direction > 0 ? -1 : 1;
-            s.AnimX = s.Direction > 0 ? 0 : 128;
-            s.AnimY = s.Direction > 0 ? 0 : 96;
-            break;
-        default: break;
-    }
+    QTimer* t = region(r).timer;
+    t->setInterval(timerInterval(regionOf(m_doc.edited(), r).Speed));
+    if (stepRegion(m_doc.dane(), r).disableTimer) t->stop();
     m_doc.RenderLED();
 }
 
@@ -668,9 +622,9 @@ void TMainForm::TypWidokuClick(int tag) {
 }
 
 void TMainForm::barXChange() {
-    if (m_barX->value() < 16 || m_barX->value() > 64) {
+    if (clampBarX(m_barX->value()) != m_barX->value()) {
         const QSignalBlocker block(m_barX);
-        m_barX->setValue(std::clamp(m_barX->value(), 16, 64));
+        m_barX->setValue(clampBarX(m_barX->value()));
     }
     m_doc.surfaces().barX = m_barX->value();
     m_doc.edited().BarX = m_barX->value();
@@ -678,9 +632,9 @@ void TMainForm::barXChange() {
 }
 
 void TMainForm::barYChange() {
-    if (m_barY->value() < 12 || m_barY->value() > 24) {
+    if (clampBarY(m_barY->value()) != m_barY->value()) {
         const QSignalBlocker block(m_barY);
-        m_barY->setValue(std::clamp(m_barY->value(), 12, 24));
+        m_barY->setValue(clampBarY(m_barY->value()));
     }
     m_doc.surfaces().barY = m_barY->value();
     m_doc.edited().BarY = m_barY->value();
@@ -696,60 +650,18 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::regionMouseMove(Region r) {
-    const sWidok& w = m_doc.edited();
-    const int bx = w.BarX * 6, by = w.BarY * 6;
-    QRect outer;  // (l, t, r, b) with r and b exclusive
-    const int t = w.TypWidoku;
-    switch (r) {
-        case Region::Gorny:
-            if (t == 1) outer = QRect(QPoint(0, 0), QPoint(768 - 1, by - 1));
-            if (t == 2) outer = QRect(QPoint(bx + 1, 0), QPoint(768 - 1, 192 - 1));
-            if (t == 3) outer = QRect(QPoint(bx + 1, 0), QPoint(768 - 1, by));
-            break;
-        case Region::Dolny:
-            if (t == 1) outer = QRect(QPoint(0, by), QPoint(768 - 1, 192 - 1));
-            if (t == 3) outer = QRect(QPoint(bx + 1, by), QPoint(768 - 1, 192 - 1));
-            break;
-        case Region::Lewy:
-            if (t == 2 || t == 3) outer = QRect(QPoint(0, 0), QPoint(bx, 192 - 1));
-            break;
-    }
-    if (outer.isNull()) return;
-    m_doc.RenderLED();
-    const std::uint32_t c = Int2Color(regionOf(m_doc.edited(), r).FontColor);
-    QImage& img = m_doc.surfaces().preview.image();
-    for (const QRect& box : {outer, outer.adjusted(1, 1, -1, -1)}) {
-        for (int x = box.left(); x <= box.right(); ++x)
-            for (int y : {box.top(), box.bottom()})
-                if (img.rect().contains(x, y)) {
-                    std::uint8_t* px = img.scanLine(y) + 3 * x;
-                    px[0] = (c >> 16) & 0xFF, px[1] = (c >> 8) & 0xFF, px[2] = c & 0xFF;
-                }
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x : {box.left(), box.right()})
-                if (img.rect().contains(x, y)) {
-                    std::uint8_t* px = img.scanLine(y) + 3 * x;
-                    px[0] = (c >> 16) & 0xFF, px[1] = (c >> 8) & 0xFF, px[2] = c & 0xFF;
-                }
-    }
-    previewChanged();
+    if (outlineRegion(m_doc.dane(), m_doc.surfaces(), r)) previewChanged();
 }
 
 void TMainForm::ZapiszJakoObrazekClick() {
     const QString path = m_prompts.saveFile(SavePictureDialog);
     if (path.isEmpty()) return;
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        m_doc.surfaces().preview.image().save(&buffer, "BMP");
-    }
-    const QString error = writeFileAtomically(path, bytes.constData(), bytes.size());
+    const QString error = writeBmpFile(m_doc.surfaces().preview, path);
     if (!error.isEmpty()) m_prompts.message(error);
 }
 
 void TMainForm::btnTestClick() {
-    // The LED test of the render core.
+    LedTest(m_doc.dane(), m_doc.surfaces());
     previewChanged();
 }
 

@@ -6,6 +6,7 @@
 
 #include "model/document.h"
 #include "model/prompts.h"
+#include "render/text.h"
 #include "views/viewspanel.h"
 
 #include <QMainWindow>
@@ -28,12 +29,6 @@ class FontSelector;
 class NumberBox;
 class PictureView;
 class TFormColor;
-
-/// The three text regions of a view, in the order of their controls.
-enum class Region { Gorny = 0, Dolny = 1, Lewy = 2 };
-
-/// The region record of a view.
-sScreenImage& regionOf(sWidok& w, Region r);
 
 /// The controls of one region's settings panel and its timer.
 struct RegionControls {
