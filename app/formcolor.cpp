@@ -47,12 +47,7 @@ void ColorCell::setOutlined(bool on) {
 void ColorCell::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), m_fill);
-    if (!m_outlined) {
-        // A hairline so that black and white cells still read as cells.
-        p.setPen(QColor(0x9a, 0x9a, 0x9a));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-        return;
-    }
+    if (!m_outlined) return;
     p.setPen(QPen(m_outline, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
 }

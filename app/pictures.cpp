@@ -258,7 +258,7 @@ QImage hardwarePicture(int width, int height) {
     drawChip(p, QRectF(board.left() + 215, board.top() + 130, 58, 30), QStringLiteral("EEPROM"), 4);
 
     // USB socket for the pendrive.
-    const QRectF usb(board.right() - 58, board.top() + 14, 50, 30);
+    const QRectF usb(board.right() - 78, board.top() + 16, 50, 30);
     p.setPen(QPen(QColor(0x70, 0x78, 0x80), 1));
     QLinearGradient steel(usb.topLeft(), usb.bottomLeft());
     steel.setColorAt(0, QColor(0xee, 0xf1, 0xf4));
@@ -278,7 +278,7 @@ QImage hardwarePicture(int width, int height) {
     p.drawRoundedRect(QRectF(board.left() + 135, board.top() + 30, 30, 12), 6, 6);
     const QColor status[3] = {QColor(0, 230, 0), QColor(255, 190, 0), QColor(255, 40, 40)};
     for (int i = 0; i < 3; ++i) {
-        const QPointF c(board.right() - 50 + i * 14, board.top() + 62);
+        const QPointF c(board.right() - 67 + i * 14, board.top() + 66);
         QRadialGradient g(c, 9);
         QColor halo = status[i];
         halo.setAlpha(120);

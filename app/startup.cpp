@@ -38,7 +38,12 @@ void createDialogWindows(TMainForm& main) {
 
 }  // namespace
 
-int runEditor(QApplication& app) {
+EditorRun::~EditorRun() {
+    mainForm.reset();
+    forms() = Forms{};
+}
+
+std::unique_ptr<EditorRun> startEditor(QApplication& app, Prompts* prompts) {
     processRandom();  // seeded from the clock now, once for the run
 
     // The about window without its button serves as the splash.
@@ -53,21 +58,30 @@ int runEditor(QApplication& app) {
             nullptr, QGuiApplication::applicationDisplayName(),
             QStringLiteral("The visual style \"%1\" cannot be applied.").arg(aquaLightSlateName()));
 
-    Document doc;
-    QtPrompts prompts;
-    TMainForm mainForm(doc, prompts);
-    prompts.setParent(&mainForm);
-    forms().MainForm = &mainForm;
-    createDialogWindows(mainForm);
+    auto run = std::make_unique<EditorRun>();
+    run->doc = std::make_unique<Document>();
+    QtPrompts* qtPrompts = nullptr;
+    if (!prompts) {
+        auto own = std::make_unique<QtPrompts>();
+        qtPrompts = own.get();
+        prompts = own.get();
+        run->ownPrompts = std::move(own);
+    }
+    run->mainForm = std::make_unique<TMainForm>(*run->doc, *prompts);
+    if (qtPrompts) qtPrompts->setParent(run->mainForm.get());
+    forms().MainForm = run->mainForm.get();
+    createDialogWindows(*run->mainForm);
 
     splash->hide();
     splash.reset();
-    forms().FormAutor = new TFormAutor(&mainForm, true);
+    forms().FormAutor = new TFormAutor(run->mainForm.get(), true);
+    return run;
+}
 
-    mainForm.show();
-    const int code = app.exec();
-    forms() = Forms{};
-    return code;
+int runEditor(QApplication& app) {
+    const std::unique_ptr<EditorRun> run = startEditor(app);
+    run->mainForm->show();
+    return app.exec();
 }
 
 }  // namespace lt

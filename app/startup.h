@@ -1,8 +1,31 @@
 #pragma once
+// Start-up of the editor: the splash, the application title and style, the
+// windows in their order, then the event loop.
+
+#include <memory>
 
 class QApplication;
 
 namespace lt {
+
+class Document;
+class Prompts;
+class TMainForm;
+
+/// Everything a run of the editor owns. The windows made after the main
+/// window are owned by it; forms() lists all of them.
+struct EditorRun {
+    std::unique_ptr<Document> doc;
+    std::unique_ptr<Prompts> ownPrompts;  // the message boxes and file dialogs
+    std::unique_ptr<TMainForm> mainForm;
+    ~EditorRun();
+};
+
+/// The start-up sequence up to the event loop: shows the splash, sets the
+/// title, applies the style, creates the windows in order and replaces the
+/// splash by the about window. Commands ask through `prompts` when given,
+/// else through message boxes and file dialogs.
+std::unique_ptr<EditorRun> startEditor(QApplication& app, Prompts* prompts = nullptr);
 
 /// Runs the start-up sequence, then the event loop until the main window
 /// closes; returns the process exit code.
