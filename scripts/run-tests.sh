@@ -15,8 +15,8 @@ if [ "${LINETINT_ASAN:-0}" = 1 ]; then
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINETINT_SANITIZE=ON \
     -DLINETINT_BENCH=OFF >/dev/null
   cmake --build build-asan -j"$(nproc)"
-  # Leak reports are off: the ones left at exit come from the font
-  # configuration cache and Qt's own singletons, not from our code.
+  # Leak reports are off: what Qt and the font configuration keep until
+  # exit has not yet been told apart from leaks of our own.
   export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:strict_string_checks=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
