@@ -1,10 +1,16 @@
 #include "views/viewspanel.h"
 
 #include "model/document.h"
+#include "views/formoption.h"
+#include "views/viewsgrid.h"
 
+#include <QAction>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace lt::views {
@@ -19,12 +25,51 @@ ViewsPanel::ViewsPanel(Document& doc, EditorHost& host, QWidget* parent)
     layout->setContentsMargins(8, 14, 8, 8);
     layout->setSpacing(8);
 
-    // The grids of views take this place.
-    auto* grids = new QLabel(tr("Views list"), this);
-    grids->setObjectName(QStringLiteral("pcsg1"));
-    grids->setAlignment(Qt::AlignCenter);
-    grids->setFrameShape(QFrame::StyledPanel);
-    layout->addWidget(grids, 1);
+    m_pcsg1 = new QTabWidget(this);
+    m_pcsg1->setObjectName(QStringLiteral("pcsg1"));
+    m_pmSG = new QMenu(this);
+    m_pmSG->setObjectName(QStringLiteral("pmSG"));
+    for (int l = 1; l <= LanguageCount; ++l) {
+        auto* grid = new ViewsGrid(doc, m_state, l);
+        m_sg[l - 1] = grid;
+        auto* tab = new QWidget;
+        tab->setObjectName(QStringLiteral("tsView%1").arg(l));
+        auto* tabLayout = new QVBoxLayout(tab);
+        tabLayout->setContentsMargins(0, 0, 0, 0);
+        tabLayout->addWidget(grid);
+        m_pcsg1->addTab(tab, QString());
+        connect(grid, &ViewsGrid::cellClicked, this, &ViewsPanel::sgClick);
+        connect(grid, &ViewsGrid::cellDoubleClicked, this, &ViewsPanel::sgDblClick);
+        connect(grid, &ViewsGrid::contextMenuAt, m_pmSG, [this](const QPoint& at) { m_pmSG->popup(at); });
+        connect(grid->sbtn(), &UpDown::up, this, &ViewsPanel::sbtnUpClick);
+        connect(grid->sbtn(), &UpDown::down, this, &ViewsPanel::sbtnDownClick);
+    }
+    connect(m_pcsg1, &QTabWidget::currentChanged, this, &ViewsPanel::pcsg1Change);
+    layout->addWidget(m_pcsg1, 1);
+
+    auto addItem = [this](const char* name, const QString& text, void (ViewsPanel::*slot)(),
+                          QKeySequence keys) {
+        QAction* a = m_pmSG->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        if (!keys.isEmpty()) {
+            a->setShortcut(keys);
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            for (ViewsGrid* g : m_sg) g->addAction(a);
+        }
+        if (slot) connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    addItem("pmDefault", tr("Default"), &ViewsPanel::pmDefaultClick, QKeySequence());
+    addItem("pmCopy", tr("Copy"), &ViewsPanel::pmCopyClick, QKeySequence(Qt::CTRL | Qt::Key_C));
+    addItem("pmPaste", tr("Paste"), &ViewsPanel::pmPasteClick, QKeySequence(Qt::CTRL | Qt::Key_V));
+    addItem("pmActivate", tr("Activate"), nullptr, QKeySequence())->setVisible(false);
+    addItem("Unactivate", tr("Unactivate"), nullptr, QKeySequence())->setVisible(false);
+
+    // "Languages" at the top right, over the tab row.
+    m_btnSetLang = new QPushButton(tr("Languages"), this);
+    m_btnSetLang->setObjectName(QStringLiteral("btnSetLang"));
+    m_btnSetLang->adjustSize();
+    connect(m_btnSetLang, &QPushButton::clicked, this, &ViewsPanel::btnSetLangClick);
 
     auto* gbNazwaProjektu = new QGroupBox(tr("Project name"), this);
     gbNazwaProjektu->setObjectName(QStringLiteral("gbNazwaProjektu"));
@@ -35,14 +80,99 @@ ViewsPanel::ViewsPanel(Document& doc, EditorHost& host, QWidget* parent)
     m_eNazwaProjektu->setMaxLength(126);
     nameLayout->addWidget(m_eNazwaProjektu);
     layout->addWidget(gbNazwaProjektu);
+
+    m_formOption = new TFormOption(doc, *m_pcsg1, this);
+    languagesChanged();
+}
+
+void ViewsPanel::resizeEvent(QResizeEvent* e) {
+    QGroupBox::resizeEvent(e);
+    m_btnSetLang->move(width() - 8 - m_btnSetLang->width(), 12);
+    m_btnSetLang->raise();
 }
 
 void ViewsPanel::gridsRepaint() {
-    update();
+    for (ViewsGrid* g : m_sg) g->viewport()->update();
 }
 
-void ViewsPanel::languagesChanged() {}
+void ViewsPanel::languagesChanged() {
+    const sDane& d = m_doc.dane();
+    const QSignalBlocker block(m_pcsg1);
+    for (int l = 0; l < LanguageCount; ++l) {
+        m_pcsg1->setTabText(l, ReadText(d.Lang[l].Nazwa));
+        m_pcsg1->setTabVisible(l, l == 0 || isTrue(d.Lang[l].Use));
+    }
+    gridsRepaint();
+}
 
-void ViewsPanel::activateFirstTab() {}
+void ViewsPanel::activateFirstTab() {
+    const QSignalBlocker block(m_pcsg1);
+    m_pcsg1->setCurrentIndex(0);
+    gridsRepaint();
+}
+
+void ViewsPanel::loadEdited() {
+    m_host.UstawWidokZDanych();
+    m_host.cbRuchDolnyChange();
+    m_host.cbRuchGornyChange();
+    m_host.cbRuchLewyChange();
+    m_doc.RenderLED();
+    m_doc.RenderActiveBitmapSG();
+    m_host.ColorsRepaint();
+}
+
+void ViewsPanel::sgClick() {
+    switch (views::sgClick(m_doc.dane(), m_state)) {
+        case PanelChange::Show: m_host.setPanelMainVisible(true); break;
+        case PanelChange::Hide: m_host.setPanelMainVisible(false); break;
+        case PanelChange::None: break;
+    }
+    gridsRepaint();
+}
+
+void ViewsPanel::sgDblClick() {
+    if (!views::sgDblClick(m_doc.dane())) return;
+    loadEdited();
+    m_host.setPanelMainVisible(true);
+    gridsRepaint();
+}
+
+void ViewsPanel::pcsg1Change(int index) {
+    if (views::pcsg1Change(m_doc.dane(), index + 1)) {
+        loadEdited();
+        m_host.setPanelMainVisible(true);
+    } else {
+        m_host.setPanelMainVisible(false);
+    }
+    gridsRepaint();
+}
+
+void ViewsPanel::sbtnUpClick() {
+    if (views::sbtnUpClick(m_doc.dane())) gridsRepaint();
+}
+
+void ViewsPanel::sbtnDownClick() {
+    if (views::sbtnDownClick(m_doc.dane())) gridsRepaint();
+}
+
+void ViewsPanel::pmDefaultClick() {
+    if (!views::pmDefaultClick(m_doc.dane())) return;
+    loadEdited();
+    gridsRepaint();
+}
+
+void ViewsPanel::pmCopyClick() {
+    views::pmCopyClick(m_doc.dane(), m_doc.copyWidok());
+}
+
+void ViewsPanel::pmPasteClick() {
+    if (!views::pmPasteClick(m_doc.dane(), m_doc.copyWidok())) return;
+    loadEdited();
+    gridsRepaint();
+}
+
+void ViewsPanel::btnSetLangClick() {
+    m_formOption->ShowModals();
+}
 
 }  // namespace lt::views

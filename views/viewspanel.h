@@ -2,15 +2,23 @@
 // The views list on the left of the main window (`gbWidoki`, "Views"): the
 // per-language grids of views and, at its foot, the project-name box.
 
+#include "views/gridrules.h"
+
 #include <QGroupBox>
 
 class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
 
 namespace lt {
 class Document;
 }
 
 namespace lt::views {
+
+class ViewsGrid;
+class TFormOption;
 
 /// What the views list asks of the editor window when it opens a view or
 /// switches languages.
@@ -47,10 +55,40 @@ public:
     /// Makes the first language tab the active one.
     void activateFirstTab();
 
+    QTabWidget* pcsg1() const { return m_pcsg1; }
+    ViewsGrid* grid(int lang) const { return m_sg[lang - 1]; }
+    TFormOption* FormOption() const { return m_formOption; }
+    QMenu* pmSG() const { return m_pmSG; }
+    GridState& gridState() { return m_state; }
+
+    // The grid handlers, on the current tab's language.
+    void sgClick();
+    void sgDblClick();
+    void pcsg1Change(int index);
+    void sbtnUpClick();
+    void sbtnDownClick();
+    void pmDefaultClick();
+    void pmCopyClick();
+    void pmPasteClick();
+    void btnSetLangClick();
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
 private:
+    /// Loads the edited view as opening a view does: panel, movement handlers
+    /// bottom, top, left, thumbnail, swatches.
+    void loadEdited();
+
     Document& m_doc;
     EditorHost& m_host;
+    GridState m_state;
     QLineEdit* m_eNazwaProjektu;
+    QTabWidget* m_pcsg1;
+    ViewsGrid* m_sg[LanguageCount];
+    QPushButton* m_btnSetLang;
+    QMenu* m_pmSG;
+    TFormOption* m_formOption;
 };
 
 }  // namespace lt::views
