@@ -1,0 +1,147 @@
+#include "print/printpage.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace lt {
+
+int pointsToPixels(int points) {
+    return (points * 96 * 2 + 72) / (72 * 2);
+}
+
+void clearPage(Bitmap& page) {
+    if (page.width() != PageWidth || page.height() != PageHeight) page = Bitmap(PageWidth, PageHeight);
+    page.image().fill(QColor::fromRgb(PageWhite));
+}
+
+namespace {
+
+// Text sizes and places of the sheet, in points and page pixels.
+constexpr int HeaderPoints = 60;
+constexpr int NumberPoints = 80;
+constexpr int LinePoints = 60;       // a one-line view
+constexpr int FirstLinePoints = 48;  // first of two lines
+constexpr int ViaPoints = 28;        // the "by: " line
+constexpr int FirstRowY = 150;
+constexpr int RowPitch = 105;
+constexpr int LeftNumberX = 100;
+constexpr int RightNumberX = 1100;
+constexpr int LeftTextX = 280;
+constexpr int RightTextX = 1280;
+
+QColor grey() {
+    return QColor::fromRgb(PageGrey);
+}
+
+/// Draws text with the top-left corner of its cell at (x, y), as the sheet's
+/// coordinates are given, and logs it.
+class PageWriter {
+public:
+    PageWriter(QPainter& painter, QList<PrintedText>& log) : m_painter(painter), m_log(log) {}
+
+    void text(int x, int y, const QString& s, int points, bool bold = false, bool opaque = false) {
+        QFont f(sheetFontFamily());
+        f.setPixelSize(pointsToPixels(points));
+        f.setBold(bold);
+        m_painter.setFont(f);
+        const QFontMetrics fm(f, m_painter.device());
+        if (opaque) m_painter.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), Qt::white);
+        m_painter.setPen(Qt::black);
+        m_painter.drawText(QPoint(x, y + fm.ascent()), s);
+        m_log.push_back(PrintedText{s, QPoint(x, y), points, bold, opaque});
+    }
+
+private:
+    QPainter& m_painter;
+    QList<PrintedText>& m_log;
+};
+
+/// The number of view n and, when it is in use, its texts by view type.
+void printRow(PageWriter& w, const sWidok& v, int n, int numberX, int textX, int y) {
+    w.text(numberX, y - 10, QString::number(n), NumberPoints);
+    if (!isTrue(v.use)) return;
+    const QString gorny = ReadText(v.Gorny.Text);
+    const QString by = QStringLiteral("by: ") + ReadText(v.Dolny.Text);
+    const QString lewyGorny = ReadText(v.Lewy.Text) + QStringLiteral(", ") + gorny;
+    switch (v.TypWidoku) {
+        case vtTop: w.text(textX, y, gorny, LinePoints, true); break;
+        case vtTopBottom:
+            w.text(textX, y - 10, gorny, FirstLinePoints, true);
+            w.text(textX, y + 56, by, ViaPoints);
+            break;
+        case vtLeftTop: w.text(textX, y, lewyGorny, LinePoints, true); break;
+        case vtLeftTopBottom:
+            w.text(textX, y - 10, lewyGorny, FirstLinePoints, true);
+            w.text(textX, y + 56, by, ViaPoints);
+            break;
+        default: break;  // an unknown view type prints the number only
+    }
+}
+
+}  // namespace
+
+QList<PrintedText> PrintPage(const sDane& d, int lang, int p, Bitmap& page, const RowYield& yield) {
+    lang = std::clamp(lang, 1, LanguageCount);
+    p = std::clamp(p, 0, SheetPageCount - 1);
+    const auto yieldNow = [&] {
+        if (yield) yield();
+    };
+    QList<PrintedText> log;
+    clearPage(page);
+    yieldNow();
+
+    QPainter painter(&page.image());
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    PageWriter w(painter, log);
+    w.text(254, 30, QStringLiteral("Project: ") + ReadText(d.ProjName), HeaderPoints, false, true);
+
+    for (int i = 1; i <= RowsPerColumn; ++i) {
+        const int y = FirstRowY + RowPitch * i;
+        const int n = ViewsPerPage * p + i;
+        printRow(w, widok(d, lang, n), n, LeftNumberX, LeftTextX, y);
+        yieldNow();
+    }
+    for (int i = 1; i <= RowsPerColumn; ++i) {
+        const int y = FirstRowY + RowPitch * i;
+        const int n = ViewsPerPage * p + RowsPerColumn + i;
+        printRow(w, widok(d, lang, n), n, RightNumberX, RightTextX, y);
+        painter.fillRect(QRect(80, y - 5, 1940, 4), grey());  // (80, y-5) to (2020, y-1)
+        yieldNow();
+    }
+
+    w.text(1700, 100, QStringLiteral("Side %1/6").arg(p + 1), HeaderPoints, false, true);
+    painter.fillRect(QRect(1080, 255, 4, 2640), grey());  // (1080, 255) to (1084, 2895)
+    return log;
+}
+
+// --- Language and page boxes --------------------------------------------------
+
+QStringList languageEntries(const sDane& d) {
+    QStringList entries{ReadText(d.Lang[0].Nazwa)};
+    for (int l = 2; l <= LanguageCount; ++l)
+        entries << (isTrue(d.Lang[l - 1].Use) ? ReadText(d.Lang[l - 1].Nazwa) : notUsedEntry(l));
+    return entries;
+}
+
+int rememberedEntry(int selected) {
+    return selected < 0 ? 0 : std::min(selected, LanguageCount - 1);
+}
+
+int languageFallback(const sDane& d, int entry) {
+    if (entry == 2 && !isTrue(d.Lang[2].Use)) entry = 1;
+    if (entry == 1 && !isTrue(d.Lang[1].Use)) entry = 0;
+    return entry;
+}
+
+int entryLanguage(int entry) {
+    return std::clamp(entry, 0, LanguageCount - 1) + 1;
+}
+
+int clampPage(int value) {
+    return std::clamp(value, 1, SheetPageCount);
+}
+
+}  // namespace lt
