@@ -109,9 +109,10 @@ void regionTexts(Fields& f, const QString& word, const R& a, const R& b) {
 }
 
 void pictureChange(QList<PictureChange>& out, const QString& region, const std::uint8_t* a,
-                   const std::uint8_t* b, int size, int bytesPerRow) {
+                   const std::uint8_t* b, int size, int bytesPerRow, bool shown) {
     PictureChange c;
     c.region = region;
+    c.shown = shown;
     c.left = bytesPerRow * 8;
     c.top = size / bytesPerRow;
     c.right = c.bottom = -1;
@@ -223,12 +224,18 @@ ImageDiff diffImages(const sflash& a, const sflash& b) {
             regionTexts(t, QStringLiteral("top"), sa.widok.gorny, sb.widok.gorny);
             regionTexts(t, QStringLiteral("left"), sa.widok.lewy, sb.widok.lewy);
             regionTexts(t, QStringLiteral("bottom"), sa.widok.dolny, sb.widok.dolny);
+            // A region its view type does not show carries whatever the build
+            // left in its surface; such a change never reaches the sign face.
+            const int type = sb.widok.TypWidoku;
+            const bool known = type >= vtTop && type <= vtLeftTopBottom;
+            const bool leftShown = !known || type == vtLeftTop || type == vtLeftTopBottom;
+            const bool bottomShown = !known || type == vtTopBottom || type == vtLeftTopBottom;
             pictureChange(c.pictures, QStringLiteral("top"), sa.widok.gorny.ekran, sb.widok.gorny.ekran,
-                          sGregiongray::EkranSize, 64);
+                          sGregiongray::EkranSize, 64, true);
             pictureChange(c.pictures, QStringLiteral("left"), sa.widok.lewy.ekran, sb.widok.lewy.ekran,
-                          sLregiongray::EkranSize, 8);
+                          sLregiongray::EkranSize, 8, leftShown);
             pictureChange(c.pictures, QStringLiteral("bottom"), sa.widok.dolny.ekran, sb.widok.dolny.ekran,
-                          sDregiongray::EkranSize, 256);
+                          sDregiongray::EkranSize, 256, bottomShown);
             d.screens.append(c);
         }
     }
@@ -275,6 +282,7 @@ QJsonObject diffJson(const ImageDiff& diff) {
             pj[QStringLiteral("pixels")] = p.pixels;
             pj[QStringLiteral("columns")] = QJsonArray{p.left, p.right};
             pj[QStringLiteral("rows")] = QJsonArray{p.top, p.bottom};
+            pj[QStringLiteral("shown")] = p.shown;
             pics.append(pj);
         }
         j[QStringLiteral("pictures")] = pics;

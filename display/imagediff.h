@@ -26,6 +26,7 @@ struct PictureChange {
     int bytes = 0;                                 // changed bytes of ekran
     int pixels = 0;                                // changed pixels (bits)
     int left = 0, right = 0, top = 0, bottom = 0;  // smallest box holding them, inclusive
+    bool shown = true;  // the screen's view type (in the second image) shows the region
 };
 
 /// A screen that differs.

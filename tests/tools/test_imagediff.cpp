@@ -63,6 +63,7 @@ TEST(ImageDiff, IdenticalImagesAndOneChangedScreenNamedExactly) {
     EXPECT_EQ(p.right, 91);
     EXPECT_EQ(p.top, 3);
     EXPECT_EQ(p.bottom, 5);
+    EXPECT_FALSE(p.shown);  // view type 0 shows the top region only
     const QStringList lines = diffLines(d);
     EXPECT_TRUE(lines.contains("screen 2/17 settings: time: 0 -> 9"));
     EXPECT_TRUE(
