@@ -248,7 +248,10 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
         return result;
     }
 
-    // The header: every name must be a known column, each at most once.
+    // The header: every name must be a known column, each at most once. A
+    // column without a name (spreadsheets write them after the last one)
+    // is left out, as long as it holds nothing.
+    constexpr int Unnamed = -2;
     const csv::Record& header = table.records.first();
     QHash<QString, int> known;
     for (qsizetype i = 0; i < columns().size(); ++i)
@@ -256,6 +259,10 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
     QList<int> colOf;  // field position -> column index
     QSet<int> seen;
     for (const QString& h : header.fields) {
+        if (h.trimmed().isEmpty()) {
+            colOf << Unnamed;
+            continue;
+        }
         const int idx = known.value(normalisedHeader(h), -1);
         if (idx < 0) {
             result.problems.append({header.line, QStringLiteral("unknown column \"%1\"").arg(h)});
@@ -291,6 +298,13 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
         int lang = 0;
         int view = 0;
         for (qsizetype f = 0; f < rec.fields.size(); ++f) {
+            if (colOf[f] == Unnamed) {
+                if (!rec.fields[f].trimmed().isEmpty())
+                    refuse(QStringLiteral("field %1 holds \"%2\" but its column has no name")
+                               .arg(f + 1)
+                               .arg(rec.fields[f]));
+                continue;
+            }
             const Column& col = columns()[colOf[f]];
             const QString cell = rec.fields[f].trimmed();
             if (col.kind == Kind::Language) {
@@ -336,6 +350,7 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
         sWidok& w = widok(*work, lang, view);
         bool changed = false;
         for (qsizetype f = 0; f < rec.fields.size(); ++f) {
+            if (colOf[f] == Unnamed) continue;
             const Column& col = columns()[colOf[f]];
             const QString& cell = rec.fields[f];
             switch (col.kind) {

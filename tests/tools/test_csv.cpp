@@ -381,6 +381,17 @@ TEST(ViewList, EveryRefusalNamesItsLineAndNothingChanges) {
     }
 }
 
+TEST(ViewList, ColumnsWithoutANameAreLeftOutWhileEmpty) {
+    auto d = defaultProject();
+    ViewListImport r = importViewList(*d, "Language;View;Time;;\r\n1;4;7;;\r\n");
+    ASSERT_TRUE(r.ok()) << r.problems.first().text().toStdString();
+    EXPECT_EQ(widok(*d, 1, 4).Time, 7);
+    r = importViewList(*d, "Language;View;Time;\r\n1;4;8;note\r\n");
+    ASSERT_EQ(r.problems.size(), 1);
+    EXPECT_EQ(r.problems[0].text(), "line 2: field 4 holds \"note\" but its column has no name");
+    EXPECT_EQ(widok(*d, 1, 4).Time, 7);
+}
+
 TEST(ViewList, AllRefusalsOfAListAreReportedTogether) {
     auto d = defaultProject();
     const ViewListImport r =
