@@ -1,8 +1,11 @@
 // The CSV reader and writer, and the destination list built on them.
 #include "model/csv.h"
 #include "model/defaults.h"
+#include "model/document.h"
 #include "model/projectfile.h"
 #include "model/viewlist.h"
+#include "render/bitmap.h"
+#include "render/preview.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>
@@ -430,6 +433,22 @@ TEST(ViewListCli, ImportWritesNothingOnRefusalAndTheResultOpens) {
     ASSERT_EQ(read.status, ProjectRead::Ok);
     EXPECT_EQ(ReadText(widok(*read.data, 1, 1).NazwaKursu), "Airport, \"T2\"");
     EXPECT_EQ(ReadText(widok(*read.data, 1, 1).Gorny.Text), "Airport; T2");
+    {
+        Document editor;
+        EXPECT_EQ(editor.openProject(out), QString());
+        EXPECT_EQ(ReadText(widok(editor.dane(), 1, 1).NazwaKursu), "Airport, \"T2\"");
+    }
+    // The changed view was rendered again, so its measured width is that of
+    // the new text, as the editor leaves it after typing.
+    {
+        auto again = std::make_unique<sDane>(*read.data);
+        auto surfaces = std::make_unique<Surfaces>();
+        again->SelWidok = 1;
+        again->EditRow = 1;
+        RenderLED(*again, *surfaces);
+        EXPECT_GT(widok(*read.data, 1, 1).Gorny.TextWidth, 60);
+        EXPECT_EQ(widok(*read.data, 1, 1).Gorny.TextWidth, widok(*again, 1, 1).Gorny.TextWidth);
+    }
 
     // The command line round trip leaves the project byte for byte.
     ASSERT_EQ(runCli({"csv-export", out, "--separator", ";", "--bom", "-o", dir.file("again.csv")}).exitCode,
