@@ -188,7 +188,10 @@ bool parse(const QByteArray& bytes, Table& table, ParseError& error) {
 }
 
 QString quoteField(const QString& field, QChar separator) {
-    bool quote = field.contains(separator) || field.contains(QLatin1Char('"')) ||
+    // Both separators are quoted whichever is in use, so the header line of a
+    // written file always tells its separator.
+    bool quote = field.contains(separator) || field.contains(QLatin1Char(',')) ||
+                 field.contains(QLatin1Char(';')) || field.contains(QLatin1Char('"')) ||
                  field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'));
     if (!field.isEmpty()) {
         const QChar first = field.front();
@@ -205,6 +208,12 @@ QString quoteField(const QString& field, QChar separator) {
 QByteArray write(const QList<QStringList>& records, QChar separator, bool bom) {
     QString text;
     for (const QStringList& r : records) {
+        // A record of one empty field is written quoted, else it would read
+        // back as an empty line.
+        if (r.size() == 1 && r.first().isEmpty()) {
+            text += QLatin1String("\"\"\r\n");
+            continue;
+        }
         for (qsizetype i = 0; i < r.size(); ++i) {
             if (i > 0) text += separator;
             text += quoteField(r[i], separator);

@@ -39,8 +39,8 @@ bool parse(const QByteArray& bytes, Table& table, ParseError& error);
 /// semicolons than commas outside quotes, else the comma.
 QChar detectSeparator(const QString& text);
 
-/// A field as written: quoted (quotes doubled) when it holds the separator, a
-/// quote, a line break, or starts or ends with a space or a tab.
+/// A field as written: quoted (quotes doubled) when it holds a comma, a
+/// semicolon, a quote, a line break, or starts or ends with a space or a tab.
 QString quoteField(const QString& field, QChar separator);
 
 /// Writes records as UTF-8 with CRLF line ends, optionally after a

@@ -145,8 +145,28 @@ TEST(CsvWriter, WhatItWritesReadsBackExactly) {
             EXPECT_EQ(t.records[1].fields, rows[1]);
         }
     }
-    EXPECT_EQ(csv::quoteField(QStringLiteral("a;b"), QLatin1Char(',')), QStringLiteral("a;b"));
-    EXPECT_EQ(csv::quoteField(QStringLiteral("a;b"), QLatin1Char(';')), QStringLiteral("\"a;b\""));
+    EXPECT_EQ(csv::quoteField(QStringLiteral("plain"), QLatin1Char(',')), QStringLiteral("plain"));
+    EXPECT_EQ(csv::quoteField(QStringLiteral("a;b"), QLatin1Char(',')), QStringLiteral("\"a;b\""));
+    EXPECT_EQ(csv::quoteField(QStringLiteral("a,b"), QLatin1Char(';')), QStringLiteral("\"a,b\""));
+}
+
+TEST(CsvWriter, EdgeRecordsReadBackAsWritten) {
+    // One field holding the other separator: the header still tells the
+    // separator in use. One empty field: not an empty line.
+    const QList<QList<QStringList>> tables = {
+        {{"a,b,c"}, {"d;e"}},
+        {{"x"}, {""}, {"y"}},
+        {{"", ""}, {"", ""}},
+    };
+    for (const QChar sep : {QLatin1Char(','), QLatin1Char(';')}) {
+        for (const auto& rows : tables) {
+            csv::Table t;
+            csv::ParseError e;
+            ASSERT_TRUE(csv::parse(csv::write(rows, sep, false), t, e));
+            ASSERT_EQ(t.records.size(), rows.size()) << rows.first().join('|').toStdString();
+            for (qsizetype i = 0; i < rows.size(); ++i) EXPECT_EQ(t.records[i].fields, rows[i]);
+        }
+    }
 }
 
 // --- The destination list ------------------------------------------------------
