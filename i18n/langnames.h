@@ -1,0 +1,13 @@
+#pragma once
+// Display names of the Windows locale identifiers (LCID) that language files
+// declare, from Qt's locale database.
+
+#include <QString>
+
+namespace lt::i18n {
+
+/// "Polish (Poland)" for 1045, "English (United States)" for 1033; the
+/// identifier in decimal when the locale database knows no language for it.
+QString languageNameForId(int lcid);
+
+}  // namespace lt::i18n

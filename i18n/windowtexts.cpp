@@ -1,0 +1,185 @@
+#include "i18n/windowtexts.h"
+
+#include <iterator>
+
+namespace lt::i18n {
+
+namespace {
+
+constexpr TextEntry kMainForm[] = {
+    {"MainForm", "Caption", 1},
+    {"gbWidoki", "Caption", 2},
+    {"gbNazwaProjektu", "Caption", 3},
+    {"eNazwaProjektu", "Text", 4},
+    {"gbRaport", "Caption", 5},
+    {"Button1", "Caption", 6},
+    {"MemoRaport", "Lines", 7},
+    {"gbWidokWyswietlacza", "Caption", 8},
+    {"gbOpcjeWidoku", "Caption", 9},
+    {"gbLewy", "Caption", 10},
+    {"lTextLewy", "Caption", 11},
+    {"lRuchLewy", "Caption", 12},
+    {"lSzybkoscLewy", "Caption", 13},
+    {"lSizeFontLewy", "Caption", 14},
+    {"lFontStyleLewy", "Caption", 15},
+    {"lLewyX", "Caption", 17},
+    {"lLewyY", "Caption", 18},
+    {"eTextLewy", "Text", 19},
+    {"cbRuchLewy", "Text", 20},
+    {"cbRuchLewy", "Items", 21},
+    {"cbWygladzanieLewy", "Caption", 22},
+    {"cbFontStyleLewy", "Text", 24},
+    {"cbFontStyleLewy", "Items", 25},
+    {"gbGorny", "Caption", 26},
+    {"lTextGorny", "Caption", 27},
+    {"lRuchGorny", "Caption", 28},
+    {"lSzybkoscGorny", "Caption", 29},
+    {"lSizeFontGorny", "Caption", 30},
+    {"lFontStyleGorny", "Caption", 31},
+    {"lGornyX", "Caption", 33},
+    {"lGornyY", "Caption", 34},
+    {"eTextGorny", "Text", 35},
+    {"cbRuchGorny", "Text", 36},
+    {"cbRuchGorny", "Items", 37},
+    {"cbWygladzanieGorny", "Caption", 38},
+    {"cbFontStyleGorny", "Text", 40},
+    {"cbFontStyleGorny", "Items", 41},
+    {"gbDolny", "Caption", 42},
+    {"lTextDolny", "Caption", 43},
+    {"lRuchDolny", "Caption", 44},
+    {"lSzybkoscDolny", "Caption", 45},
+    {"lSizeFontDolny", "Caption", 46},
+    {"lFontStyleDolny", "Caption", 47},
+    {"lDolnyX", "Caption", 49},
+    {"lDolnyY", "Caption", 50},
+    {"eTextDolny", "Text", 51},
+    {"cbRuchDolny", "Text", 52},
+    {"cbRuchDolny", "Items", 53},
+    {"cbWygladzanieDolny", "Caption", 54},
+    {"cbFontStyleDolny", "Text", 56},
+    {"cbFontStyleDolny", "Items", 57},
+    {"btnTest", "Caption", 58},
+    {"gbNazwaKursu", "Caption", 59},
+    {"eNazwaKursu", "Text", 60},
+    {"Plik1", "Caption", 61},
+    {"Nowy1", "Caption", 62},
+    {"Otwrzprojekt1", "Caption", 63},
+    {"Zapiszprojekt1", "Caption", 64},
+    {"Zapiszjakoprojekt1", "Caption", 65},
+    {"Drukujinstrukcj1", "Caption", 66},
+    {"Drukujdlakierowcy1", "Caption", 67},
+    {"Wyjd1", "Caption", 68},
+    {"Edycja1", "Caption", 69},
+    {"Importujzplikuwywitlacza1", "Caption", 70},
+    {"Eksportujdoplikuwywietlacza1", "Caption", 71},
+    {"Importobrazka1", "Caption", 72},
+    {"ZapiszJakoObrazek", "Caption", 73},
+    {"Importujoprogramowaniesprztowe1", "Caption", 74},
+    {"Importujczcionki1", "Caption", 75},
+    {"mnOptions", "Caption", 76},
+    {"Autor1", "Caption", 80},
+    {"oprogramie1", "Caption", 81},
+    {"Ourzdzeniu1", "Caption", 82},
+    {"OpenDialog", "DefaultExt", 83},
+    {"OpenDialog", "FileName", 84},
+    {"OpenDialog", "Filter", 85},
+    {"OpenDialog", "Title", 86},
+    {"OpenPictureDialog.PreviewButton", "Hint", 87},
+    {"SaveDialog", "DefaultExt", 88},
+    {"SaveDialog", "FileName", 89},
+    {"SaveDialog", "Filter", 90},
+    {"SaveDialog", "Title", 91},
+    {"SavePictureDialog", "DefaultExt", 92},
+    {"SavePictureDialog", "FileName", 93},
+    {"SavePictureDialog", "Filter", 94},
+    {"SavePictureDialog.PreviewButton", "Hint", 95},
+    {"OpenDialogPendrive", "DefaultExt", 96},
+    {"OpenDialogPendrive", "FileName", 97},
+    {"OpenDialogPendrive", "Filter", 98},
+    {"OpenDialogPendrive", "Title", 99},
+    {"SaveDialogPendrive", "DefaultExt", 100},
+    {"SaveDialogPendrive", "FileName", 101},
+    {"SaveDialogPendrive", "Filter", 102},
+    {"SaveDialogPendrive", "Title", 103},
+    {"OpenDialogFirmware", "DefaultExt", 104},
+    {"OpenDialogFirmware", "FileName", 105},
+    {"OpenDialogFirmware", "Filter", 106},
+    {"OpenDialogFirmware", "Title", 107},
+    {"OpenDialogFont", "DefaultExt", 108},
+    {"OpenDialogFont", "Title", 109},
+    {"smViewLanguage", "Caption", 110},
+    {"tsView1", "Caption", 112},
+    {"tsView2", "Caption", 113},
+    {"tsView3", "Caption", 114},
+    {"LEDlanguages1", "Caption", 115},
+    {"lTextFont", "Caption", 116},
+    {"Label1", "Caption", 117},
+    {"Label2", "Caption", 118},
+    {"btnSetLang", "Caption", 119},
+    {"pmDefault", "Caption", 120},
+    {"pmCopy", "Caption", 121},
+    {"pmPaste", "Caption", 122},
+    {"pmActivate", "Caption", 123},
+    {"Unactivate", "Caption", 124},
+    {"LEDContrast1", "Caption", 125},
+    {"mnModules", "Caption", 126},
+};
+
+constexpr TextEntry kFormPrint[] = {
+    {"FormPrint", "Caption", 1}, {"GroupBox1", "Caption", 2},  {"btnUstawienia", "Caption", 3},
+    {"btnDrukuj", "Caption", 4}, {"btnWyjscie", "Caption", 5}, {"gbOption", "Caption", 6},
+    {"cbLang", "Text", 7},       {"cbLang", "Items", 8},       {"Label1", "Caption", 9},
+    {"Label2", "Caption", 10},
+};
+
+constexpr TextEntry kFormAutor[] = {
+    {"FormAutor", "Caption", 1},
+    {"btnExit", "Caption", 2},
+    {"lVersion", "Caption", 3},
+};
+
+constexpr TextEntry kFormHardware[] = {
+    {"FormHardware", "Caption", 1},
+    {"btnExit", "Caption", 2},
+};
+
+static_assert(std::size(kMainForm) == 116);
+static_assert(std::size(kFormPrint) == 10);
+
+}  // namespace
+
+std::span<const TextEntry> mainFormTexts() {
+    return kMainForm;
+}
+std::span<const TextEntry> formPrintTexts() {
+    return kFormPrint;
+}
+std::span<const TextEntry> formAutorTexts() {
+    return kFormAutor;
+}
+std::span<const TextEntry> formHardwareTexts() {
+    return kFormHardware;
+}
+
+std::span<const TextEntry> textEntriesFor(const QString& windowName) {
+    const auto is = [&](const char* name) {
+        return windowName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    };
+    if (is("MainForm")) return kMainForm;
+    if (is("FormPrint")) return kFormPrint;
+    if (is("FormAutor")) return kFormAutor;
+    if (is("FormHardware")) return kFormHardware;
+    return {};
+}
+
+QStringList translatableWindows() {
+    return {QStringLiteral("MainForm"), QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
+            QStringLiteral("FormAutor")};
+}
+
+bool isStringListProperty(const QString& property) {
+    return property.compare(QLatin1String("Items"), Qt::CaseInsensitive) == 0 ||
+           property.compare(QLatin1String("Lines"), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace lt::i18n

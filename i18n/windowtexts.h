@@ -1,0 +1,33 @@
+#pragma once
+// The translatable texts of the four windows that carry a language controller:
+// for each entry the component path inside its window, the property and the
+// number a language file addresses it by. The numbers bind the language files
+// and never change.
+
+#include <QString>
+#include <QStringList>
+
+#include <span>
+
+namespace lt::i18n {
+
+struct TextEntry {
+    const char* path;      // component name, or a dotted path ("OpenPictureDialog.PreviewButton")
+    const char* property;  // "Caption", "Text", "Items", "Lines", "Title", "Filter", "Hint", ...
+    int id;                // entry number, unique within the window
+};
+
+std::span<const TextEntry> mainFormTexts();      // "MainForm", 116 entries
+std::span<const TextEntry> formPrintTexts();     // "FormPrint", 10 entries
+std::span<const TextEntry> formAutorTexts();     // "FormAutor", 3 entries
+std::span<const TextEntry> formHardwareTexts();  // "FormHardware", 2 entries
+
+/// The list of a window by its name (any case); empty for other windows.
+std::span<const TextEntry> textEntriesFor(const QString& windowName);
+/// The names of the four translatable windows, in the order they load.
+QStringList translatableWindows();
+
+/// Whether a property holds a list of strings, one per line of its text.
+bool isStringListProperty(const QString& property);
+
+}  // namespace lt::i18n
