@@ -2,6 +2,7 @@
 
 #include "render/pixels.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <vector>
 
 namespace lt {
 namespace {
@@ -41,105 +43,186 @@ bool handledByShaper(char32_t cp) {
     }
 }
 
-// Which face carries each character. The font engine looks a character that
-// the selected face lacks up in every installed face, and does so again on
-// every drawing; with hundreds of faces installed that costs tens of
-// microseconds per character, so a long text in another script, or a text of
-// characters no face has, would make one region take tens of milliseconds.
-// Each character is looked up here once per selected face and style; the
-// faces found are then named to the engine first, and when some character
-// has no face at all the engine is told not to search beyond the named ones.
+// Which face draws each character. Left to itself the font engine looks each
+// character the selected face lacks up in every installed face, on every
+// drawing, and a character found late or in no face costs milliseconds; a
+// long text in another script, or one of characters no face has (a foreign
+// project file can hold any 16-bit units), would make one region take tens
+// of milliseconds and its first drawing seconds. So the faces are chosen
+// here, once per character, and the engine is given one face per stretch of
+// text and told not to search:
+// - a character of a script takes the selected face if it has it, else the
+//   face of the stretch it continues, else a face this text already uses,
+//   else the first installed face that has it in a fixed order of preference
+//   (Noto Sans, DejaVu Sans, the Noto Sans faces of each script, other sans
+//   faces, the rest);
+// - spaces, digits, punctuation and marks stay in the face of their stretch
+//   when it has them, so a phrase of another script stays one shaped run;
+// - at most MaxExtraFaces faces join the selected one; a character none of
+//   them has is drawn as the selected face's box for a missing character.
 class FaceFinder {
 public:
+    static constexpr int MaxExtraFaces = 16;
+
+    /// A stretch of the prepared text drawn in one face.
+    struct Stretch {
+        int start = 0;
+        int length = 0;
+        QString face;  // empty: the selected face
+    };
+    struct Prepared {
+        QString text;              // the text with undrawable characters replaced
+        QList<Stretch> stretches;  // empty: all of it in the selected face
+    };
+
     static FaceFinder& instance() {
         static FaceFinder finder;
         return finder;
     }
 
-    /// The font to shape text with: base with the faces its characters need.
-    QFont fontFor(const QFont& base, const QString& text) {
+    Prepared prepare(const QFont& base, const QString& text) {
         const QString primary = QFontInfo(base).family();
         const QString key = primary + (base.bold() ? QStringLiteral("|b") : QString()) +
                             (base.italic() ? QStringLiteral("|i") : QString());
         std::lock_guard<std::mutex> lock(m_mutex);
-        Table& table = m_tables[key];
-        QStringList faces;
-        bool missing = false;
+        auto selected = m_selected.find(key);
+        if (selected == m_selected.end()) selected = m_selected.insert(key, Selected(rawFaceOf(base)));
+        const Selected& own = selected.value();
+
+        Prepared out;
+        QList<int> chosen;  // faces this text uses, indexes into m_faces
+        int current = -1;   // face of the stretch being built, -1: the selected face
+        bool foreign = false;
         const qsizetype n = text.size();
+        out.text.reserve(n);
         for (qsizetype i = 0; i < n; ++i) {
             char32_t cp = text.at(i).unicode();
+            const qsizetype from = i;
             if (QChar::isHighSurrogate(cp) && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
                 cp = QChar::surrogateToUcs4(text.at(i).unicode(), text.at(i + 1).unicode());
                 ++i;
             }
-            if (handledByShaper(cp)) continue;
-            quint16 where = None;  // a lone surrogate half is no character
-            if (!QChar::isSurrogate(cp)) {
-                auto it = table.find(cp);
-                if (it == table.end()) it = table.insert(cp, lookUp(base, primary, cp));
-                where = it.value();
+            const auto has = [&](int face) {
+                return face < 0 ? own.raw.supportsCharacter(cp) : m_faces[face].supportsCharacter(cp);
+            };
+            int face = current;
+            bool drawable = true;
+            if (handledByShaper(cp)) {
+                // drawn by the shaper in whatever face surrounds it
+            } else if (QChar::isSurrogate(cp)) {
+                drawable = false;  // a lone surrogate half is no character
+            } else {
+                const QChar::Script script = QChar::script(cp);
+                const bool neutral = script == QChar::Script_Common || script == QChar::Script_Inherited;
+                if (neutral && has(current)) {
+                    face = current;
+                } else if (has(-1)) {
+                    face = -1;
+                } else if (has(current)) {
+                    face = current;
+                } else {
+                    const auto used = std::find_if(chosen.begin(), chosen.end(), has);
+                    if (used != chosen.end()) {
+                        face = *used;
+                    } else {
+                        face = preferredFace(cp);
+                        if (face >= 0 && chosen.size() < MaxExtraFaces)
+                            chosen << face;
+                        else
+                            drawable = false;
+                    }
+                }
             }
-            if (where == None) {
-                missing = true;
-            } else if (where >= FirstFace) {
-                const QString& face = m_faceNames.at(where - FirstFace);
-                if (!faces.contains(face)) faces << face;
+            if (!drawable) face = -1;
+            foreign = foreign || face >= 0 || !drawable;
+            if (out.stretches.isEmpty() || face != current) {
+                out.stretches.append(
+                    {static_cast<int>(out.text.size()), 0, face < 0 ? QString() : m_faceNames[face]});
+                current = face;
             }
+            const qsizetype before = out.text.size();
+            if (drawable)
+                out.text += QStringView(text).mid(from, i - from + 1);
+            else
+                out.text += own.missing;
+            out.stretches.last().length += static_cast<int>(out.text.size() - before);
         }
-        if (faces.isEmpty() && !missing) return base;
-        QFont font = base;
-        if (!faces.isEmpty()) {
-            // The face the engine resolved the requested name to: a name that
-            // only a substitution rule knows ("Arial") would lose against
-            // the installed faces named after it.
-            faces.prepend(primary);
-            font.setFamilies(faces);
-        }
-        if (missing)
-            font.setStyleStrategy(
-                static_cast<QFont::StyleStrategy>(font.styleStrategy() | QFont::NoFontMerging));
-        return font;
+        if (!foreign) out.stretches.clear();
+        return out;
     }
 
 private:
-    enum : quint16 { Primary = 1, None = 2, FirstFace = 3 };
-    using Table = QHash<char32_t, quint16>;
-
-    quint16 lookUp(const QFont& base, const QString& primary, char32_t cp) {
-        QFont probe = base;
-        probe.setPixelSize(16);  // the face chosen does not depend on the size
-        probe.setUnderline(false);
-        probe.setStyleStrategy(QFont::PreferDefault);
-        QTextLayout layout(QString::fromUcs4(&cp, 1), probe);
-        layout.setCacheEnabled(true);
-        layout.beginLayout();
-        const QTextLine line = layout.createLine();
-        layout.endLayout();
-        if (!line.isValid()) return None;
-        for (const QGlyphRun& run : line.glyphRuns()) {
-            const QList<quint32> glyphs = run.glyphIndexes();
-            if (std::none_of(glyphs.begin(), glyphs.end(), [](quint32 g) { return g != 0; })) continue;
-            // When no face has the character the engine may draw it with a
-            // box of its own, which is no face: it has no font tables and no
-            // style, and asking it for a family name is not safe.
-            const QRawFont raw = run.rawFont();
-            if (!raw.isValid() || (raw.fontTable("head").isEmpty() && raw.styleName().isEmpty())) return None;
-            const QString face = raw.familyName();
-            if (face == primary) return Primary;
-            qsizetype index = m_faceNames.indexOf(face);
-            if (index < 0) {
-                if (m_faceNames.size() >= 0xFFF0) return Primary;
-                m_faceNames << face;
-                index = m_faceNames.size() - 1;
-            }
-            return static_cast<quint16>(FirstFace + index);
-        }
-        return None;
+    static QRawFont rawFaceOf(const QFont& font) {
+        QFont f = font;
+        f.setPixelSize(16);  // coverage does not depend on the size
+        f.setUnderline(false);
+        f.setStyleStrategy(QFont::NoFontMerging);
+        return QRawFont::fromFont(f);
     }
 
+    // Lower ranks are preferred.
+    static int rank(const QString& name) {
+        if (name == QLatin1String("Noto Sans")) return 0;
+        if (name == QLatin1String("DejaVu Sans")) return 1;
+        const bool mono = name.contains(QLatin1String("Mono"));
+        if (name.startsWith(QLatin1String("Noto Sans ")) && !mono) return 2;
+        if (name.contains(QLatin1String("Sans")) && !mono) return 3;
+        return 4;
+    }
+
+    void loadFaces() {
+        m_loaded = true;
+        QStringList names = QFontDatabase::families();
+        std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+            const int ra = rank(a), rb = rank(b);
+            return ra != rb ? ra < rb : a < b;
+        });
+        for (const QString& name : names) {
+            if (QFontDatabase::isPrivateFamily(name)) continue;
+            const QRawFont raw = rawFaceOf(QFont(name));
+            // Only real faces: the engine's own missing-glyph box has no tables.
+            if (!raw.isValid() || raw.fontTable("head").isEmpty()) continue;
+            m_faces.push_back(raw);
+            m_faceNames << name;
+        }
+    }
+
+    // The first face in the order of preference that has the character, or -1.
+    int preferredFace(char32_t cp) {
+        auto it = m_preferred.find(cp);
+        if (it != m_preferred.end()) return it.value();
+        if (!m_loaded) loadFaces();
+        int found = -1;
+        for (std::size_t f = 0; f < m_faces.size(); ++f)
+            if (m_faces[f].supportsCharacter(cp)) {
+                found = static_cast<int>(f);
+                break;
+            }
+        m_preferred.insert(cp, found);
+        return found;
+    }
+
+    // A selected face, and what it draws for a character no face has: its
+    // own box where it has one, else the replacement character or "?".
+    struct Selected {
+        Selected() = default;
+        explicit Selected(QRawFont font) : raw(std::move(font)) {
+            for (char32_t c : {U'\x25A1', U'\xFFFD'})
+                if (raw.supportsCharacter(c)) {
+                    missing = QChar(static_cast<char16_t>(c));
+                    return;
+                }
+        }
+        QRawFont raw;
+        QChar missing = QLatin1Char('?');
+    };
+
     std::mutex m_mutex;
-    QHash<QString, Table> m_tables;
+    QHash<QString, Selected> m_selected;  // per selected face and style
+    bool m_loaded = false;
+    std::vector<QRawFont> m_faces;  // installed faces, in order of preference
     QStringList m_faceNames;
+    QHash<char32_t, int> m_preferred;  // character -> index into m_faces, -1: none
 };
 
 }  // namespace
@@ -180,7 +263,25 @@ TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std
     // One line: the only character the layout would break at becomes a space.
     QString line = text;
     line.replace(QChar::LineSeparator, QLatin1Char(' '));
-    QTextLayout layout(line, FaceFinder::instance().fontFor(font, line), device);
+    // The engine draws every stretch in its one face and searches no other.
+    QFont single = font;
+    single.setStyleStrategy(static_cast<QFont::StyleStrategy>(font.styleStrategy() | QFont::NoFontMerging));
+    const FaceFinder::Prepared prepared = FaceFinder::instance().prepare(font, line);
+    QTextLayout layout(prepared.text, single, device);
+    if (!prepared.stretches.isEmpty()) {
+        QList<QTextLayout::FormatRange> formats;
+        for (const FaceFinder::Stretch& st : prepared.stretches) {
+            if (st.face.isEmpty()) continue;
+            QFont face = single;
+            face.setFamilies({st.face});
+            QTextLayout::FormatRange range;
+            range.start = st.start;
+            range.length = st.length;
+            range.format.setFont(face);
+            formats << range;
+        }
+        layout.setFormats(formats);
+    }
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);

@@ -185,6 +185,45 @@ TEST(RegionText, IndicScriptsRenderShapedAsOneRun) {
     }
 }
 
+TEST(RegionText, LatinAfterAnotherScriptKeepsTheSelectedFace) {
+    Project p;
+    p.setTop(QStringLiteral("Top"), "Arial", 16);
+    p.render();
+    const QRect alone = test::inkBox(p.s->iGorny, 0);
+    const int width = p.top().TextWidth;
+    for (const QString& lead : {QStringLiteral("ક્ષ "), QStringLiteral("क्ष "), QStringLiteral("Ωμ ")}) {
+        p.setTop(lead + QStringLiteral("Top"), "Arial", 16);
+        p.render();
+        const int dx = p.top().TextWidth - width;
+        // "Top" at the end: its descender and its cap height as drawn alone,
+        // not missing-glyph boxes of another face.
+        QRect tail;
+        for (int y = 0; y < 32; ++y)
+            for (int x = std::max(0, dx + 1); x < 512; ++x)
+                if (test::key(GetPixel(p.s->iGorny, x, y)) != 0) tail |= QRect(x, y, 1, 1);
+        EXPECT_EQ(tail.top(), alone.top()) << lead.toStdString();
+        EXPECT_EQ(tail.bottom(), alone.bottom()) << lead.toStdString();
+        EXPECT_NEAR(tail.width(), alone.width(), 2) << lead.toStdString();
+    }
+}
+
+TEST(RegionText, CharactersNoFaceHasAreDrawnAsBoxes) {
+    Project p;
+    // An unassigned character, a lone surrogate half and private use.
+    p.setTop(QStringLiteral("AB"), "Arial", 16);
+    p.render();
+    const int plain = p.top().TextWidth;
+    const QRect line = test::inkBox(p.s->iGorny, 0);
+    for (const QString& odd : {QString(QChar(0x0378)), QString(QChar(0xD800)), QString(QChar(0xDC00))}) {
+        p.setTop(QStringLiteral("A") + odd + QStringLiteral("B"), "Arial", 16);
+        p.render();
+        EXPECT_GT(p.top().TextWidth, plain);  // something stands for it
+        const QRect ink = test::inkBox(p.s->iGorny, 0);
+        EXPECT_LE(ink.bottom(), line.bottom() + 1);
+        EXPECT_GE(ink.top(), line.top() - 2);
+    }
+}
+
 TEST(RegionText, ControlCharactersNeverBreakTheLine) {
     Project p;
     p.setTop(QStringLiteral("AB"), "Arial", 16);
