@@ -58,11 +58,14 @@ bool handledByShaper(char32_t cp) {
 //   faces, the rest);
 // - spaces, digits, punctuation and marks stay in the face of their stretch
 //   when it has them, so a phrase of another script stays one shaped run;
-// - at most MaxExtraFaces faces join the selected one; a character none of
-//   them has is drawn as the selected face's box for a missing character.
+// - at most MaxExtraFaces faces join the selected one, and a text changes
+//   face at most MaxStretches times; a character none of these faces has, or
+//   one past the last change, is drawn as the selected face's box for a
+//   missing character.
 class FaceFinder {
 public:
-    static constexpr int MaxExtraFaces = 16;
+    static constexpr int MaxExtraFaces = 6;
+    static constexpr int MaxStretches = 64;
 
     /// A stretch of the prepared text drawn in one face.
     struct Stretch {
@@ -120,6 +123,8 @@ public:
                     face = -1;
                 } else if (has(current)) {
                     face = current;
+                } else if (out.stretches.size() >= MaxStretches) {
+                    drawable = false;
                 } else {
                     const auto used = std::find_if(chosen.begin(), chosen.end(), has);
                     if (used != chosen.end()) {
