@@ -1,0 +1,98 @@
+#include "display/decode.h"
+
+#include "display/colour.h"
+
+#include <algorithm>
+
+namespace lt {
+
+QString AnsiCharToString(const char* chars, int capacity) {
+    static constexpr char16_t smallLetters[8] = {u'ą', u'ć', u'ę', u'ł', u'ń', u'ó', u'ś', u'ź'};
+    QString s;
+    for (int i = 0; i < capacity && chars[i] != 0; ++i) {
+        const auto b = static_cast<std::uint8_t>(chars[i]);
+        s += (b >= 1 && b <= 8) ? QChar(smallLetters[b - 1]) : QChar(b);
+    }
+    return s;
+}
+
+ScreenLayout screenLayout(const sRegionsGray& r) {
+    ScreenLayout lay;
+    lay.typ = std::min<int>(r.TypWidoku, 3);
+    const int bx = std::min<int>(r.BarX, FlashLedX);
+    const int by = std::min<int>(r.BarY, FlashLedY);
+    using W = ScreenLayout::Window;
+    switch (lay.typ) {
+        case vtTop: lay.gorny = W{0, 0, FlashLedX, FlashLedY}; break;
+        case vtTopBottom:
+            lay.gorny = W{0, 0, FlashLedX, by};
+            lay.dolny = W{0, by, FlashLedX, FlashLedY - by};
+            break;
+        case vtLeftTop:
+            lay.gorny = W{bx, 0, FlashLedX - bx, FlashLedY};
+            lay.lewy = W{0, 0, bx, FlashLedY};
+            break;
+        default:
+            lay.gorny = W{bx, 0, FlashLedX - bx, by};
+            lay.dolny = W{bx, by, FlashLedX - bx, FlashLedY - by};
+            lay.lewy = W{0, 0, bx, FlashLedY};
+            break;
+    }
+    return lay;
+}
+
+namespace {
+
+/// Paints one region's window of the face from its packed picture.
+template <int T, int E>
+void drawRegion(Bitmap& face, const ScreenLayout::Window& win, const sRegionGray<T, E>& g, int pictureWidth) {
+    if (win.empty()) return;
+    const int bytesPerRow = pictureWidth / 8;
+    const int pictureRows = E / bytesPerRow;
+    std::uint8_t fc[3], bc[3];  // r, g, b
+    DecodeColor(static_cast<std::uint8_t>(g.FontColor), fc[0], fc[1], fc[2]);
+    DecodeColor(static_cast<std::uint8_t>(g.BackColor), bc[0], bc[1], bc[2]);
+    for (int v = 0; v < win.height; ++v) {
+        std::uint8_t* row = face.row(win.top + v);
+        for (int u = 0; u < win.width; ++u) {
+            bool on = false;
+            if (u < pictureWidth && v < pictureRows)
+                on = (g.ekran[v * bytesPerRow + (u >> 3)] & (0x80 >> (u & 7))) != 0;
+            const std::uint8_t* c = on ? fc : bc;
+            std::uint8_t* p = row + 3 * (win.left + u);
+            p[0] = c[2];
+            p[1] = c[1];
+            p[2] = c[0];
+        }
+    }
+}
+
+}  // namespace
+
+Bitmap DecodeScreen(const sflash& flash, int l, int v) {
+    Bitmap face(FlashLedX, FlashLedY);
+    const sRegionsGray& r = screen(flash, l, v).widok;
+    const ScreenLayout lay = screenLayout(r);
+    drawRegion(face, lay.gorny, r.gorny, 512);
+    drawRegion(face, lay.dolny, r.dolny, 2048);
+    drawRegion(face, lay.lewy, r.lewy, 64);
+    return face;
+}
+
+Bitmap enlargeBitmap(const Bitmap& src, int factor) {
+    if (factor <= 1) return src;
+    Bitmap dst(src.width() * factor, src.height() * factor);
+    for (int y = 0; y < dst.height(); ++y) {
+        const std::uint8_t* s = src.row(y / factor);
+        std::uint8_t* d = dst.row(y);
+        for (int x = 0; x < dst.width(); ++x) {
+            const std::uint8_t* p = s + 3 * (x / factor);
+            d[3 * x] = p[0];
+            d[3 * x + 1] = p[1];
+            d[3 * x + 2] = p[2];
+        }
+    }
+    return dst;
+}
+
+}  // namespace lt
