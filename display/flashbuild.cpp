@@ -2,6 +2,7 @@
 
 #include "display/colour.h"
 #include "model/document.h"
+#include "render/pixels.h"
 #include "render/preview.h"
 
 #include <cstring>
@@ -96,9 +97,7 @@ void ConvertBitmapsToScreens(sDane& dane, Surfaces& s, sflash& flash) {
             dane.SelWidok = l;
             dane.EditRow = v;
             RenderLED(dane, s);
-            // The preview, reduced, into the thumbnail of the view just made
-            // the edited one.
-            RenderActiveBitmapSG(dane, s);
+            FastResizeBmp(s.preview, s.thumbnail(l, v));
             sRegionsGray& r = sc.widok;
             pack(s.iGorny, r.gorny, 512, 32);
             pack(s.iLewy, r.lewy, 64, 32);
