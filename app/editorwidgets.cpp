@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QStyleOptionSpinBox>
+#include <QTimer>
 
 #include <algorithm>
 

@@ -5,6 +5,7 @@
 #include <QAbstractSpinBox>
 #include <QColor>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
 
@@ -108,11 +109,18 @@ public:
     PictureView(const QImage* picture, QWidget* parent = nullptr);
     QSize sizeHint() const override;
 
+    /// Asks for a repaint. Requests closer together than one frame are
+    /// folded into one, so three animations at 100 steps a second each do
+    /// not paint 300 times a second.
+    void invalidate();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     const QImage* m_picture;
+    QElapsedTimer m_sincePaint;
+    bool m_pending = false;
 };
 
 /// A colour value 0x00BBGGRR as a QColor.

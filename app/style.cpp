@@ -56,6 +56,7 @@ QGroupBox {
     border-radius: 6px;
     margin-top: 8px;
     padding-top: 6px;
+    font-weight: bold;
 }
 QGroupBox::title {
     subcontrol-origin: margin;
@@ -63,7 +64,6 @@ QGroupBox::title {
     left: 9px;
     padding: 0 4px;
     color: #34506b;
-    font-weight: bold;
 }
 QGroupBox QGroupBox { background: #fafbfc; border-color: #c7d1db; }
 QPushButton {

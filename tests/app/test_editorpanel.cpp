@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QSlider>
 #include <QTimer>
 
@@ -262,6 +264,35 @@ TEST_F(Panel, ControlRangesAndItems) {
                              "gbWidokWyswietlacza",
                              "gbOpcjeWidoku"})
         EXPECT_NE(form->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+}
+
+}  // namespace
+}  // namespace lt::test
+
+namespace lt::test {
+namespace {
+
+TEST_F(Panel, NumberBoxStepsWithinItsRange) {
+    NumberBox* size = rc(Region::Gorny).seSize;
+    size->setValue(31);
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(size, &up);
+    EXPECT_EQ(W().Gorny.FontSize, 32);
+    QApplication::sendEvent(size, &up);
+    EXPECT_EQ(W().Gorny.FontSize, 32);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(size, &down);
+    EXPECT_EQ(W().Gorny.FontSize, 31);
+}
+
+TEST_F(Panel, HiddenLedTestDrawsIntoThePreview) {
+    EXPECT_TRUE(form->btnTest()->isHidden());
+    form->btnTestClick();
+    const QImage& img = doc.surfaces().preview.image();
+    bool red = false;
+    for (int y = 0; y < img.height() && !red; y += 3)
+        for (int x = 0; x < img.width() && !red; x += 3) red = img.pixelColor(x, y) == QColor(255, 0, 0);
+    EXPECT_TRUE(red);
 }
 
 }  // namespace
