@@ -209,7 +209,23 @@ QSize PictureView::sizeHint() const {
     return m_picture->size();
 }
 
+void PictureView::invalidate() {
+    constexpr qint64 FrameMs = 15;
+    if (m_pending) return;
+    const qint64 since = m_sincePaint.isValid() ? m_sincePaint.elapsed() : FrameMs;
+    if (since >= FrameMs) {
+        update();
+        return;
+    }
+    m_pending = true;
+    QTimer::singleShot(static_cast<int>(FrameMs - since), this, [this] {
+        m_pending = false;
+        update();
+    });
+}
+
 void PictureView::paintEvent(QPaintEvent* event) {
+    m_sincePaint.start();
     QPainter p(this);
     p.drawImage(event->rect().topLeft(), *m_picture, event->rect());
 }

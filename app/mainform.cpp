@@ -711,7 +711,7 @@ void TMainForm::gridsRepaint() {
 }
 
 void TMainForm::previewChanged() {
-    m_image->update();
+    m_image->invalidate();
 }
 
 void TMainForm::setViewsPanelVisible(bool visible) {
