@@ -2,39 +2,51 @@
 // printing, the pendrive file, firmware and fonts, the display settings.
 #include "app/forms.h"
 #include "app/mainform.h"
+#include "display/gui/formlcd.h"
+#include "display/gui/formmodules.h"
+#include "display/pendrive.h"
+#include "print/gui/formprint.h"
 
 namespace lt {
 
 void TMainForm::Drukujinstrukcj1Click() {
     // File > Print instrucion: the update instructions sheet.
+    if (auto* f = qobject_cast<TFormPrint*>(forms().FormPrint)) f->CreateAktualizacja();
 }
 
 void TMainForm::Drukujdlakierowcy1Click() {
     // File > Print course: the print dialog FormPrint.
+    if (auto* f = qobject_cast<TFormPrint*>(forms().FormPrint)) f->CreatePrintPage();
 }
 
 void TMainForm::Importujzplikuwywitlacza1Click() {
     // Edit > Import from pendrive (not shown).
+    lt::Importujzplikuwywitlacza1Click(m_doc, m_prompts);
 }
 
 void TMainForm::Eksportujdoplikuwywietlacza1Click() {
     // Edit > Export to pendrive: builds the display image and writes it.
+    lt::Eksportujdoplikuwywietlacza1Click(m_doc, m_prompts);
 }
 
 void TMainForm::Importujoprogramowaniesprztowe1Click() {
     // Edit > Import firmware (not shown).
+    lt::Importujoprogramowaniesprztowe1Click(m_doc, m_prompts);
 }
 
 void TMainForm::Importujczcionki1Click() {
     // Edit > Font import (not shown).
+    lt::Importujczcionki1Click(m_doc, m_prompts);
 }
 
 void TMainForm::LEDContrast1Click() {
     // Options > LCD contrast on display: FormLCD.
+    if (auto* f = qobject_cast<TFormLCD*>(forms().FormLCD)) lt::LEDContrast1Click(m_doc, *f);
 }
 
 void TMainForm::mnModulesClick() {
     // Options > Display model: FormModules.
+    if (auto* f = qobject_cast<TFormModules*>(forms().FormModules)) lt::mnModulesClick(*f);
 }
 
 void TMainForm::LEDlanguages1Click() {

@@ -1,5 +1,9 @@
 #include "app/startup.h"
 
+#include "display/gui/formlcd.h"
+#include "display/gui/formmodules.h"
+#include "print/gui/formprint.h"
+
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -28,12 +32,12 @@ namespace {
 void createDialogWindows(TMainForm& main) {
     Forms& f = forms();
     f.FormHardware = new TFormHardware(&main);
-    // FormPrint: the print dialog.
+    f.FormPrint = new TFormPrint(main.document(), &main);
     f.FormColor = new TFormColor(&main);
     main.setFormColor(f.FormColor);
     // FormOption: the display languages dialog.
-    // FormLCD: LCD type and contrast.
-    // FormModules: the LED module catalogue.
+    f.FormLCD = new TFormLCD(&main);
+    f.FormModules = new TFormModules(main.document(), &main);
 }
 
 }  // namespace
