@@ -49,25 +49,25 @@ void QtPrompts::message(const QString& text) {
     box.exec();
 }
 
-QString QtPrompts::runDialog(const FileDialogSpec& spec, bool save) {
-    QFileDialog dialog(m_parent, spec.title, QString(), toQtFilter(spec.filter));
+QString QtPrompts::runDialog(const FileDialogSpec& request, bool save) {
+    QFileDialog dialog(m_parent, request.title, QString(), toQtFilter(request.filter));
     dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(toDefaultSuffix(spec.defaultExt));
-    if (save && !spec.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!spec.fileName.isEmpty()) dialog.selectFile(spec.fileName);
+    dialog.setDefaultSuffix(toDefaultSuffix(request.defaultExt));
+    if (save && !request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted) return QString();
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.first();
 }
 
-QString QtPrompts::openFile(const FileDialogSpec& spec) {
-    return runDialog(spec, false);
+QString QtPrompts::openFile(const FileDialogSpec& request) {
+    return runDialog(request, false);
 }
 
-QString QtPrompts::saveFile(const FileDialogSpec& spec) {
-    return runDialog(spec, true);
+QString QtPrompts::saveFile(const FileDialogSpec& request) {
+    return runDialog(request, true);
 }
 
 }  // namespace lt

@@ -21,11 +21,11 @@ public:
 
     bool confirm(const QString& question) override;
     void message(const QString& text) override;
-    QString openFile(const FileDialogSpec& spec) override;
-    QString saveFile(const FileDialogSpec& spec) override;
+    QString openFile(const FileDialogSpec& request) override;
+    QString saveFile(const FileDialogSpec& request) override;
 
 private:
-    QString runDialog(const FileDialogSpec& spec, bool save);
+    QString runDialog(const FileDialogSpec& request, bool save);
     QPointer<QWidget> m_parent;
 };
 

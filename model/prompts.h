@@ -25,9 +25,9 @@ public:
     /// A message box with one OK button.
     virtual void message(const QString& text) = 0;
     /// An open dialog; the chosen path, or an empty string when cancelled.
-    virtual QString openFile(const FileDialogSpec& spec) = 0;
+    virtual QString openFile(const FileDialogSpec& request) = 0;
     /// A save dialog; the chosen path, or an empty string when cancelled.
-    virtual QString saveFile(const FileDialogSpec& spec) = 0;
+    virtual QString saveFile(const FileDialogSpec& request) = 0;
 };
 
 }  // namespace lt

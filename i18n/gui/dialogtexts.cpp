@@ -7,8 +7,8 @@ DialogPreviewButton::DialogPreviewButton(QObject* parent)
     setObjectName(QStringLiteral("PreviewButton"));
 }
 
-DialogTexts::DialogTexts(const QString& name, FileDialogSpec* spec, QObject* parent)
-    : QObject(parent), m_spec(spec ? spec : &m_own), m_preview(new DialogPreviewButton(this)) {
+DialogTexts::DialogTexts(const QString& name, FileDialogSpec* request, QObject* parent)
+    : QObject(parent), m_spec(request ? request : &m_own), m_preview(new DialogPreviewButton(this)) {
     setObjectName(name);
 }
 

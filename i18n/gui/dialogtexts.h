@@ -32,11 +32,11 @@ class DialogTexts : public QObject {
     Q_PROPERTY(QString DefaultExt READ defaultExt WRITE setDefaultExt)
     Q_PROPERTY(QString FileName READ fileName WRITE setFileName)
 public:
-    /// Reads and writes `spec`, which must outlive this object; with a null
-    /// `spec` the texts are kept here (a dialog no command shows).
-    DialogTexts(const QString& name, FileDialogSpec* spec, QObject* parent);
+    /// Reads and writes `request`, which must outlive this object; with a null
+    /// `request` the texts are kept here (a dialog no command shows).
+    DialogTexts(const QString& name, FileDialogSpec* request, QObject* parent);
 
-    FileDialogSpec& spec() { return *m_spec; }
+    FileDialogSpec& request() { return *m_spec; }
     DialogPreviewButton* previewButton() const { return m_preview; }
 
     QString title() const { return m_spec->title; }

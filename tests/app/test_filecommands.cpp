@@ -68,12 +68,12 @@ TEST_F(FileCommands, SaveAsPictureWritesThePreviewAsShown) {
     prompts.paths = {path};
     form->action("ZapiszJakoObrazek")->trigger();
     ASSERT_EQ(prompts.dialogs.size(), 1);
-    const FileDialogSpec& spec = prompts.dialogs.first();
-    EXPECT_EQ(spec.filter, QStringLiteral("Bitmaps (*.bmp)|*.bmp"));
-    EXPECT_EQ(spec.defaultExt, QStringLiteral("*.bmp"));
-    EXPECT_EQ(spec.fileName, QStringLiteral("Zrzut podgladu"));
-    EXPECT_TRUE(spec.confirmOverwrite);
-    EXPECT_TRUE(spec.title.isEmpty());
+    const FileDialogSpec& request = prompts.dialogs.first();
+    EXPECT_EQ(request.filter, QStringLiteral("Bitmaps (*.bmp)|*.bmp"));
+    EXPECT_EQ(request.defaultExt, QStringLiteral("*.bmp"));
+    EXPECT_EQ(request.fileName, QStringLiteral("Zrzut podgladu"));
+    EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_TRUE(request.title.isEmpty());
 
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

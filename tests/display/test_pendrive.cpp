@@ -65,12 +65,12 @@ TEST_F(Pendrive, ExportWritesTheWholeImage) {
     prompts.paths.push_back(out);
     Eksportujdoplikuwywietlacza1Click(doc, prompts);
     ASSERT_EQ(prompts.dialogs.size(), 1);
-    const FileDialogSpec& spec = prompts.dialogs[0];
-    EXPECT_EQ(spec.title, QStringLiteral("Save file on pendrive"));
-    EXPECT_EQ(spec.filter, QStringLiteral("Pendrive file (*.bin)|*.bin"));
-    EXPECT_EQ(spec.defaultExt, QStringLiteral("*.bin"));
-    EXPECT_EQ(spec.fileName, QStringLiteral("velmoraflash"));
-    EXPECT_TRUE(spec.confirmOverwrite);
+    const FileDialogSpec& request = prompts.dialogs[0];
+    EXPECT_EQ(request.title, QStringLiteral("Save file on pendrive"));
+    EXPECT_EQ(request.filter, QStringLiteral("Pendrive file (*.bin)|*.bin"));
+    EXPECT_EQ(request.defaultExt, QStringLiteral("*.bin"));
+    EXPECT_EQ(request.fileName, QStringLiteral("velmoraflash"));
+    EXPECT_TRUE(request.confirmOverwrite);
     EXPECT_EQ(prompts.messages,
               QStringList{QStringLiteral("Data from flash memory has correctly exported.")});
     const QByteArray bytes = fileBytes(out);

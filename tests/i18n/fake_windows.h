@@ -69,10 +69,10 @@ inline void buildComponents(QWidget* window, const QString& windowName, std::spa
         QObject* made = nullptr;
         if (path.contains(QLatin1String("Dialog"))) {
             auto* d = new DialogTexts(path.section(QLatin1Char('.'), 0, 0), nullptr, window);
-            d->spec().title = designOf({e.path, "Title", 0});
-            d->spec().filter = QStringLiteral("Things (*.thing)|*.thing");
-            d->spec().defaultExt = QStringLiteral("*.thing");
-            d->spec().fileName = QStringLiteral("Velmora");
+            d->request().title = designOf({e.path, "Title", 0});
+            d->request().filter = QStringLiteral("Things (*.thing)|*.thing");
+            d->request().defaultExt = QStringLiteral("*.thing");
+            d->request().fileName = QStringLiteral("Velmora");
             continue;
         } else if (menus.contains(path)) {
             auto* m = new QMenu(designOf(e), window);

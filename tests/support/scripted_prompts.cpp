@@ -16,15 +16,15 @@ bool ScriptedPrompts::confirm(const QString& question) {
 
 void ScriptedPrompts::message(const QString& text) { messages << text; }
 
-QString ScriptedPrompts::openFile(const FileDialogSpec& spec) {
-    dialogs << spec;
+QString ScriptedPrompts::openFile(const FileDialogSpec& request) {
+    dialogs << request;
     if (paths.empty()) return QString();
     const QString p = paths.front();
     paths.pop_front();
     return p;
 }
 
-QString ScriptedPrompts::saveFile(const FileDialogSpec& spec) { return openFile(spec); }
+QString ScriptedPrompts::saveFile(const FileDialogSpec& request) { return openFile(request); }
 
 TempDir::TempDir() {
     m_path = QDir::tempPath() + QStringLiteral("/linetint-test-") + QUuid::createUuid().toString(QUuid::Id128);

@@ -20,8 +20,8 @@ public:
 
     bool confirm(const QString& question) override;
     void message(const QString& text) override;
-    QString openFile(const FileDialogSpec& spec) override;
-    QString saveFile(const FileDialogSpec& spec) override;
+    QString openFile(const FileDialogSpec& request) override;
+    QString saveFile(const FileDialogSpec& request) override;
 };
 
 /// A fresh, empty folder for one test, removed with the object.
