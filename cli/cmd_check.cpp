@@ -1,0 +1,67 @@
+// check: what would look wrong on the sign, before the stick goes to the bus.
+#include "cli/command.h"
+#include "model/projectfile.h"
+#include "render/checks.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace lt::cli {
+namespace {
+
+constexpr int CheckTrouble = 2;
+
+int trouble(Io& io, const QString& text) {
+    fail(io, text);
+    return CheckTrouble;
+}
+
+int runCheck(const QStringList& argv, Io& io) {
+    Args args(argv, {}, {QStringLiteral("--json")});
+    if (!args.ok()) return trouble(io, args.error());
+    if (args.positional().size() != 1)
+        return trouble(io, QStringLiteral("usage: linetint-cli check PROJECT.vmprj [--json]"));
+    const QString path = args.positional().first();
+    ProjectRead read = readProjectFile(path);
+    if (read.status != ProjectRead::Ok) return trouble(io, QStringLiteral("%1: %2").arg(path, read.error));
+
+    const QList<Finding> findings = checkProject(*read.data);
+    if (args.has(QStringLiteral("--json"))) {
+        QJsonObject o;
+        o[QStringLiteral("clean")] = findings.isEmpty();
+        o[QStringLiteral("findings")] = findingsJson(findings);
+        io.out << QJsonDocument(o).toJson(QJsonDocument::Indented);
+    } else if (findings.isEmpty()) {
+        io.out << "No findings: every view in use looks right." << Qt::endl;
+    } else {
+        for (const Finding& f : findings) io.out << f.text() << '\n';
+        io.out << findings.size() << (findings.size() == 1 ? " finding." : " findings.") << Qt::endl;
+    }
+    return findings.isEmpty() ? 0 : 1;
+}
+
+}  // namespace
+
+LT_CLI_COMMAND(
+    QStringLiteral("check"), QStringLiteral("list what would look wrong on the sign"),
+    QStringLiteral("Usage: linetint-cli check PROJECT.vmprj [--json]\n\n"
+                   "Looks at every view in use of every language in use, region by region as the\n"
+                   "view type shows them, and prints one line per finding:\n"
+                   "  LANGUAGE/VIEW REGION: WHAT: WHY\n\n"
+                   "  too-wide            the text is wider than its window and does not move sideways\n"
+                   "  too-tall            the text reaches above or below its window\n"
+                   "  cut-by-picture      the text runs past the edge of the region's picture\n"
+                   "                      (512, 2048 or 64 columns; 32, 20 or 32 rows)\n"
+                   "  missing-glyphs      characters the chosen face cannot draw\n"
+                   "  font-not-installed  the font face is not installed here\n"
+                   "  empty-region        a region the view type shows has no text\n"
+                   "  same-colour         font and background have the same colour\n"
+                   "  zero-time           the view's display time is 0\n"
+                   "  not-carried         characters the pendrive file's 8-bit texts cannot carry\n"
+                   "  too-long            a name or text longer than its field in the pendrive file\n\n"
+                   "  --json   {\"clean\": bool, \"findings\": [{language, view, region, what, why}]}\n\n"
+                   "Exit status: 0 when nothing is found, 1 when something is found, 2 when the\n"
+                   "project cannot be read.\n"),
+    runCheck);
+
+}  // namespace lt::cli
