@@ -1,6 +1,7 @@
 #include "app/formautor.h"
 
 #include "app/pictures.h"
+#include "i18n/gui/languagecontroller.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -38,6 +39,7 @@ TFormAutor::TFormAutor(QWidget* owner, bool withExit) : QDialog(owner, Qt::Dialo
     m_btnExit->setGeometry(Width - 20 - 96, Height - 16 - 28, 96, 28);
     m_btnExit->setVisible(withExit);
     connect(m_btnExit, &QPushButton::clicked, this, &TFormAutor::btnExitClick);
+    new i18n::TDKLanguageController(this, QStringLiteral("FormAutor"));
 }
 
 void TFormAutor::ShowModals(const QString& mainCaption) {

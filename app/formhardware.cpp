@@ -1,6 +1,7 @@
 #include "app/formhardware.h"
 
 #include "app/pictures.h"
+#include "i18n/gui/languagecontroller.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -32,6 +33,7 @@ TFormHardware::TFormHardware(QWidget* owner)
     m_btnExit->setGeometry(Width - 12 - 96, PictureHeight + (Height - PictureHeight - 28) / 2, 96, 28);
     m_btnExit->setDefault(true);
     connect(m_btnExit, &QPushButton::clicked, this, &TFormHardware::btnExitClick);
+    new i18n::TDKLanguageController(this, QStringLiteral("FormHardware"));
 }
 
 void TFormHardware::btnExitClick() {

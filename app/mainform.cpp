@@ -6,6 +6,9 @@
 #include "app/formhardware.h"
 #include "app/forms.h"
 #include "app/pictures.h"
+#include "i18n/gui/dialogtexts.h"
+#include "i18n/gui/languagecontroller.h"
+#include "i18n/gui/languagemenu.h"
 #include "model/defaults.h"
 #include "render/animation.h"
 #include "render/picture.h"
@@ -61,6 +64,24 @@ TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
                          QStringLiteral("Zrzut podgladu"), true};
     buildMenu();
     buildPanel();
+    // The file dialogs' texts as translatable components, then the language
+    // controller, which takes the design texts before any other code runs.
+    const std::pair<const char*, FileDialogSpec*> dialogs[] = {
+        {"OpenDialog", &m_doc.OpenDialog},
+        {"SaveDialog", &m_doc.SaveDialog},
+        {"OpenPictureDialog", nullptr},
+        {"SavePictureDialog", &SavePictureDialog},
+        {"OpenDialogPendrive", &m_doc.OpenDialogPendrive},
+        {"SaveDialogPendrive", &m_doc.SaveDialogPendrive},
+        {"OpenDialogFirmware", &m_doc.OpenDialogFirmware},
+        {"OpenDialogFont", nullptr},
+    };
+    for (const auto& [name, spec] : dialogs) new i18n::DialogTexts(QString::fromLatin1(name), spec, this);
+    if (auto* font = findChild<i18n::DialogTexts*>(QStringLiteral("OpenDialogFont"))) {
+        font->setTitle(QStringLiteral("Importuj czcionkę do programu"));
+        font->setDefaultExt(QStringLiteral("*.faf"));
+    }
+    new i18n::TDKLanguageController(this, QStringLiteral("MainForm"));
     setFixedWidth(ClientWidth);
     setMinimumHeight(200);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
@@ -272,8 +293,9 @@ void TMainForm::buildRegion(Region r, QWidget* parent) {
     rc.gb->setAttribute(Qt::WA_Hover);
     rc.gb->installEventFilter(this);
 
-    auto label = [&rc](const QString& text, QWidget* buddy) {
+    auto label = [&rc](const QString& text, QWidget* buddy, const QString& name = QString()) {
         auto* l = new QLabel(text, rc.gb);
+        l->setObjectName(name);
         l->setBuddy(buddy);
         return l;
     };
@@ -311,22 +333,22 @@ void TMainForm::buildRegion(Region r, QWidget* parent) {
     grid->setContentsMargins(10, 14, 10, 6);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(6);
-    grid->addWidget(label(tr("Text"), rc.eText), 0, 0);
+    grid->addWidget(label(tr("Text"), rc.eText, named("lText", r)), 0, 0);
     grid->addWidget(rc.eText, 0, 1, 1, 3);
     grid->addWidget(label(tr("Font"), rc.cNameFont), 0, 4);
     grid->addWidget(rc.cNameFont, 0, 5);
-    grid->addWidget(label(tr("Size"), rc.seSize), 0, 6);
+    grid->addWidget(label(tr("Size"), rc.seSize, named("lSizeFont", r)), 0, 6);
     grid->addWidget(rc.seSize, 0, 7);
-    grid->addWidget(label(tr("Style"), rc.cbFontStyle), 0, 8);
+    grid->addWidget(label(tr("Style"), rc.cbFontStyle, named("lFontStyle", r)), 0, 8);
     grid->addWidget(rc.cbFontStyle, 0, 9);
 
-    grid->addWidget(label(tr("X"), rc.seX), 1, 0);
+    grid->addWidget(label(tr("X"), rc.seX, named("l", r, "X")), 1, 0);
     grid->addWidget(rc.seX, 1, 1);
-    grid->addWidget(label(tr("Y"), rc.seY), 1, 2, Qt::AlignRight);
+    grid->addWidget(label(tr("Y"), rc.seY, named("l", r, "Y")), 1, 2, Qt::AlignRight);
     grid->addWidget(rc.seY, 1, 3, Qt::AlignLeft);
-    grid->addWidget(label(tr("Movement"), rc.cbRuch), 1, 4);
+    grid->addWidget(label(tr("Movement"), rc.cbRuch, named("lRuch", r)), 1, 4);
     grid->addWidget(rc.cbRuch, 1, 5);
-    grid->addWidget(label(tr("Speed"), rc.seSpeed), 1, 6);
+    grid->addWidget(label(tr("Speed"), rc.seSpeed, named("lSzybkosc", r)), 1, 6);
     grid->addWidget(rc.seSpeed, 1, 7);
     grid->addWidget(rc.cbWygladzanie, 1, 9);
     grid->setColumnStretch(3, 1);
@@ -419,13 +441,18 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::UpdateState() {
-    QGuiApplication::setApplicationDisplayName(windowTitle());
-    // The interface translation marks its current language here.
+    if (m_languageMenu)
+        m_languageMenu->UpdateState();
+    else
+        QGuiApplication::setApplicationDisplayName(windowTitle());
 }
 
 void TMainForm::scanLanguageFiles() {
-    // The interface translation builds the "Program language" submenu here
-    // from the language files of the program's folder.
+    // The hidden language box: no items in the window's definition.
+    auto* cbLanguage = new QComboBox(this);
+    cbLanguage->setObjectName(QStringLiteral("cbLanguage"));
+    cbLanguage->setVisible(false);
+    m_languageMenu = i18n::installLanguageMenu(this, m_smViewLanguage, &m_prompts, cbLanguage);
 }
 
 // --- Closing and resizing ------------------------------------------------------------

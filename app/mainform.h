@@ -24,6 +24,10 @@ class QTimer;
 
 namespace lt {
 
+namespace i18n {
+class LanguageMenu;
+}
+
 class ColorSwatch;
 class FontSelector;
 class NumberBox;
@@ -83,6 +87,7 @@ public:
     PictureView* Image() const { return m_image; }
     QAction* action(const char* name) const;
     QMenu* smViewLanguage() const { return m_smViewLanguage; }
+    i18n::LanguageMenu* languageMenu() const { return m_languageMenu; }
 
     /// The "Save as picture" dialog.
     FileDialogSpec SavePictureDialog;
@@ -231,6 +236,7 @@ private:
     QButtonGroup* m_typeButtons = nullptr;
     QPushButton* m_btnTest = nullptr;
     QMenu* m_smViewLanguage = nullptr;
+    i18n::LanguageMenu* m_languageMenu = nullptr;  // "Program language" and the hidden cbLanguage
     RegionControls m_regions[3];
 };
 

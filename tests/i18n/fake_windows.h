@@ -30,6 +30,12 @@ inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
 
+namespace lt::i18n {
+inline void PrintTo(const TextValue& v, std::ostream* os) {
+    *os << '"' << (v.isList ? v.lines.join(QStringLiteral("|")) : v.text).toStdString() << '"';
+}
+}  // namespace lt::i18n
+
 namespace lt::i18n::test {
 
 inline QString designOf(const TextEntry& e) {
