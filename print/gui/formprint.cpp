@@ -1,5 +1,6 @@
 #include "print/gui/formprint.h"
 
+#include "i18n/gui/languagecontroller.h"
 #include "model/document.h"
 #include "print/instructions.h"
 #include "print/printimage.h"
@@ -132,6 +133,8 @@ TFormPrint::TFormPrint(Document& doc, QWidget* owner)
     showError = [this](const QString& text) {
         QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), text);
     };
+    // Last, so the controller takes the design texts as built above.
+    new i18n::TDKLanguageController(this, QStringLiteral("FormPrint"));
 }
 
 int TFormPrint::chosenLanguage() const {

@@ -67,8 +67,10 @@ protected:
         return nullptr;
     }
     QList<Window> windows() {
-        return {
-            {&main(), "MainForm"}, {forms().FormHardware, "FormHardware"}, {forms().FormAutor, "FormAutor"}};
+        return {{&main(), "MainForm"},
+                {forms().FormHardware, "FormHardware"},
+                {forms().FormAutor, "FormAutor"},
+                {forms().FormPrint, "FormPrint"}};
     }
 
     lt::test::ScriptedPrompts prompts;
@@ -107,6 +109,10 @@ TEST_F(RealWindows, PolishAndBackAgain) {
     EXPECT_EQ(main().SavePictureDialog.fileName, QStringLiteral("Zrzut podglądu"));
     EXPECT_EQ(forms().FormAutor->btnExit()->text(), QStringLiteral("Wyjście"));
     EXPECT_EQ(forms().FormHardware->windowTitle(), QStringLiteral("Informacje o sprzęcie"));
+    ASSERT_NE(forms().FormPrint, nullptr);
+    EXPECT_EQ(forms().FormPrint->windowTitle(), QStringLiteral("Drukowanie wszystkich kursów dla kierowców"));
+    EXPECT_EQ(forms().FormPrint->findChild<QPushButton*>("btnUstawienia")->text(),
+              QStringLiteral("Ustawienia drukarki"));
     EXPECT_EQ(QApplication::applicationDisplayName(), main().windowTitle());
     // Translating the interface changes nothing of the project.
     EXPECT_EQ(std::memcmp(dane.data(), &run->doc->dane(), sizeof(sDane)), 0);
