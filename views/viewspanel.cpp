@@ -37,7 +37,9 @@ ViewsPanel::ViewsPanel(Document& doc, EditorHost& host, QWidget* parent)
         auto* tabLayout = new QVBoxLayout(tab);
         tabLayout->setContentsMargins(0, 0, 0, 0);
         tabLayout->addWidget(grid);
-        m_pcsg1->addTab(tab, QString());
+        // The window's own caption; start-up puts the language's name there.
+        // A switch of interface language back to the default one shows it.
+        m_pcsg1->addTab(tab, tr("Language %1").arg(l));
         connect(grid, &ViewsGrid::cellClicked, this, &ViewsPanel::sgClick);
         connect(grid, &ViewsGrid::cellDoubleClicked, this, &ViewsPanel::sgDblClick);
         connect(grid, &ViewsGrid::contextMenuAt, m_pmSG, [this](const QPoint& at) { m_pmSG->popup(at); });
@@ -82,7 +84,10 @@ ViewsPanel::ViewsPanel(Document& doc, EditorHost& host, QWidget* parent)
     layout->addWidget(gbNazwaProjektu);
 
     m_formOption = new TFormOption(doc, *m_pcsg1, this);
-    languagesChanged();
+    // Only the visibility here: the captions stay the window's own until
+    // start-up puts the project's language names on the tabs.
+    for (int l = 0; l < LanguageCount; ++l)
+        m_pcsg1->setTabVisible(l, l == 0 || isTrue(doc.dane().Lang[l].Use));
 }
 
 void ViewsPanel::resizeEvent(QResizeEvent* e) {
