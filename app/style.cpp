@@ -92,6 +92,7 @@ QMenuBar::item:selected { background: #c9dbe7; border-radius: 3px; }
 QMenu { background: #fbfcfd; border: 1px solid #9fb0c1; padding: 3px 0; }
 QMenu::item { padding: 4px 26px 4px 22px; }
 QMenu::item:selected { background: #2f8db3; color: white; }
+QMenu::item:default { font-weight: bold; }
 QMenu::separator { height: 1px; background: #c7d1db; margin: 3px 8px; }
 QToolTip { border: 1px solid #9fb0c1; padding: 2px; }
 QFrame#Panel1 { background: #0c0f12; border: 1px solid #4a5866; }
