@@ -106,3 +106,34 @@ TEST(Install, LayoutOfTheInstalledProduct) {
 
 }  // namespace
 }  // namespace lt
+
+namespace lt {
+namespace {
+
+TEST(Install, ManPageDescribesEveryCommand) {
+    const QString page =
+        QString::fromUtf8(readFile(QStringLiteral(LINETINT_SOURCE_DIR "/packaging/linetint-cli.1")));
+    ASSERT_FALSE(page.isEmpty());
+    const test::CliResult usage = test::runCli({});
+    // The command list of the usage text: two spaces, the name, then its line.
+    QStringList commands;
+    bool inList = false;
+    for (const QString& line : (usage.out + usage.err).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1String("Commands:"))) {
+            inList = true;
+            continue;
+        }
+        if (inList && line.startsWith(QLatin1String("  ")))
+            commands << line.trimmed().section(QLatin1Char(' '), 0, 0);
+        else if (inList)
+            break;
+    }
+    ASSERT_GE(commands.size(), 10);
+    for (QString c : commands) {
+        c.replace(QLatin1Char('-'), QLatin1String("\\-"));
+        EXPECT_TRUE(page.contains(QStringLiteral(".BI \"") + c)) << c.toStdString() << " has no entry";
+    }
+}
+
+}  // namespace
+}  // namespace lt
