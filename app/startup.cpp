@@ -1,9 +1,5 @@
 #include "app/startup.h"
 
-#include "display/gui/formlcd.h"
-#include "display/gui/formmodules.h"
-#include "print/gui/formprint.h"
-
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -11,8 +7,13 @@
 #include "app/mainform.h"
 #include "app/qtprompts.h"
 #include "app/style.h"
+#include "display/gui/formlcd.h"
+#include "display/gui/formmodules.h"
 #include "model/defaults.h"
 #include "model/document.h"
+#include "print/gui/formprint.h"
+#include "views/formoption.h"
+#include "views/viewspanel.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -35,7 +36,9 @@ void createDialogWindows(TMainForm& main) {
     f.FormPrint = new TFormPrint(main.document(), &main);
     f.FormColor = new TFormColor(&main);
     main.setFormColor(f.FormColor);
-    // FormOption: the display languages dialog.
+    // The display-languages dialog belongs to the views list, which made it
+    // with the main window.
+    f.FormOption = main.gbWidoki()->FormOption();
     f.FormLCD = new TFormLCD(&main);
     f.FormModules = new TFormModules(main.document(), &main);
 }
