@@ -1,9 +1,11 @@
 // Project open: the input patches a default project (records of a 32-bit
 // offset, a length byte and that many bytes), the result is written to a
-// file and opened the way the editor opens it; every view the patches touch
-// is then composed, stepped and reduced into its thumbnail. An input of the
-// exact project size is taken as the whole file.
+// file and opened the way the editor opens it (which renders all 900
+// thumbnails); every view the patches touch is then composed, stepped and
+// reduced into its thumbnail, and the pendrive image is built from the
+// project. An input of the exact project size is taken as the whole file.
 
+#include "display/flashbuild.h"
 #include "model/defaults.h"
 #include "model/document.h"
 #include "render/animation.h"
@@ -104,5 +106,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         doc.outlineRegion(lt::Region::Gorny);
         doc.RenderActiveBitmapSG();
     }
+    lt::EncodeKorvo2Flash(doc);
     return 0;
 }

@@ -1,0 +1,99 @@
+// Interface language file: any bytes (UTF-8, UTF-16 LE/BE with their marks,
+// 8-bit without) decode and parse or give a loading error. Read from a file
+// they give the same parameters the quick identifier scan finds, a language
+// manager registers and switches to them, and every decoded text written back
+// the way files are written decodes to itself.
+
+#include "i18n/langfile.h"
+#include "i18n/langmanager.h"
+#include "i18n/langnames.h"
+#include "i18n/windowtexts.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+struct Fixture {
+    int argc = 1;
+    char name[16] = "fuzz_langfile";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> app;
+    QTemporaryDir dir;
+
+    Fixture() {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+void checkRoundTrip(const QString& text) {
+    using namespace lt::i18n;
+    if (decodeLangValue(trimLangLine(encodeLangValue(text))) != text) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace lt::i18n;
+    Fixture& f = fixture();
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+
+    const QString text = decodeLangBytes(bytes);
+    TranslationSet set;
+    QString error;
+    const bool parsed = parseTranslations(text, set, &error);
+    if (!parsed && error.isEmpty()) std::abort();
+    int id = 0;
+    const bool hasId = langStrToInt(trimLangLine(set.param(QStringLiteral("LANGID"))), &id);
+    if (parsed) {
+        if (hasId) (void)languageNameForId(id);
+        for (const auto& [name, value] : set.constants) checkRoundTrip(value);
+        for (auto it = set.windows.cbegin(); it != set.windows.cend(); ++it) {
+            const auto entries = textEntriesFor(it.key());
+            for (const auto& [entry, value] : it.value()) {
+                checkRoundTrip(value);
+                for (const TextEntry& e : entries)
+                    if (e.id == entry && isStringListProperty(QString::fromLatin1(e.property)))
+                        (void)splitLangLines(value);
+            }
+        }
+    }
+
+    // The same bytes as a file in the program's folder.
+    const QString path = f.dir.path() + QStringLiteral("/fuzz.lng");
+    {
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly)) return 0;
+        out.write(bytes);
+    }
+    TranslationSet loaded;
+    QString loadError;
+    if (loadTranslationFile(path, loaded, &loadError) != parsed) std::abort();
+    const int scanned = readLangFileId(path);
+    if (parsed && scanned != (hasId ? id : 0)) std::abort();
+
+    TDKLanguageManager manager;
+    if (manager.RegisterLangFile(path) != (scanned != 0)) std::abort();
+    for (int i = 0; i < manager.GetLanguageCount(); ++i) (void)manager.GetLanguageNames(i);
+    // A listed language loads when the file parses; a failed switch keeps
+    // the language the manager had.
+    const bool listed = scanned != 0 && scanned != TDKLanguageManager::DefaultLanguageID;
+    const QString switchError = manager.SetLanguageID(scanned);
+    if (switchError.isEmpty() != (!listed || parsed)) std::abort();
+    const int now = manager.GetLanguageID();
+    if (now != (listed && parsed ? scanned : TDKLanguageManager::DefaultLanguageID)) std::abort();
+    for (const auto& [name, value] : loaded.constants) (void)manager.GetConstantValue(name);
+    return 0;
+}
