@@ -76,7 +76,8 @@ TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
         {"OpenDialogFirmware", &m_doc.OpenDialogFirmware},
         {"OpenDialogFont", nullptr},
     };
-    for (const auto& [name, spec] : dialogs) new i18n::DialogTexts(QString::fromLatin1(name), spec, this);
+    for (const auto& [name, request] : dialogs)
+        new i18n::DialogTexts(QString::fromLatin1(name), request, this);
     if (auto* font = findChild<i18n::DialogTexts*>(QStringLiteral("OpenDialogFont"))) {
         font->setTitle(QStringLiteral("Importuj czcionkę do programu"));
         font->setDefaultExt(QStringLiteral("*.faf"));
