@@ -2,6 +2,7 @@
 
 #include "i18n/gui/languagecontroller.h"
 #include "model/document.h"
+#include "model/projectfile.h"
 #include "print/instructions.h"
 #include "print/printimage.h"
 #include "print/printpage.h"
@@ -18,6 +19,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTemporaryDir>
 
 namespace lt {
 
@@ -213,6 +215,16 @@ void TFormPrint::sePageChange() {
 }
 
 QString TFormPrint::printLoaded(QPrinter& printer) {
+    // A sheet printed to a PDF file is made in a scratch folder first and
+    // then written over the chosen file as a whole, so a print that fails
+    // leaves the file that was there intact.
+    const QString target =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    QTemporaryDir scratch;
+    if (!target.isEmpty()) {
+        if (!scratch.isValid()) return scratch.errorString();
+        printer.setOutputFileName(scratch.filePath(QStringLiteral("sheet.pdf")));
+    }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QSize area = printer.pageRect(QPrinter::DevicePixel).toRect().size();
     QString error;
@@ -225,6 +237,15 @@ QString TFormPrint::printLoaded(QPrinter& printer) {
         });
     }
     QGuiApplication::restoreOverrideCursor();
+    if (!target.isEmpty()) {
+        const QString made = printer.outputFileName();
+        printer.setOutputFileName(target);
+        if (error.isEmpty()) {
+            QByteArray pdf;
+            if (readWholeFile(made, pdf, error))
+                error = writeFileAtomically(target, pdf.constData(), pdf.size());
+        }
+    }
     return error;
 }
 

@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPageSetupDialog>
@@ -231,6 +233,43 @@ TEST_F(FormPrintTest, FailureOfThePrinterIsReported) {
     form.showError = [&](const QString& text) { shown << text; };
     form.drukuj()->click();
     EXPECT_EQ(shown.size(), 1);
+}
+
+TEST_F(FormPrintTest, PdfThatCannotBeWrittenLeavesTheOldFileAndSaysWhy) {
+    form.loadPrintPage();
+    QStringList shown;
+    form.showError = [&](const QString& text) { shown << text; };
+
+    // A sheet printed over an earlier one replaces it whole.
+    const QString pdf = dir.file(QStringLiteral("sheet.pdf"));
+    {
+        QFile old(pdf);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old sheet");
+    }
+    printTo(pdf);
+    form.drukuj()->click();
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(pdfPageCount(fileBytes(pdf)), 6);
+    EXPECT_EQ(form.printer().outputFileName(), pdf);
+
+    // A folder in the way, and a full device: the system's reason is shown,
+    // and the folder and the earlier sheet are as they were.
+    const QString folder = dir.file(QStringLiteral("folder.pdf"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QByteArray before = fileBytes(pdf);
+    for (const QString& target : {folder, QStringLiteral("/dev/full")}) {
+        shown.clear();
+        printTo(target);
+        form.drukuj()->click();
+        ASSERT_EQ(shown.size(), 1) << target.toStdString();
+        EXPECT_FALSE(shown[0].isEmpty());
+        EXPECT_EQ(form.printer().outputFileName(), target);
+    }
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(fileBytes(pdf), before);
+    // Nothing is left behind beside the chosen file.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
 }
 
 }  // namespace
