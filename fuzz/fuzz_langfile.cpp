@@ -4,13 +4,13 @@
 // parse, a language manager registers and switches to them, and every
 // decoded text written back the way files are written decodes to itself.
 
+#include "fuzz/fuzz_app.h"
 #include "i18n/langfile.h"
 #include "i18n/langmanager.h"
 #include "i18n/langnames.h"
 #include "i18n/windowtexts.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <cstddef>
@@ -21,16 +21,9 @@
 namespace {
 
 struct Fixture {
-    int argc = 1;
-    char name[16] = "fuzz_langfile";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<QGuiApplication> app;
     QTemporaryDir dir;
 
-    Fixture() {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    Fixture() { ensureFuzzApp(); }
 };
 
 Fixture& fixture() {

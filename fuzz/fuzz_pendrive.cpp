@@ -15,11 +15,11 @@
 #include "display/flashbuild.h"
 #include "display/flashinfo.h"
 #include "display/pendrive.h"
+#include "fuzz/fuzz_app.h"
 #include "model/document.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
@@ -46,17 +46,12 @@ public:
 };
 
 struct Fixture {
-    int argc = 1;
-    char name[16] = "fuzz_pendrive";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<QGuiApplication> app;
     QTemporaryDir dir;
     std::vector<char> base;
     std::unique_ptr<lt::Document> doc;
 
     Fixture() {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        ensureFuzzApp();
         doc = std::make_unique<lt::Document>();
         doc->newDane();
         lt::EncodeKorvo2Flash(*doc);

@@ -6,6 +6,7 @@
 // project. An input of the exact project size is taken as the whole file.
 
 #include "display/flashbuild.h"
+#include "fuzz/fuzz_app.h"
 #include "model/defaults.h"
 #include "model/document.h"
 #include "render/animation.h"
@@ -13,7 +14,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -27,17 +27,12 @@
 namespace {
 
 struct Fixture {
-    int argc = 1;
-    char name[16] = "fuzz_project";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<QGuiApplication> app;
     QTemporaryDir dir;
     std::vector<char> base;
     std::unique_ptr<lt::Document> doc;
 
     Fixture() {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        ensureFuzzApp();
         auto d = std::make_unique<lt::sDane>();
         std::memset(d.get(), 0, sizeof *d);
         lt::NewDane(*d);
