@@ -1,7 +1,7 @@
 // check: what would look wrong on the sign, before the stick goes to the bus.
 #include "cli/command.h"
 #include "model/projectfile.h"
-#include "render/checks.h"
+#include "depot/checks.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 // Destination lists: csv-export and csv-import.
 #include "cli/command.h"
 #include "model/projectfile.h"
-#include "model/viewlist.h"
+#include "depot/viewlist.h"
 #include "render/bitmap.h"
 #include "render/preview.h"
 

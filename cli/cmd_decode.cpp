@@ -1,6 +1,6 @@
 // Pendrive commands: show one screen of a pendrive file as the sign shows it.
 #include "cli/command.h"
-#include "display/decode.h"
+#include "depot/decode.h"
 #include "display/pendrive.h"
 #include "model/projectfile.h"
 

@@ -1,6 +1,6 @@
 // diff: what changed between two pendrive files.
 #include "cli/command.h"
-#include "display/imagediff.h"
+#include "depot/imagediff.h"
 #include "model/projectfile.h"
 
 #include <QJsonDocument>

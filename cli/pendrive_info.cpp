@@ -1,7 +1,7 @@
 // `linetint-cli info` for pendrive files: the header, the languages and the
 // screens in use.
 #include "cli/project_info.h"
-#include "display/flashinfo.h"
+#include "depot/flashinfo.h"
 #include "display/pendrive.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 // Destinations CSV: any bytes either parse into records or give a line and
 // a reason; a parsed table written back parses again to the same fields.
 
-#include "model/csv.h"
+#include "depot/csv.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -11,9 +11,9 @@
 //   mode 2: bytes laid over the start of the exported image (the header).
 // An input of exactly 8 MiB is taken as the whole file.
 
-#include "display/decode.h"
+#include "depot/decode.h"
 #include "display/flashbuild.h"
-#include "display/flashinfo.h"
+#include "depot/flashinfo.h"
 #include "display/pendrive.h"
 #include "fuzz/fuzz_app.h"
 #include "model/document.h"

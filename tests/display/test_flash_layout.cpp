@@ -1,5 +1,5 @@
 // The display image's layout and its 8-bit texts.
-#include "display/decode.h"
+#include "depot/decode.h"
 #include "display/flash.h"
 #include "display/flashbuild.h"
 

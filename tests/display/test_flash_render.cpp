@@ -2,7 +2,7 @@
 // renderer itself: the packed bits, the refreshed thumbnails and the decoded
 // screens.
 #include "display/colour.h"
-#include "display/decode.h"
+#include "depot/decode.h"
 #include "display/flash.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"

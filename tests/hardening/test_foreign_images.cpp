@@ -2,8 +2,8 @@
 // editor imports them as they are, and what `info` and `decode` read from them
 // stays inside the image and says what the bytes hold.
 
-#include "display/decode.h"
-#include "display/flashinfo.h"
+#include "depot/decode.h"
+#include "depot/flashinfo.h"
 #include "display/pendrive.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"

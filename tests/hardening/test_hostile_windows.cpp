@@ -5,7 +5,7 @@
 
 #include "app/mainform.h"
 #include "app/startup.h"
-#include "display/decode.h"
+#include "depot/decode.h"
 #include "display/flashbuild.h"
 #include "model/document.h"
 #include "print/instructions.h"

@@ -1,6 +1,6 @@
-#include "display/flashinfo.h"
+#include "depot/flashinfo.h"
 
-#include "display/decode.h"
+#include "depot/decode.h"
 #include "model/defaults.h"
 
 #include <QJsonArray>

@@ -2,7 +2,7 @@
 // none on a clean one.
 #include "model/defaults.h"
 #include "model/projectfile.h"
-#include "render/checks.h"
+#include "depot/checks.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QJsonArray>

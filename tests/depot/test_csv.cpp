@@ -1,9 +1,9 @@
 // The CSV reader and writer, and the destination list built on them.
-#include "model/csv.h"
+#include "depot/csv.h"
 #include "model/defaults.h"
 #include "model/document.h"
 #include "model/projectfile.h"
-#include "model/viewlist.h"
+#include "depot/viewlist.h"
 #include "render/bitmap.h"
 #include "render/preview.h"
 #include "tests/support/scripted_prompts.h"

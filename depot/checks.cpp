@@ -1,4 +1,4 @@
-#include "render/checks.h"
+#include "depot/checks.h"
 
 #include "display/flashbuild.h"
 #include "render/bitmap.h"

@@ -1,6 +1,6 @@
-#include "model/viewlist.h"
+#include "depot/viewlist.h"
 
-#include "model/csv.h"
+#include "depot/csv.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "model/csv.h"
+#include "depot/csv.h"
 
 namespace lt::csv {
 namespace {

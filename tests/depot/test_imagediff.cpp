@@ -1,5 +1,5 @@
 // The comparison of two display images and the diff command.
-#include "display/imagediff.h"
+#include "depot/imagediff.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>

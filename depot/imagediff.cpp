@@ -1,4 +1,4 @@
-#include "display/imagediff.h"
+#include "depot/imagediff.h"
 
 #include <QJsonArray>
 

@@ -1,5 +1,5 @@
 // Composing one screen of a display image from its own bytes.
-#include "display/decode.h"
+#include "depot/decode.h"
 #include "display/flash.h"
 
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "display/decode.h"
+#include "depot/decode.h"
 
 #include "display/colour.h"
 
