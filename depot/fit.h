@@ -1,0 +1,42 @@
+#pragma once
+// Fitting texts to the sign: for each region a view shows, choose how its
+// text is drawn so that the whole text is visible, measured on the ink as the
+// checks measure it. The words are never changed. In order of preference the
+// operator's face and size are kept; then a smaller size, down to a legible
+// floor; then a narrow face; then the text moves sideways at a readable
+// speed. X and Y, and the split positions BarX and BarY, are moved where that
+// makes room. The same project always gives the same result, and a region
+// that already fits is left byte for byte.
+
+#include "model/records.h"
+
+#include <QList>
+#include <QString>
+
+namespace lt {
+
+/// One region the fitting changed, and what it changed.
+struct FitChange {
+    int lang = 0;    // 1..3
+    int view = 0;    // 1..300
+    QString region;  // "left", "top", "bottom", or "view" for the split positions
+    QString what;    // e.g. "size 24 -> 16, face Arial -> Arial Narrow"
+    /// "LANGUAGE/VIEW REGION: what"
+    QString text() const;
+};
+
+struct FitOptions {
+    int lang = 0;  // 1..3: that language only; 0: every language in use
+    int firstView = 1;
+    int lastView = ViewCount;
+};
+
+/// Fits every shown region of one view in use and renders the view again
+/// when anything changed, so its measured text sizes are current. Returns
+/// what changed; an empty list leaves the project's bytes as they were.
+QList<FitChange> fitView(sDane& d, int lang, int view);
+
+/// Fits every view in use in the range, of the chosen languages.
+QList<FitChange> fitProject(sDane& d, const FitOptions& options);
+
+}  // namespace lt
