@@ -2,10 +2,13 @@
 
 #include "app/editorwidgets.h"
 #include "app/formautor.h"
+#include "app/formcheck.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
 #include "app/forms.h"
 #include "app/pictures.h"
+#include "depot/destinations.h"
+#include "depot/findings.h"
 #include "i18n/gui/dialogtexts.h"
 #include "i18n/gui/languagecontroller.h"
 #include "i18n/gui/languagemenu.h"
@@ -57,11 +60,12 @@ constexpr int RegionGroupHeight = 86;
 }  // namespace
 
 TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_prompts(prompts) {
+    : QMainWindow(parent), m_doc(doc), m_prompts(prompts), m_findings(std::make_unique<ProjectFindings>()) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Velmora Line Tint v1.03 2016-09-04"));
     SavePictureDialog = {QString(), QStringLiteral("Bitmaps (*.bmp)|*.bmp"), QStringLiteral("*.bmp"),
                          QStringLiteral("Zrzut podgladu"), true};
+    ImportDestinationsDialog = importDestinationsDialog();
     buildMenu();
     buildPanel();
     // The file dialogs' texts as translatable components, then the language
@@ -75,6 +79,7 @@ TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
         {"SaveDialogPendrive", &m_doc.SaveDialogPendrive},
         {"OpenDialogFirmware", &m_doc.OpenDialogFirmware},
         {"OpenDialogFont", nullptr},
+        {"OpenDialogDestinations", &ImportDestinationsDialog},
     };
     for (const auto& [name, request] : dialogs)
         new i18n::DialogTexts(QString::fromLatin1(name), request, this);
@@ -95,6 +100,7 @@ TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    delete m_formCheck;  // it reads the findings, which end with this window
     for (RegionControls& rc : m_regions)
         if (rc.timer) rc.timer->stop();
     m_doc.setObserver(nullptr);
@@ -120,6 +126,7 @@ void TMainForm::buildMenu() {
     item(file, "Otwrzprojekt1", tr("Open"), &TMainForm::Otwrzprojekt1Click);
     item(file, "Zapiszprojekt1", tr("Save"), &TMainForm::Zapiszprojekt1Click);
     item(file, "Zapiszjakoprojekt1", tr("Save As"), &TMainForm::Zapiszjakoprojekt1Click);
+    item(file, "ImportDestinations1", tr("Import destinations…"), &TMainForm::ImportDestinations1Click);
     file->addSeparator();
     item(file, "Drukujinstrukcj1", tr("Print instrucion"), &TMainForm::Drukujinstrukcj1Click);
     item(file, "Drukujdlakierowcy1", tr("Print course"), &TMainForm::Drukujdlakierowcy1Click);
@@ -142,6 +149,9 @@ void TMainForm::buildMenu() {
          &TMainForm::Importujoprogramowaniesprztowe1Click)
         ->setVisible(false);
     item(edit, "Importujczcionki1", tr("Font import"), &TMainForm::Importujczcionki1Click)->setVisible(false);
+    edit->addSeparator();
+    item(edit, "CheckProject1", tr("Check project…"), &TMainForm::CheckProject1Click);
+    item(edit, "FitTexts1", tr("Fit texts to the sign"), &TMainForm::FitTexts1Click);
 
     QMenu* options = bar->addMenu(tr("Options"));
     options->setObjectName(QStringLiteral("mnOptions"));
@@ -179,6 +189,7 @@ void TMainForm::buildPanel() {
     layout->setSpacing(6);
 
     m_gbWidoki = new views::ViewsPanel(m_doc, *this, central);
+    m_gbWidoki->setFindings(m_findings.get());
     layout->addWidget(m_gbWidoki);
     connect(m_gbWidoki->eNazwaProjektu(), &QLineEdit::textChanged, this, &TMainForm::eNazwaProjektuChange);
 
@@ -620,6 +631,7 @@ void TMainForm::cbRuchChange(Region r) {
 
 void TMainForm::eNazwaKursuChange() {
     StringToWideChar(m_eNazwaKursu->text(), m_doc.edited().NazwaKursu);
+    m_doc.viewChanged(editLang(m_doc.dane()), editRow(m_doc.dane()));
     gridsRepaint();
 }
 
@@ -732,6 +744,7 @@ void TMainForm::setPanelMainVisible(bool visible) {
 
 void TMainForm::languagesChanged() {
     m_gbWidoki->languagesChanged();
+    if (m_findings->recheckLanguages(m_doc.dane()) && m_formCheck) m_formCheck->refresh();
 }
 
 void TMainForm::gridsRepaint() {

@@ -11,6 +11,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -32,6 +34,8 @@ class ColorSwatch;
 class FontSelector;
 class NumberBox;
 class PictureView;
+class ProjectFindings;
+class TFormCheck;
 class TFormColor;
 
 /// The controls of one region's settings panel and its timer.
@@ -91,6 +95,14 @@ public:
 
     /// The "Save as picture" dialog.
     FileDialogSpec SavePictureDialog;
+    /// The "Import destinations" dialog.
+    FileDialogSpec ImportDestinationsDialog;
+
+    /// The findings of the checks, view by view, kept current as the project
+    /// changes; the views grids mark the views that have any.
+    const ProjectFindings& findings() const { return *m_findings; }
+    /// The check window (made on first use).
+    TFormCheck* formCheck();
 
     // --- Start-up and state ---------------------------------------------------
     /// `UpdateState`: the application title from the caption; marks the
@@ -110,6 +122,14 @@ public:
     void previewChanged() override;
     void setViewsPanelVisible(bool visible) override;
     void activateFirstTab() override;
+    void viewChanged(int lang, int view) override;
+    void projectChanged() override;
+
+    /// Opens a view for editing as a double-click on its row in the views
+    /// grid does, switching to its language's tab first.
+    void openView(int lang, int view);
+    /// Fits the views the check window lists and tells what changed.
+    void fitListedViews();
 
 public slots:
     // File
@@ -117,6 +137,7 @@ public slots:
     void Otwrzprojekt1Click();
     void Zapiszprojekt1Click();
     void Zapiszjakoprojekt1Click();
+    void ImportDestinations1Click();
     void Drukujinstrukcj1Click();
     void Drukujdlakierowcy1Click();
     void Wyjd1Click();
@@ -126,6 +147,8 @@ public slots:
     void ZapiszJakoObrazekClick();
     void Importujoprogramowaniesprztowe1Click();
     void Importujczcionki1Click();
+    void CheckProject1Click();
+    void FitTexts1Click();
     // Options
     void LEDContrast1Click();
     void mnModulesClick();
@@ -214,6 +237,9 @@ private:
     void placeGroups();
     void showGroupsFor(int typ);
     void render();  // RenderLED, then RenderActiveBitmapSG
+    /// Loads the edited view again after it changed outside the panel: the
+    /// panel, its movements, the preview, the thumbnail and the swatches.
+    void reloadEdited();
     void regionMouseMove(Region r);
     /// `ScanLanguageFiles`: the "Program language" submenu from the *.lng
     /// files of the program's folder.
@@ -221,7 +247,9 @@ private:
 
     Document& m_doc;
     Prompts& m_prompts;
+    std::unique_ptr<ProjectFindings> m_findings;
     TFormColor* m_formColor = nullptr;
+    TFormCheck* m_formCheck = nullptr;
     bool m_loading = false;
 
     views::ViewsPanel* m_gbWidoki = nullptr;

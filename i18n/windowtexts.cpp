@@ -123,6 +123,10 @@ constexpr TextEntry kMainForm[] = {
     {"Unactivate", "Caption", 124},
     {"LEDContrast1", "Caption", 125},
     {"mnModules", "Caption", 126},
+    {"ImportDestinations1", "Caption", 200},
+    {"CheckProject1", "Caption", 201},
+    {"FitTexts1", "Caption", 202},
+    {"OpenDialogDestinations", "Title", 203},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -143,7 +147,13 @@ constexpr TextEntry kFormHardware[] = {
     {"btnExit", "Caption", 2},
 };
 
-static_assert(std::size(kMainForm) == 116);
+constexpr TextEntry kFormCheck[] = {
+    {"FormCheck", "Caption", 1}, {"lHelp", "Caption", 2},  {"lFindings", "Caption", 3},
+    {"lViews", "Caption", 4},    {"btnFit", "Caption", 5}, {"btnClose", "Caption", 6},
+    {"lNoFindings", "Caption", 7},
+};
+
+static_assert(std::size(kMainForm) == 120);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace
@@ -161,6 +171,10 @@ std::span<const TextEntry> formHardwareTexts() {
     return kFormHardware;
 }
 
+std::span<const TextEntry> formCheckTexts() {
+    return kFormCheck;
+}
+
 std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     const auto is = [&](const char* name) {
         return windowName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
@@ -169,12 +183,13 @@ std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     if (is("FormPrint")) return kFormPrint;
     if (is("FormAutor")) return kFormAutor;
     if (is("FormHardware")) return kFormHardware;
+    if (is("FormCheck")) return kFormCheck;
     return {};
 }
 
 QStringList translatableWindows() {
     return {QStringLiteral("MainForm"), QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
-            QStringLiteral("FormAutor")};
+            QStringLiteral("FormAutor"), QStringLiteral("FormCheck")};
 }
 
 bool isStringListProperty(const QString& property) {

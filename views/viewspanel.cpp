@@ -96,6 +96,11 @@ void ViewsPanel::resizeEvent(QResizeEvent* e) {
     m_btnSetLang->raise();
 }
 
+void ViewsPanel::setFindings(const ProjectFindings* findings) {
+    for (ViewsGrid* g : m_sg) g->setFindings(findings);
+    gridsRepaint();
+}
+
 void ViewsPanel::gridsRepaint() {
     for (ViewsGrid* g : m_sg) g->viewport()->update();
 }
@@ -127,7 +132,12 @@ void ViewsPanel::loadEdited() {
 }
 
 void ViewsPanel::sgClick() {
-    switch (views::sgClick(m_doc.dane(), m_state)) {
+    const PanelChange change = views::sgClick(m_doc.dane(), m_state);
+    // A click on the switch puts the view in or out of use.
+    const sDane& d = m_doc.dane();
+    if (d.SelectCol == 3 && d.SelectRow >= 1 && d.SelectRow <= ViewCount)
+        m_doc.viewChanged(editLang(d), d.SelectRow);
+    switch (change) {
         case PanelChange::Show: m_host.setPanelMainVisible(true); break;
         case PanelChange::Hide: m_host.setPanelMainVisible(false); break;
         case PanelChange::None: break;

@@ -13,6 +13,7 @@ class QTabWidget;
 
 namespace lt {
 class Document;
+class ProjectFindings;
 }
 
 namespace lt::views {
@@ -48,6 +49,8 @@ public:
     /// characters); the editor window binds it to Dane.ProjName.
     QLineEdit* eNazwaProjektu() const { return m_eNazwaProjektu; }
 
+    /// The findings the grids mark views by.
+    void setFindings(const ProjectFindings* findings);
     /// Repaints the three views grids.
     void gridsRepaint();
     /// Tab captions and visibility from Dane.Lang.

@@ -125,6 +125,7 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Otwrzprojekt1", "Open", true},
                                 {"Zapiszprojekt1", "Save", true},
                                 {"Zapiszjakoprojekt1", "Save As", true},
+                                {"ImportDestinations1", "Import destinations…", true},
                                 {"", "", true},
                                 {"Drukujinstrukcj1", "Print instrucion", true},
                                 {"Drukujdlakierowcy1", "Print course", true},
@@ -137,7 +138,10 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"ZapiszJakoObrazek", "Save as picture", true},
                                 {"", "", true},
                                 {"Importujoprogramowaniesprztowe1", "Import firmware", false},
-                                {"Importujczcionki1", "Font import", false}});
+                                {"Importujczcionki1", "Font import", false},
+                                {"", "", true},
+                                {"CheckProject1", "Check project…", true},
+                                {"FitTexts1", "Fit texts to the sign", true}});
     EXPECT_EQ(top[1]->menu()->defaultAction(), main().action("Eksportujdoplikuwywietlacza1"));
     expectRows(top[2]->menu(), {{"LEDContrast1", "LCD contrast on display", true},
                                 {"mnModules", "Display model", false},
