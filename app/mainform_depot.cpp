@@ -92,9 +92,11 @@ void TMainForm::fitListedViews() {
         m_prompts.message(QStringLiteral("Every listed text already fits the sign."));
         return;
     }
-    QStringList lines{QStringLiteral("%1 regions fitted in %2 views:").arg(changes.size()).arg(changed.size())};
+    QStringList lines{
+        QStringLiteral("%1 regions fitted in %2 views:").arg(changes.size()).arg(changed.size())};
     for (qsizetype i = 0; i < changes.size() && i < ShownChanges; ++i) lines << changes[i].text();
-    if (changes.size() > ShownChanges) lines << QStringLiteral("and %1 more").arg(changes.size() - ShownChanges);
+    if (changes.size() > ShownChanges)
+        lines << QStringLiteral("and %1 more").arg(changes.size() - ShownChanges);
     m_prompts.message(lines.join(QLatin1Char('\n')));
 }
 

@@ -33,7 +33,8 @@ QString DestinationImport::summary() const {
     if (!refused.isEmpty()) {
         lines << QStringLiteral("%1 of %2 rows refused; nothing was changed:").arg(refused.size()).arg(rows);
         for (qsizetype i = 0; i < refused.size() && i < ShownRows; ++i) lines << refused[i].text();
-        if (refused.size() > ShownRows) lines << QStringLiteral("and %1 more").arg(refused.size() - ShownRows);
+        if (refused.size() > ShownRows)
+            lines << QStringLiteral("and %1 more").arg(refused.size() - ShownRows);
         return lines.join(QLatin1Char('\n'));
     }
     if (!feed) return QStringLiteral("%1 rows read, %2 views changed.").arg(rows).arg(viewsMade);

@@ -33,8 +33,8 @@ QFont pointFont(const char* family, int points) {
 void drawFindingMark(QPainter& p, const QRect& r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QPointF tri[3] = {QPointF(r.left() + r.width() / 2.0, r.top()), QPointF(r.right() + 1, r.bottom() + 1),
-                            QPointF(r.left(), r.bottom() + 1)};
+    const QPointF tri[3] = {QPointF(r.left() + r.width() / 2.0, r.top()),
+                            QPointF(r.right() + 1, r.bottom() + 1), QPointF(r.left(), r.bottom() + 1)};
     p.setPen(QPen(QColor(0x80, 0x50, 0x00), 1));
     p.setBrush(QColor(0xF5, 0xA6, 0x00));
     p.drawPolygon(tri, 3);

@@ -10,7 +10,7 @@ class QToolButton;
 namespace lt {
 class Document;
 class ProjectFindings;
-}
+}  // namespace lt
 
 namespace lt::views {
 

@@ -14,7 +14,7 @@ class QTabWidget;
 namespace lt {
 class Document;
 class ProjectFindings;
-}
+}  // namespace lt
 
 namespace lt::views {
 
