@@ -14,14 +14,6 @@
 namespace lt {
 namespace {
 
-// The smallest size a standing text is made: 8 points, 11 LEDs to the em,
-// which gives capitals of 8 LEDs in the faces the sign uses (7 in a narrow
-// face's rounding), a quarter of the sign's 32 rows. Below that an accented
-// capital or a lower-case letter with a descender is down to 5 or 6 LEDs and
-// no longer reads from a bus stop; a text that does not fit at 8 points
-// moves instead.
-constexpr int LegibleFloor = 8;
-
 // The speed given to a text made to move: 25 steps of one LED a second, so
 // a letter of 6 to 9 LEDs passes about three times a second and the 128
 // columns of the sign in five seconds, about the pace of reading aloud.
@@ -168,7 +160,7 @@ private:
     QList<Candidate> candidates(const sScreenImage& s, Region r) const {
         const QString face = ReadText(s.FontName);
         const int size = s.FontSize;
-        const int floor = std::min(size, LegibleFloor);
+        const int floor = std::min(size, LegibleFontSize);
         const QString narrow = narrowFace();
         const bool haveNarrow = !narrow.isEmpty() && drawnFace(narrow) != drawnFace(face);
         const int moving = movesSideways(s, r) ? s.Ruch : mvInLeft;
@@ -337,6 +329,10 @@ QList<FitChange> fitViews(sDane& d, const QList<QPair<int, int>>& views) {
 
 QString FitChange::text() const {
     return QStringLiteral("%1/%2 %3: %4").arg(lang).arg(view).arg(region, what);
+}
+
+QList<FitChange> fitViewRecord(sWidok& w, int lang, int view) {
+    return Fitter().fit(w, lang, view);
 }
 
 QList<FitChange> fitView(sDane& d, int lang, int view) {
