@@ -1,11 +1,7 @@
 // Destination lists: csv-export and csv-import.
 #include "cli/command.h"
-#include "model/projectfile.h"
 #include "depot/viewlist.h"
-#include "render/bitmap.h"
-#include "render/preview.h"
-
-#include <memory>
+#include "model/projectfile.h"
 
 namespace lt::cli {
 namespace {
@@ -60,22 +56,9 @@ int runCsvImport(const QStringList& argv, Io& io) {
         return fail(io, QStringLiteral("%1 refused, nothing written").arg(listPath));
     }
 
-    // The editor renders a view whenever one of its fields changes, which
-    // keeps TextWidth and TextHeight (read by the movement and carried into
-    // the pendrive file) in step with the text; do the same for every view
-    // the list changed, and leave the others' bytes as they are.
-    if (!result.changed.isEmpty()) {
-        auto surfaces = std::make_unique<Surfaces>();
-        const int lang = d.SelWidok;
-        const int row = d.EditRow;
-        for (const auto& [l, v] : result.changed) {
-            d.SelWidok = l;
-            d.EditRow = v;
-            RenderLED(d, *surfaces);
-        }
-        d.SelWidok = lang;
-        d.EditRow = row;
-    }
+    // Keep the measured text sizes of every view the list changed current,
+    // and leave the others' bytes as they are.
+    renderViews(d, result.changed);
 
     error = writeProjectFile(d, out);
     if (!error.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(out, error));

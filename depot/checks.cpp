@@ -32,16 +32,6 @@ const char* regionWord(Region r) {
     return "";
 }
 
-/// The picture a region's surface gives the pendrive file: width and the rows kept.
-RegionWindow surfaceSize(Region r) {
-    switch (r) {
-        case Region::Gorny: return {512, 32};
-        case Region::Dolny: return {2048, 20};
-        case Region::Lewy: return {64, 32};
-    }
-    return {};
-}
-
 /// Limits of the image's 8-bit text fields, in characters.
 int imageTextLimit(Region r) {
     switch (r) {
@@ -54,13 +44,6 @@ int imageTextLimit(Region r) {
 constexpr int ImageNameLimit = 127;
 constexpr int ImageLangLimit = 30;
 constexpr int ImageFontLimit = 23;
-
-bool movesSideways(const sScreenImage& s, Region r) {
-    return s.Ruch == mvInLeft || s.Ruch == mvInRight || (s.Ruch == mvBounce && r != Region::Lewy);
-}
-bool movesUpDown(const sScreenImage& s) {
-    return s.Ruch == mvInUp || s.Ruch == mvInDown;
-}
 
 QString colourWord(std::int32_t index) {
     static const char* names[] = {"black", "red", "green", "blue", "yellow", "cyan", "magenta", "white"};
@@ -245,45 +228,32 @@ private:
                     .arg(colourWord(s.FontColor)));
 
         // Where the text's pixels fall, against the window and the picture.
-        const InkBox ink = regionInk(s);
-        const RegionWindow pic = surfaceSize(r);
-        if (!ink.empty) {
-            if (!movesSideways(s, r) && (ink.left < 0 || ink.right >= win.width)) {
-                const QString span =
-                    QStringLiteral("the text covers columns %1..%2").arg(ink.left).arg(ink.right);
-                add(l, v, where, QStringLiteral("too-wide"),
-                    QStringLiteral("%1 of a window %2 columns wide and does not move sideways")
-                        .arg(span)
-                        .arg(win.width));
-            }
-            if (!movesUpDown(s) && (ink.top < 0 || ink.bottom >= win.height)) {
-                add(l, v, where, QStringLiteral("too-tall"),
-                    QStringLiteral("the text covers rows %1..%2 of a window %3 rows high")
-                        .arg(ink.top)
-                        .arg(ink.bottom)
-                        .arg(win.height));
-            }
-            // A standing text is judged by its window, which lies inside the
-            // picture; a moving one passes through the window, so the edges
-            // of the picture are what cut it.
-            QStringList edges;
-            if (movesSideways(s, r) && ink.left < 0) edges << QStringLiteral("left");
-            if (movesSideways(s, r) && ink.right >= pic.width) edges << QStringLiteral("right");
-            if (movesUpDown(s) && ink.top < 0) edges << QStringLiteral("top");
-            if (movesUpDown(s) && ink.bottom >= pic.height) edges << QStringLiteral("bottom");
-            if (!edges.isEmpty())
-                add(l, v, where, QStringLiteral("cut-by-picture"),
-                    QStringLiteral(
-                        "the text covers columns %1..%2 and rows %3..%4, but the region's picture is "
-                        "%5 x %6, so its %7 edge is cut off on the sign")
-                        .arg(ink.left)
-                        .arg(ink.right)
-                        .arg(ink.top)
-                        .arg(ink.bottom)
-                        .arg(pic.width)
-                        .arg(pic.height)
-                        .arg(edges.join(QLatin1String(" and "))));
-        }
+        const RegionLayout layout = regionLayout(w, r);
+        const InkBox& ink = layout.ink;
+        if (layout.tooWide)
+            add(l, v, where, QStringLiteral("too-wide"),
+                QStringLiteral("the text covers columns %1..%2 of a window %3 columns wide and does not move "
+                               "sideways")
+                    .arg(ink.left)
+                    .arg(ink.right)
+                    .arg(win.width));
+        if (layout.tooTall)
+            add(l, v, where, QStringLiteral("too-tall"),
+                QStringLiteral("the text covers rows %1..%2 of a window %3 rows high")
+                    .arg(ink.top)
+                    .arg(ink.bottom)
+                    .arg(win.height));
+        if (!layout.cutEdges.isEmpty())
+            add(l, v, where, QStringLiteral("cut-by-picture"),
+                QStringLiteral("the text covers columns %1..%2 and rows %3..%4, but the region's picture is "
+                               "%5 x %6, so its %7 edge is cut off on the sign")
+                    .arg(ink.left)
+                    .arg(ink.right)
+                    .arg(ink.top)
+                    .arg(ink.bottom)
+                    .arg(layout.picture.width)
+                    .arg(layout.picture.height)
+                    .arg(layout.cutEdges.join(QLatin1String(" and "))));
 
         // The face: installed, and able to draw every character.
         const QString family = ReadText(s.FontName);
@@ -437,6 +407,51 @@ InkBox regionInk(const sScreenImage& region) {
     if (std::int64_t{size.width} + 2 * margin > width)
         box.right = clampInt(std::max<std::int64_t>(box.right, std::int64_t{region.X} + size.width - 1));
     return box;
+}
+
+RegionWindow regionPicture(Region r) {
+    switch (r) {
+        case Region::Gorny: return {512, 32};
+        case Region::Dolny: return {2048, 20};
+        case Region::Lewy: return {64, 32};
+    }
+    return {};
+}
+
+bool movesSideways(const sScreenImage& s, Region r) {
+    return s.Ruch == mvInLeft || s.Ruch == mvInRight || (s.Ruch == mvBounce && r != Region::Lewy);
+}
+
+bool movesUpDown(const sScreenImage& s) {
+    return s.Ruch == mvInUp || s.Ruch == mvInDown;
+}
+
+RegionLayout judgeLayout(const InkBox& ink, const sScreenImage& region, Region r, RegionWindow window) {
+    RegionLayout out;
+    out.ink = ink;
+    out.window = window;
+    out.picture = regionPicture(r);
+    if (ink.empty) return out;
+    const bool sideways = movesSideways(region, r);
+    const bool upDown = movesUpDown(region);
+    out.tooWide = !sideways && (ink.left < 0 || ink.right >= window.width);
+    out.tooTall = !upDown && (ink.top < 0 || ink.bottom >= window.height);
+    // A standing text is judged by its window, which lies inside the
+    // picture; a moving one passes through the window, so the edges of the
+    // picture are what cut it.
+    if (sideways && ink.left < 0) out.cutEdges << QStringLiteral("left");
+    if (sideways && ink.right >= out.picture.width) out.cutEdges << QStringLiteral("right");
+    if (upDown && ink.top < 0) out.cutEdges << QStringLiteral("top");
+    if (upDown && ink.bottom >= out.picture.height) out.cutEdges << QStringLiteral("bottom");
+    return out;
+}
+
+RegionLayout regionLayout(const sWidok& w, Region r, const sScreenImage& region) {
+    return judgeLayout(regionInk(region), region, r, regionWindow(w, r));
+}
+
+RegionLayout regionLayout(const sWidok& w, Region r) {
+    return regionLayout(w, r, regionOf(w, r));
 }
 
 bool fontInstalled(const QString& family, QString* drawnWith) {

@@ -15,6 +15,14 @@
 
 namespace lt {
 
+/// The smallest size, in points, a standing text is made: 8 points are 11
+/// LEDs to the em, which gives capitals of 8 LEDs in the faces the sign uses
+/// (7 in a narrow face), a quarter of the sign's 32 rows. Below that an
+/// accented capital or a lower-case letter with a descender is down to 5 or
+/// 6 LEDs and no longer reads from a bus stop; a text that does not fit at
+/// 8 points moves instead.
+inline constexpr int LegibleFontSize = 8;
+
 /// One region the fitting changed, and what it changed.
 struct FitChange {
     int lang = 0;    // 1..3
@@ -35,6 +43,10 @@ struct FitOptions {
 /// when anything changed, so its measured text sizes are current. Returns
 /// what changed; an empty list leaves the project's bytes as they were.
 QList<FitChange> fitView(sDane& d, int lang, int view);
+
+/// Fits a view record held apart from a project, without rendering it; the
+/// caller renders it once it is in the project (see renderViews).
+QList<FitChange> fitViewRecord(sWidok& w, int lang, int view);
 
 /// Fits every view in use in the range, of the chosen languages.
 QList<FitChange> fitProject(sDane& d, const FitOptions& options);

@@ -33,15 +33,28 @@ struct GtfsDestination {
     QString via;         // "via ..." from the via word on, or empty
 };
 
+/// What a feed held.
+struct GtfsCounts {
+    int routes = 0;           // rows of routes.txt
+    int trips = 0;            // rows of trips.txt
+    int withoutHeadsign = 0;  // trips of the chosen routes without a headsign, left out
+};
+
 /// The destinations of a feed's tables (file name -> bytes), in natural route
-/// order, then direction, then headsign. Returns an empty error on success.
+/// order, then direction, then headsign. Returns an empty error on success,
+/// else the reason naming the file and line.
 QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOptions& options,
-                         QList<GtfsDestination>& out);
+                         QList<GtfsDestination>& out, GtfsCounts* counts = nullptr);
+
+/// Reads routes.txt and trips.txt of a feed: a zip archive or a folder.
+/// Returns an empty error on success.
+QString readGtfsFeed(const QString& feedPath, QHash<QString, QByteArray>& tables);
 
 struct GtfsImportResult {
     QString error;  // empty on success; names the file and line where there is one
     int viewsMade = 0;
     QList<FitChange> fitted;
+    GtfsCounts counts;
     bool ok() const { return error.isEmpty(); }
 };
 

@@ -1,6 +1,7 @@
 #include "depot/viewlist.h"
 
 #include "depot/csv.h"
+#include "render/preview.h"
 
 #include <QHash>
 #include <QSet>
@@ -417,6 +418,20 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
     else
         result.changed.clear();
     return result;
+}
+
+void renderViews(sDane& d, const QList<QPair<int, int>>& views) {
+    if (views.isEmpty()) return;
+    auto surfaces = std::make_unique<Surfaces>();
+    const int lang = d.SelWidok;
+    const int row = d.EditRow;
+    for (const auto& [l, v] : views) {
+        d.SelWidok = l;
+        d.EditRow = v;
+        RenderLED(d, *surfaces);
+    }
+    d.SelWidok = lang;
+    d.EditRow = row;
 }
 
 }  // namespace lt

@@ -50,4 +50,10 @@ struct ViewListImport {
 /// (offsets 0, timer on for any movement but none).
 ViewListImport importViewList(sDane& d, const QByteArray& csv);
 
+/// Renders the given views (language, view) as the editor renders a view
+/// whenever one of its fields changes, which keeps TextWidth and TextHeight
+/// (read by the movement and carried into the pendrive file) in step with
+/// the texts. The edited language and view are left as they were.
+void renderViews(sDane& d, const QList<QPair<int, int>>& views);
+
 }  // namespace lt
