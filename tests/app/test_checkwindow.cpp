@@ -7,6 +7,7 @@
 #include "views/viewsgrid.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -203,6 +204,34 @@ TEST_F(CheckWindow, ImportOfAListAppliesItRedrawsAndMarks) {
     EXPECT_TRUE(form->gbWidoki()->grid(1)->marked(1));
     EXPECT_FALSE(form->gbWidoki()->grid(1)->marked(2));
     EXPECT_FALSE(form->gbWidoki()->isHidden());
+}
+
+TEST_F(CheckWindow, ImportOfAFeedFillsTheLanguageOfTheTab) {
+    TempDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("feed")));
+    writeFile(dir.file(QStringLiteral("feed/routes.txt")),
+              "route_id,route_short_name,route_type\n10,10,3\n2,2,3\n");
+    writeFile(dir.file(QStringLiteral("feed/trips.txt")),
+              "trip_id,route_id,trip_headsign,direction_id\n"
+              "a,10,Dworzec Główny przez Rynek,0\nb,10,Zoo,1\nc,2,Osiedle Bródno,0\nd,2,Osiedle Bródno,0\n");
+    doc.applyLanguages(QStringLiteral("English"), QStringLiteral("Polski"), true, QString(), false);
+    form->gbWidoki()->pcsg1()->setCurrentIndex(1);
+    ASSERT_EQ(d.SelWidok, 2);
+    const QByteArray english(reinterpret_cast<const char*>(d.Widok[0]), sizeof d.Widok[0]);
+
+    prompts.answers = {true};
+    prompts.paths = {dir.file(QStringLiteral("feed/routes.txt"))};
+    form->action("ImportDestinations1")->trigger();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages.first().startsWith(QLatin1String("3 views made from the timetable feed.\n")))
+        << prompts.messages.first().toStdString();
+    EXPECT_EQ(ReadText(widok(d, 2, 1).Lewy.Text), QStringLiteral("2"));
+    EXPECT_EQ(ReadText(widok(d, 2, 2).Gorny.Text), QStringLiteral("Dworzec Główny"));
+    EXPECT_EQ(ReadText(widok(d, 2, 2).Dolny.Text), QStringLiteral("przez Rynek"));
+    EXPECT_FALSE(isTrue(widok(d, 2, 4).use));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(d.Widok[0]), sizeof d.Widok[0]), english);
+    for (const Finding& f : checkProject(d)) EXPECT_FALSE(isLayout(f)) << f.text().toStdString();
+    EXPECT_FALSE(form->gbWidoki()->grid(2)->marked(2));
 }
 
 TEST_F(CheckWindow, ImportNotWantedOrRefusedChangesNothing) {

@@ -120,7 +120,7 @@ const Refusal kRefusals[] = {
          writeFile(t.file("feed/agency.txt"), "agency_id,agency_name\n1,Velmora\n");
          return t.file("feed/agency.txt");
      },
-     ""},
+     "routes.txt"},
     {"DamagedZip",
      [](const TempDir& t) {
          writeFile(t.file("feed.zip"), "PK\x03\x04 this is no archive");
