@@ -250,6 +250,7 @@ private:
     std::unique_ptr<ProjectFindings> m_findings;
     TFormColor* m_formColor = nullptr;
     TFormCheck* m_formCheck = nullptr;
+    bool m_fitting = false;  // fitting the listed views: the check window waits
     bool m_loading = false;
 
     views::ViewsPanel* m_gbWidoki = nullptr;

@@ -32,7 +32,7 @@ TFormCheck* TMainForm::formCheck() {
 void TMainForm::viewChanged(int lang, int view) {
     if (!m_findings->recheckView(m_doc.dane(), lang, view)) return;
     gridsRepaint();
-    if (m_formCheck) m_formCheck->refresh();
+    if (m_formCheck && !m_fitting) m_formCheck->refresh();
 }
 
 void TMainForm::projectChanged() {
@@ -80,6 +80,8 @@ void TMainForm::FitTexts1Click() {
 void TMainForm::fitListedViews() {
     QList<FitChange> changes;
     std::set<QPair<int, int>> changed;
+    // The list is made again once at the end, not after every view.
+    m_fitting = true;
     for (const auto& [lang, view] : formCheck()->listedViews()) {
         const QList<FitChange> fitted = fitView(m_doc.dane(), lang, view);
         if (fitted.isEmpty()) continue;
@@ -87,6 +89,8 @@ void TMainForm::fitListedViews() {
         changed.insert({lang, view});
         m_doc.renderView(lang, view);
     }
+    m_fitting = false;
+    formCheck()->refresh();
     if (changed.count({editLang(m_doc.dane()), editRow(m_doc.dane())})) reloadEdited();
     if (changes.isEmpty()) {
         m_prompts.message(QStringLiteral("Every listed text already fits the sign."));
@@ -102,6 +106,8 @@ void TMainForm::fitListedViews() {
 
 void TMainForm::ImportDestinations1Click() {
     importDestinationsClick(m_doc, m_prompts, ImportDestinationsDialog);
+    // The imported views may have put the edited one in or out of use.
+    setPanelMainVisible(isTrue(m_doc.edited().use));
 }
 
 }  // namespace lt

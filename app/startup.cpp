@@ -41,6 +41,7 @@ void createDialogWindows(TMainForm& main) {
     f.FormOption = main.gbWidoki()->FormOption();
     f.FormLCD = new TFormLCD(&main);
     f.FormModules = new TFormModules(main.document(), &main);
+    f.FormCheck = main.formCheck();
 }
 
 }  // namespace

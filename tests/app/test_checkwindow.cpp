@@ -204,6 +204,7 @@ TEST_F(CheckWindow, ImportOfAListAppliesItRedrawsAndMarks) {
     EXPECT_TRUE(form->gbWidoki()->grid(1)->marked(1));
     EXPECT_FALSE(form->gbWidoki()->grid(1)->marked(2));
     EXPECT_FALSE(form->gbWidoki()->isHidden());
+    EXPECT_FALSE(form->PanelMain()->isHidden());
 }
 
 TEST_F(CheckWindow, ImportOfAFeedFillsTheLanguageOfTheTab) {
