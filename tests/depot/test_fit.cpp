@@ -258,5 +258,86 @@ TEST_F(FitCli, RefusalsWriteNothing) {
     EXPECT_TRUE(r.err.contains("plain/out.vmprj")) << r.err.toStdString();
 }
 
+TEST_F(FitCli, FortyRowListChecksCleanWithEveryTextUnchanged) {
+    // A depot list typed in a spreadsheet: route, destination, via.
+    const char* const rows[][3] = {
+        {"1", "Dworzec Główny", "przez Rynek"},
+        {"2", "Świętochłowice Centrum", "przez Chorzów Batory"},
+        {"3", "Katowice Zawodzie", ""},
+        {"4", "Gliwice Plac Piastów", "przez Zabrze"},
+        {"6", "Siemianowice Śląskie", ""},
+        {"7", "Žďár nad Sázavou", "přes Nové Město na Moravě"},
+        {"9", "Brno Hlavní nádraží", ""},
+        {"10", "Praha Florenc", "přes Karlín"},
+        {"12", "Ústí nad Labem Střekov", ""},
+        {"14", "Österreichischer Platz", "über Hauptbahnhof"},
+        {"17", "Alexanderplatz", "über Friedrichstraße"},
+        {"18", "Köln-Mülheim", "über Leverkusen"},
+        {"20", "Großenhainer Straße", ""},
+        {"22", "Poruba Vřesinská", ""},
+        {"23", "Borek Fałęcki", "przez Rondo Grunwaldzkie"},
+        {"25", "Wrocław Główny", ""},
+        {"33", "Poznań Rataje", "przez Most Św. Rocha"},
+        {"38", "Gdańsk Oliwa", ""},
+        {"42", "Łódź Kaliska", ""},
+        {"47", "Plzeň Bory", ""},
+        {"52", "München Ostbahnhof", "über Laim"},
+        {"61", "Würzburg Hbf", ""},
+        {"77", "Žižkov Vozovna", ""},
+        {"100", "Lotnisko Chopina", ""},
+        {"105", "Zürich Flughafen", "über Oerlikon"},
+        {"112", "Hradec Králové terminál", ""},
+        {"128", "Bielsko-Biała Dworzec", ""},
+        {"150", "Zielona Góra Jędrzychów", ""},
+        {"175", "Dworzec Centralny", "przez Plac Zawiszy"},
+        {"200", "Česká Třebová", ""},
+        {"N1", "Osiedle Górali", ""},
+        {"N41", "Bystrc", "přes Komín"},
+        {"S40", "Ölmühle", "über Ückendorf"},
+        {"S42", "Südkreuz", "über Tempelhof"},
+        {"S5", "Strausberg Nord", ""},
+        {"U6", "Alt-Mariendorf", ""},
+        {"X45", "Łódź Fabryczna", "przez Dąbrowę Górniczą"},
+        {"E", "Žilina", ""},
+        {"N12", "ŻÓŁTY MŁYN", "PRZEZ ŚRÓDMIEŚCIE"},
+        {"99", "Österreich Übergang", "ÜBER ÄUSSERE Straße"},
+    };
+    QByteArray list = "Language,View,In use,Time,View type,Left text,Top text,Bottom text\r\n";
+    int v = 0;
+    for (const auto& r : rows) {
+        list += QStringLiteral("1,%1,yes,5,%2,%3,%4,%5\r\n")
+                    .arg(++v)
+                    .arg(*r[2] ? 3 : 2)
+                    .arg(QString::fromUtf8(r[0]), QString::fromUtf8(r[1]), QString::fromUtf8(r[2]))
+                    .toUtf8();
+    }
+    QFile f(dir.file("list.csv"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(list);
+    f.close();
+    ASSERT_EQ(runCli({"new", "-o", dir.file("new.vmprj")}).exitCode, 0);
+    auto r =
+        runCli({"csv-import", dir.file("new.vmprj"), dir.file("list.csv"), "-o", dir.file("typed.vmprj")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = runCli({"check", dir.file("typed.vmprj")});
+    ASSERT_TRUE(r.out.contains("too-wide")) << "the list must start out cut";
+    r = runCli({"fit", dir.file("typed.vmprj"), "-o", dir.file("fitted.vmprj")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = runCli({"check", dir.file("fitted.vmprj")});
+    for (const QString& code : layoutCodes) EXPECT_FALSE(r.out.contains(code)) << r.out.toStdString();
+
+    ProjectRead typed = readProjectFile(dir.file("typed.vmprj"));
+    ProjectRead fitted = readProjectFile(dir.file("fitted.vmprj"));
+    ASSERT_EQ(typed.status, ProjectRead::Ok);
+    ASSERT_EQ(fitted.status, ProjectRead::Ok);
+    for (int view = 1; view <= v; ++view) {
+        const sWidok& a = widok(*typed.data, 1, view);
+        const sWidok& b = widok(*fitted.data, 1, view);
+        for (const Region reg : {Region::Lewy, Region::Gorny, Region::Dolny})
+            EXPECT_EQ(ReadText(regionOf(a, reg).Text), ReadText(regionOf(b, reg).Text)) << view;
+        EXPECT_EQ(ReadText(a.NazwaKursu), ReadText(b.NazwaKursu));
+    }
+}
+
 }  // namespace
 }  // namespace lt
