@@ -25,15 +25,6 @@ namespace {
 constexpr int SignW = 128;
 constexpr int SignH = 32;
 
-const char* regionWord(Region r) {
-    switch (r) {
-        case Region::Gorny: return "top";
-        case Region::Dolny: return "bottom";
-        case Region::Lewy: return "left";
-    }
-    return "";
-}
-
 /// Limits of the image's 8-bit text fields, in characters.
 int imageTextLimit(Region r) {
     switch (r) {
@@ -216,7 +207,7 @@ private:
 
     void checkRegion(int l, int v, const sWidok& w, Region r, RegionWindow win) {
         const sScreenImage& s = regionOf(w, r);
-        const QString where = QLatin1String(regionWord(r));
+        const QString where = regionName(r);
         const QString text = ReadText(s.Text);
         if (text.trimmed().isEmpty()) {
             add(l, v, where, QStringLiteral("empty-region"),
@@ -329,6 +320,15 @@ QStringList checkFindingCodes() {
             QStringLiteral("same-colour"),        QStringLiteral("too-wide"),
             QStringLiteral("too-tall"),           QStringLiteral("cut-by-picture"),
             QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs")};
+}
+
+QString regionName(Region r) {
+    switch (r) {
+        case Region::Gorny: return QStringLiteral("top");
+        case Region::Dolny: return QStringLiteral("bottom");
+        case Region::Lewy: return QStringLiteral("left");
+    }
+    return QString();
 }
 
 RegionWindow regionWindow(const sWidok& w, Region r) {

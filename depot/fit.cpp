@@ -31,15 +31,6 @@ constexpr int BarYMin = 12, BarYMax = 24;
 constexpr int XMin = -127, XMax = 127;
 constexpr int YMin = -31, YMax = 31;
 
-const char* regionWord(Region r) {
-    switch (r) {
-        case Region::Gorny: return "top";
-        case Region::Dolny: return "bottom";
-        case Region::Lewy: return "left";
-    }
-    return "";
-}
-
 bool shows(const sWidok& w, Region r) {
     const RegionWindow win = regionWindow(w, r);
     return win.width > 0 && win.height > 0;
@@ -293,8 +284,7 @@ private:
             }
             if (x.X != y.X) what << QStringLiteral("X %1 -> %2").arg(x.X).arg(y.X);
             if (x.Y != y.Y) what << QStringLiteral("Y %1 -> %2").arg(x.Y).arg(y.Y);
-            if (!what.isEmpty())
-                out.append({lang, view, QLatin1String(regionWord(r)), what.join(QLatin1String(", "))});
+            if (!what.isEmpty()) out.append({lang, view, regionName(r), what.join(QLatin1String(", "))});
         }
         QStringList bars;
         if (a.BarX != b.BarX) bars << QStringLiteral("BarX %1 -> %2").arg(a.BarX).arg(b.BarX);

@@ -6,6 +6,7 @@
 #include "depot/viewlist.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
+#include "tests/support/projects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>
@@ -17,15 +18,9 @@
 namespace lt {
 namespace {
 
+using test::defaultProject;
 using test::runCli;
 using test::TempDir;
-
-std::unique_ptr<sDane> project() {
-    auto d = std::make_unique<sDane>();
-    std::memset(static_cast<void*>(d.get()), 0, sizeof(sDane));
-    NewDane(*d);
-    return d;
-}
 
 sWidok& destination(sDane& d, int v, const QString& left, const QString& top, const QString& bottom,
                     int type = vtLeftTopBottom) {
@@ -66,7 +61,7 @@ class FitHard : public ::testing::TestWithParam<HardCase> {};
 
 TEST_P(FitHard, ChecksCleanWithTheWordsUnchanged) {
     const HardCase& c = GetParam();
-    auto d = project();
+    auto d = defaultProject();
     destination(*d, 7, QString::fromUtf8(c.left), QString::fromUtf8(c.top), QString::fromUtf8(c.bottom),
                 c.type);
     ASSERT_FALSE(layoutFindings(*d).isEmpty()) << "the case must start out cut";
@@ -134,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Fit, FitHard, ::testing::ValuesIn(hardCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Fit, ProjectThatFitsKeepsEveryByte) {
-    auto d = project();
+    auto d = defaultProject();
     for (int v = 1; v <= 9; ++v) destination(*d, v, QString::number(v), "Zoo", "Rynek");
     destination(*d, 20, "1", "Dworzec", "przez Rynek");
     const auto before = std::make_unique<sDane>(*d);
@@ -145,7 +140,7 @@ TEST(Fit, ProjectThatFitsKeepsEveryByte) {
 }
 
 TEST(Fit, SameProjectGivesSameBytes) {
-    auto a = project();
+    auto a = defaultProject();
     destination(*a, 1, "S40", "Österreichischer Platz", "über Hauptbahnhof");
     destination(*a, 2, "7", "Świętochłowice Centrum", "przez Chorzów Batory");
     destination(*a, 3, "N41", "Žďár nad Sázavou", "přes Nové Město");
@@ -158,7 +153,7 @@ TEST(Fit, SameProjectGivesSameBytes) {
 }
 
 TEST(Fit, PrefersASmallerSizeOfTheSameFaceThenMovement) {
-    auto d = project();
+    auto d = defaultProject();
     // Fits at a smaller size of the operator's narrow face.
     destination(*d, 1, "1", "Dworzec Główny", "Rynek");
     // Fits at no legible size: moves, at the operator's size.
@@ -177,7 +172,7 @@ TEST(Fit, PrefersASmallerSizeOfTheSameFaceThenMovement) {
 TEST(Fit, NarrowFaceOnlyAfterTheLegibleFloor) {
     // In Arial the text is too wide even at 8 points; Arial Narrow at some
     // legible size fits, so the face changes and nothing moves.
-    auto d = project();
+    auto d = defaultProject();
     sWidok& w = destination(*d, 1, "1", "Sosnowiec Urząd Miasta", "Rynek");
     StringToWideChar(QStringLiteral("Arial"), w.Gorny.FontName, 128);
     w.Gorny.FontSize = 12;
@@ -195,7 +190,7 @@ TEST(Fit, NarrowFaceOnlyAfterTheLegibleFloor) {
 }
 
 TEST(Fit, OnlyTheChosenLanguageAndViews) {
-    auto d = project();
+    auto d = defaultProject();
     d->Lang[1].Use = 1;
     destination(*d, 5, "1", "Świętochłowice Centrum", "Rynek");
     destination(*d, 6, "1", "Świętochłowice Centrum", "Rynek");
@@ -218,7 +213,7 @@ TEST(Fit, OnlyTheChosenLanguageAndViews) {
 class FitCli : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto d = project();
+        auto d = defaultProject();
         destination(*d, 3, "7", "Świętochłowice Centrum", "przez Chorzów Batory");
         destination(*d, 4, "1", "Zoo", "Rynek");
         ASSERT_TRUE(writeProjectFile(*d, dir.file("in.vmprj")).isEmpty());
