@@ -131,7 +131,10 @@ void setText(char16_t* field, const QString& text) {
 /// route too long for the left box, the route on the top line and the whole
 /// headsign on the bottom one.
 void layOut(sWidok& w, const GtfsDestination& dest, bool routeOnTop) {
-    setText(w.NazwaKursu, (dest.route + QLatin1Char(' ') + dest.headsign).left(NameLimit));
+    QString name = dest.route + QLatin1Char(' ') + dest.headsign;
+    if (name.size() > NameLimit)
+        name.truncate(name.at(NameLimit - 1).isHighSurrogate() ? NameLimit - 1 : NameLimit);
+    setText(w.NazwaKursu, name);
     w.use = 1;
     if (w.Time <= 0 || w.Time > 99) w.Time = DefaultTime;
     if (routeOnTop) {
