@@ -15,6 +15,8 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <limits>
 
 namespace lt {
@@ -22,15 +24,6 @@ namespace {
 
 constexpr int SignW = 128;
 constexpr int SignH = 32;
-
-const char* regionWord(Region r) {
-    switch (r) {
-        case Region::Gorny: return "top";
-        case Region::Dolny: return "bottom";
-        case Region::Lewy: return "left";
-    }
-    return "";
-}
 
 /// Limits of the image's 8-bit text fields, in characters.
 int imageTextLimit(Region r) {
@@ -59,6 +52,21 @@ QString describeChar(char32_t cp) {
     const QString u = QStringLiteral("U+%1").arg(static_cast<uint>(cp), 4, 16, QLatin1Char('0')).toUpper();
     if (QChar::isPrint(cp)) return QStringLiteral("%1 %2").arg(QString::fromUcs4(&cp, 1), u);
     return u;
+}
+
+/// Whether any byte in [from, end) is 96 or more: its top bit is set, or
+/// both of the two below it.
+bool anyByteAtLeast96(const std::uint8_t* from, const std::uint8_t* end) {
+    constexpr std::uint64_t top = 0x8080808080808080u;
+    constexpr std::uint64_t second = 0x4040404040404040u;
+    std::uint64_t found = 0;
+    for (; end - from >= 8; from += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, from, 8);
+        found |= (w & top) | (w & (w << 1) & second);
+    }
+    for (; from != end; ++from) found |= *from >= 96;
+    return found != 0;
 }
 
 /// The code points of a text, surrogate pairs joined; a lone half stays a unit.
@@ -215,7 +223,7 @@ private:
 
     void checkRegion(int l, int v, const sWidok& w, Region r, RegionWindow win) {
         const sScreenImage& s = regionOf(w, r);
-        const QString where = QLatin1String(regionWord(r));
+        const QString where = regionName(r);
         const QString text = ReadText(s.Text);
         if (text.trimmed().isEmpty()) {
             add(l, v, where, QStringLiteral("empty-region"),
@@ -330,6 +338,15 @@ QStringList checkFindingCodes() {
             QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs")};
 }
 
+QString regionName(Region r) {
+    switch (r) {
+        case Region::Gorny: return QStringLiteral("top");
+        case Region::Dolny: return QStringLiteral("bottom");
+        case Region::Lewy: return QStringLiteral("left");
+    }
+    return QString();
+}
+
 RegionWindow regionWindow(const sWidok& w, Region r) {
     const int bx = layoutBarX(w);
     const int by = layoutBarY(w);
@@ -379,17 +396,24 @@ InkBox regionInk(const sScreenImage& region) {
     // A pixel counts when it is clearly lit; faint smoothing at a glyph's
     // edge does not.
     constexpr int lit = 96;
+    static_assert(lit == 96, "anyByteAtLeast96 looks for this level");
     int l = std::numeric_limits<int>::max(), t = l, r = std::numeric_limits<int>::min(), b = r;
+    // A pixel is lit when any of its three bytes is, so each row is looked
+    // through as bytes: eight at a time for any lit one first (most rows
+    // hold no ink), then from both ends.
+    const auto isLit = [](std::uint8_t c) { return c >= lit; };
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = canvas.row(y);
-        for (int x = 0; x < width; ++x) {
-            const std::uint8_t* px = row + 3 * x;
-            if (px[0] < lit && px[1] < lit && px[2] < lit) continue;
-            l = std::min(l, x);
-            r = std::max(r, x);
-            t = std::min(t, y);
-            b = std::max(b, y);
-        }
+        const std::uint8_t* end = row + 3 * std::size_t(width);
+        if (!anyByteAtLeast96(row, end)) continue;
+        const std::uint8_t* first = std::find_if(row, end, isLit);
+        const std::uint8_t* last =
+            std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(first), isLit).base() -
+            1;
+        l = std::min(l, static_cast<int>((first - row) / 3));
+        r = std::max(r, static_cast<int>((last - row) / 3));
+        t = std::min(t, y);
+        b = std::max(b, y);
     }
     if (r < l) return box;
     const std::int64_t dx = std::int64_t{region.X} - margin;

@@ -26,6 +26,9 @@ struct Finding {
 /// The codes of `Finding::what`, in the order the checks run.
 QStringList checkFindingCodes();
 
+/// The word for a region in findings and reports: "top", "bottom", "left".
+QString regionName(Region r);
+
 /// The window of a region on the 128 x 32 face for a view's type, in LEDs;
 /// width 0 when the type does not show the region.
 struct RegionWindow {

@@ -31,15 +31,6 @@ constexpr int BarYMin = 12, BarYMax = 24;
 constexpr int XMin = -127, XMax = 127;
 constexpr int YMin = -31, YMax = 31;
 
-const char* regionWord(Region r) {
-    switch (r) {
-        case Region::Gorny: return "top";
-        case Region::Dolny: return "bottom";
-        case Region::Lewy: return "left";
-    }
-    return "";
-}
-
 bool shows(const sWidok& w, Region r) {
     const RegionWindow win = regionWindow(w, r);
     return win.width > 0 && win.height > 0;
@@ -122,14 +113,14 @@ private:
     bool fitRegions(sWidok& w) {
         bool any = false;
         for (const Region r : {Region::Lewy, Region::Gorny, Region::Dolny}) {
-            if (!shows(w, r) || regionLayout(w, r).fits()) continue;
+            if (!shows(w, r) || fits(w, r)) continue;
             any = true;
             fitRegion(w, r, true);
         }
         if (!any) return false;
         // A moved split may have taken room from a region fitted before it.
         for (const Region r : {Region::Lewy, Region::Gorny, Region::Dolny}) {
-            if (shows(w, r) && !regionLayout(w, r).fits()) fitRegion(w, r, false);
+            if (shows(w, r) && !fits(w, r)) fitRegion(w, r, false);
         }
         return true;
     }
@@ -140,6 +131,19 @@ private:
         for (const Region r : {Region::Lewy, Region::Gorny, Region::Dolny})
             n += regionOf(before, r).Ruch != regionOf(after, r).Ruch;
         return n;
+    }
+
+    /// The ink of a region where its origin puts it; the same as regionInk
+    /// gives, since the ink only moves with the origin.
+    InkBox inkOf(const sScreenImage& s) {
+        const InkBox ink = inkAtOrigin(s);
+        return ink.empty ? ink : shifted(ink, s.X, s.Y);
+    }
+
+    /// Whether region r of w fits as the checks judge it.
+    bool fits(const sWidok& w, Region r) {
+        const sScreenImage& s = regionOf(w, r);
+        return judgeLayout(inkOf(s), s, r, regionWindow(w, r)).fits();
     }
 
     /// The ink of a region drawn with its origin at 0, 0.
@@ -157,17 +161,21 @@ private:
         return ink;
     }
 
-    QList<Candidate> candidates(const sScreenImage& s, Region r) const {
+    /// The ways of drawing a region in order of preference: runs of one
+    /// face and movement, each from the largest size down.
+    QList<QList<Candidate>> candidates(const sScreenImage& s, Region r) const {
         const QString face = ReadText(s.FontName);
         const int size = s.FontSize;
         const int floor = std::min(size, LegibleFontSize);
         const QString narrow = narrowFace();
         const bool haveNarrow = !narrow.isEmpty() && drawnFace(narrow) != drawnFace(face);
         const int moving = movesSideways(s, r) ? s.Ruch : mvInLeft;
-        QList<Candidate> list;
+        QList<QList<Candidate>> runs;
         auto sizes = [&](const QString& f, int from, int to, int movement) {
+            QList<Candidate> run;
             for (int z = from; z >= to; --z)
-                list.append({f, z, movement, f != face || z != size || movement != s.Ruch});
+                run.append({f, z, movement, f != face || z != size || movement != s.Ruch});
+            if (!run.isEmpty()) runs.append(run);
         };
         sizes(face, size, floor, s.Ruch);
         if (haveNarrow) sizes(narrow, size, floor, s.Ruch);
@@ -175,11 +183,9 @@ private:
             sizes(face, size, floor, moving);
             if (haveNarrow) sizes(narrow, size, floor, moving);
         }
-        if (floor > SmallestSize) {
-            sizes(face, floor - 1, SmallestSize, s.Ruch);
-            sizes(face, floor - 1, SmallestSize, moving);
-        }
-        return list;
+        sizes(face, floor - 1, SmallestSize, s.Ruch);
+        if (moving != s.Ruch) sizes(face, floor - 1, SmallestSize, moving);
+        return runs;
     }
 
     /// Tries one way of drawing region r of w, moving the split positions
@@ -225,7 +231,7 @@ private:
             } else {
                 // The left box gives up columns its own text does not use.
                 const int bar = SignW - inkWidth(rel);
-                const InkBox left = regionLayout(w, Region::Lewy).ink;
+                const InkBox left = inkOf(w.Lewy);
                 if (bar >= BarXMin && (left.empty || left.right < bar)) w.BarX = bar;
             }
             return;
@@ -244,27 +250,65 @@ private:
         }
     }
 
+    bool attempt(sWidok& w, Region r, const Candidate& c, bool moveBars) {
+        return tryCandidate(w, r, c, false) || (moveBars && tryCandidate(w, r, c, true));
+    }
+
+    /// Draws region r the first way that fits: in the first run that has
+    /// one, the largest size that fits. The ink grows with the size, so
+    /// within a run the sizes are searched by halving, after skipping those
+    /// that the overshoot of the largest shows cannot fit.
     void fitRegion(sWidok& w, Region r, bool moveBars) {
-        const QList<Candidate> list = candidates(regionOf(w, r), r);
-        for (qsizetype i = 0; i < list.size(); ++i) {
-            const Candidate& c = list[i];
-            if (tryCandidate(w, r, c, false) || (moveBars && tryCandidate(w, r, c, true))) return;
-            // A standing text far too wide skips the sizes that cannot fit:
-            // the ink grows with the size, so the next size worth trying is
-            // about the size times the room over the ink.
-            const sScreenImage s = withStyle(regionOf(w, r), c);
-            if (movesSideways(s, r)) continue;
-            int room = regionWindow(w, r).width;
-            if (moveBars && m_widenLeft && r == Region::Lewy) room = std::max(room, BarXMax);
-            if (moveBars && r != Region::Lewy && shows(w, Region::Lewy))
-                room = std::max(room, SignW - BarXMin);
-            const int width = inkWidth(inkAtOrigin(s));
-            if (width <= room) continue;
-            const int estimate = static_cast<int>(std::int64_t{c.size} * room / width) + 1;
-            while (i + 1 < list.size() && list[i + 1].face == c.face && list[i + 1].movement == c.movement &&
-                   list[i + 1].size > estimate)
-                ++i;
+        for (const QList<Candidate>& run : candidates(regionOf(w, r), r)) {
+            if (attempt(w, r, run.first(), moveBars)) return;
+            const qsizetype from = firstWorthTrying(w, r, run, moveBars);
+            if (from >= run.size()) continue;
+            sWidok best = w;
+            if (!attempt(best, r, run.last(), moveBars)) continue;
+            qsizetype lo = from, hi = run.size() - 1;  // hi fits
+            while (lo < hi) {
+                const qsizetype mid = lo + (hi - lo) / 2;
+                sWidok trial = w;
+                if (attempt(trial, r, run[mid], moveBars)) {
+                    hi = mid;
+                    best = trial;
+                } else {
+                    lo = mid + 1;
+                }
+            }
+            w = best;
+            return;
         }
+    }
+
+    /// The first size of a run after its largest worth trying: the size
+    /// times the room over the ink of the largest, in the direction it
+    /// overshoots most.
+    qsizetype firstWorthTrying(const sWidok& w, Region r, const QList<Candidate>& run, bool moveBars) {
+        const Candidate& c = run.first();
+        const sScreenImage s = withStyle(regionOf(w, r), c);
+        const InkBox ink = inkAtOrigin(s);
+        if (ink.empty) return run.size();
+        const RegionWindow win = regionWindow(w, r);
+        const bool sideways = movesSideways(s, r), upDown = movesUpDown(s);
+        int roomW = sideways ? regionPicture(r).width : win.width;
+        int roomH = upDown ? regionPicture(r).height : win.height;
+        if (moveBars && !sideways) {
+            if (r == Region::Lewy && m_widenLeft) roomW = std::max(roomW, BarXMax);
+            if (r != Region::Lewy && shows(w, Region::Lewy)) roomW = std::max(roomW, SignW - BarXMin);
+        }
+        if (moveBars && !upDown && w.TypWidoku != vtTop && w.TypWidoku != vtLeftTop) {
+            if (r == Region::Gorny) roomH = std::max(roomH, BarYMax);
+            if (r == Region::Dolny) roomH = std::max(roomH, SignH - BarYMin);
+        }
+        std::int64_t estimate = c.size;
+        if (inkWidth(ink) > roomW)
+            estimate = std::min(estimate, std::int64_t{c.size} * roomW / inkWidth(ink) + 1);
+        if (inkHeight(ink) > roomH)
+            estimate = std::min(estimate, std::int64_t{c.size} * roomH / inkHeight(ink) + 1);
+        qsizetype i = 1;
+        while (i < run.size() && run[i].size > estimate) ++i;
+        return i;
     }
 
     static sScreenImage withStyle(sScreenImage s, const Candidate& c) {
@@ -293,8 +337,7 @@ private:
             }
             if (x.X != y.X) what << QStringLiteral("X %1 -> %2").arg(x.X).arg(y.X);
             if (x.Y != y.Y) what << QStringLiteral("Y %1 -> %2").arg(x.Y).arg(y.Y);
-            if (!what.isEmpty())
-                out.append({lang, view, QLatin1String(regionWord(r)), what.join(QLatin1String(", "))});
+            if (!what.isEmpty()) out.append({lang, view, regionName(r), what.join(QLatin1String(", "))});
         }
         QStringList bars;
         if (a.BarX != b.BarX) bars << QStringLiteral("BarX %1 -> %2").arg(a.BarX).arg(b.BarX);

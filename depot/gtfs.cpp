@@ -38,8 +38,9 @@ public:
 
     /// The position of a column, or -1.
     int column(const QString& name) const {
-        if (table.records.isEmpty()) return -1;
-        const QStringList& header = table.records.first().fields;
+        return table.records.isEmpty() ? -1 : columnOf(table.records.first().fields, name);
+    }
+    static int columnOf(const QStringList& header, const QString& name) {
         for (qsizetype i = 0; i < header.size(); ++i) {
             if (header[i].trimmed() == name) return static_cast<int>(i);
         }
@@ -130,7 +131,10 @@ void setText(char16_t* field, const QString& text) {
 /// route too long for the left box, the route on the top line and the whole
 /// headsign on the bottom one.
 void layOut(sWidok& w, const GtfsDestination& dest, bool routeOnTop) {
-    setText(w.NazwaKursu, (dest.route + QLatin1Char(' ') + dest.headsign).left(NameLimit));
+    QString name = dest.route + QLatin1Char(' ') + dest.headsign;
+    if (name.size() > NameLimit)
+        name.truncate(name.at(NameLimit - 1).isHighSurrogate() ? NameLimit - 1 : NameLimit);
+    setText(w.NazwaKursu, name);
     w.use = 1;
     if (w.Time <= 0 || w.Time > 99) w.Time = DefaultTime;
     if (routeOnTop) {
@@ -170,16 +174,13 @@ QStringList gtfsDefaultViaWords() {
 QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOptions& options,
                          QList<GtfsDestination>& out, GtfsCounts* counts) {
     out.clear();
-    FeedTable routes, trips;
+    FeedTable routes;
     if (QString e = parseTable(tables, QStringLiteral("routes.txt"), routes); !e.isEmpty()) return e;
-    if (QString e = parseTable(tables, QStringLiteral("trips.txt"), trips); !e.isEmpty()) return e;
-    int routeId = -1, tripRoute = -1, headsignCol = -1;
+    const auto tripsBytes = tables.constFind(QStringLiteral("trips.txt"));
+    if (tripsBytes == tables.constEnd()) return QStringLiteral("the feed has no trips.txt");
+    int routeId = -1;
     if (QString e = requireColumn(routes, QStringLiteral("route_id"), routeId); !e.isEmpty()) return e;
-    if (QString e = requireColumn(trips, QStringLiteral("route_id"), tripRoute); !e.isEmpty()) return e;
-    if (QString e = requireColumn(trips, QStringLiteral("trip_headsign"), headsignCol); !e.isEmpty())
-        return e;
     const int shortName = routes.column(QStringLiteral("route_short_name"));
-    const int directionCol = trips.column(QStringLiteral("direction_id"));
 
     // The routes, by id: the name shown and the line that defines it.
     struct Route {
@@ -230,27 +231,34 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
         if (!v.trimmed().isEmpty()) viaWords.insert(v.trimmed().toCaseFolded());
     }
 
-    // One destination per route and headsign, with the lowest direction seen.
+    // One destination per route and headsign, with the lowest direction
+    // seen. The trips are the large table, read a record at a time.
     QHash<QPair<QString, QString>, qsizetype> seen;
-    for (qsizetype i = 1; i < trips.table.records.size(); ++i) {
-        const csv::Record& rec = trips.table.records[i];
+    int tripRoute = -1, headsignCol = -1, directionCol = -1;
+    bool header = true;
+    const auto takeTrip = [&](const csv::Record& rec) -> QString {
+        if (header) {
+            header = false;
+            tripRoute = FeedTable::columnOf(rec.fields, QStringLiteral("route_id"));
+            headsignCol = FeedTable::columnOf(rec.fields, QStringLiteral("trip_headsign"));
+            directionCol = FeedTable::columnOf(rec.fields, QStringLiteral("direction_id"));
+            if (tripRoute < 0) return QStringLiteral("the column \"route_id\" is missing");
+            if (headsignCol < 0) return QStringLiteral("the column \"trip_headsign\" is missing");
+            return QString();
+        }
         ++c.trips;
         const QString id = FeedTable::field(rec, tripRoute);
         const auto route = byId.constFind(id);
         if (route == byId.constEnd())
-            return QStringLiteral("trips.txt line %1: the route_id \"%2\" is not in routes.txt")
-                .arg(rec.line)
-                .arg(id);
-        if (!wanted.isEmpty() && !wanted.contains(route->name) && !wanted.contains(id)) continue;
+            return QStringLiteral("the route_id \"%1\" is not in routes.txt").arg(id);
+        if (!wanted.isEmpty() && !wanted.contains(route->name) && !wanted.contains(id)) return QString();
         const QString headsign = FeedTable::field(rec, headsignCol);
         if (headsign.isEmpty()) {
             ++c.withoutHeadsign;
-            continue;
+            return QString();
         }
         if (headsign.size() > BottomTextLimit)
-            return QStringLiteral(
-                       "trips.txt line %1: the headsign has %2 characters; a line of the sign holds %3")
-                .arg(rec.line)
+            return QStringLiteral("the headsign has %1 characters; a line of the sign holds %2")
                 .arg(headsign.size())
                 .arg(BottomTextLimit);
         int direction = -1;
@@ -259,16 +267,14 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
             bool ok = false;
             direction = dirText.toInt(&ok);
             if (!ok || direction < 0)
-                return QStringLiteral("trips.txt line %1: the direction_id \"%2\" is not 0 or 1")
-                    .arg(rec.line)
-                    .arg(dirText);
+                return QStringLiteral("the direction_id \"%1\" is not 0 or 1").arg(dirText);
         }
         const QPair<QString, QString> key(route->name, headsign);
         const auto at = seen.constFind(key);
         if (at != seen.constEnd()) {
             GtfsDestination& d = out[at.value()];
             if (direction >= 0 && (d.direction < 0 || direction < d.direction)) d.direction = direction;
-            continue;
+            return QString();
         }
         GtfsDestination d;
         d.route = route->name;
@@ -277,7 +283,14 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
         splitVia(headsign, viaWords, d.main, d.via);
         seen.insert(key, out.size());
         out.append(d);
+        return QString();
+    };
+    csv::ParseError error;
+    if (!csv::forEachRecord(tripsBytes.value(), takeTrip, error)) {
+        out.clear();
+        return QStringLiteral("trips.txt line %1: %2").arg(error.line).arg(error.reason);
     }
+    if (header) return QStringLiteral("trips.txt line 1: the file is empty");
     std::sort(out.begin(), out.end(), [](const GtfsDestination& a, const GtfsDestination& b) {
         if (const int r = naturalCompare(a.route, b.route); r != 0) return r < 0;
         if (a.direction != b.direction) return a.direction < b.direction;

@@ -1,11 +1,12 @@
 // The CSV reader and writer, and the destination list built on them.
 #include "depot/csv.h"
+#include "depot/viewlist.h"
 #include "model/defaults.h"
 #include "model/document.h"
 #include "model/projectfile.h"
-#include "depot/viewlist.h"
 #include "render/bitmap.h"
 #include "render/preview.h"
+#include "tests/support/projects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>
@@ -18,6 +19,7 @@
 namespace lt {
 namespace {
 
+using test::defaultProject;
 using test::runCli;
 using test::TempDir;
 
@@ -34,13 +36,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 QByteArray bytesOf(const sDane& d) {
     return QByteArray(reinterpret_cast<const char*>(&d), sizeof d);
-}
-
-std::unique_ptr<sDane> defaultProject() {
-    auto d = std::make_unique<sDane>();
-    std::memset(static_cast<void*>(d.get()), 0, sizeof(sDane));
-    NewDane(*d);
-    return d;
 }
 
 // --- The reader and the writer -------------------------------------------------

@@ -6,6 +6,7 @@
 #include "depot/viewlist.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
+#include "tests/support/projects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>
@@ -17,15 +18,9 @@
 namespace lt {
 namespace {
 
+using test::defaultProject;
 using test::runCli;
 using test::TempDir;
-
-std::unique_ptr<sDane> project() {
-    auto d = std::make_unique<sDane>();
-    std::memset(static_cast<void*>(d.get()), 0, sizeof(sDane));
-    NewDane(*d);
-    return d;
-}
 
 sWidok& destination(sDane& d, int v, const QString& left, const QString& top, const QString& bottom,
                     int type = vtLeftTopBottom) {
@@ -66,7 +61,7 @@ class FitHard : public ::testing::TestWithParam<HardCase> {};
 
 TEST_P(FitHard, ChecksCleanWithTheWordsUnchanged) {
     const HardCase& c = GetParam();
-    auto d = project();
+    auto d = defaultProject();
     destination(*d, 7, QString::fromUtf8(c.left), QString::fromUtf8(c.top), QString::fromUtf8(c.bottom),
                 c.type);
     ASSERT_FALSE(layoutFindings(*d).isEmpty()) << "the case must start out cut";
@@ -134,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Fit, FitHard, ::testing::ValuesIn(hardCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Fit, ProjectThatFitsKeepsEveryByte) {
-    auto d = project();
+    auto d = defaultProject();
     for (int v = 1; v <= 9; ++v) destination(*d, v, QString::number(v), "Zoo", "Rynek");
     destination(*d, 20, "1", "Dworzec", "przez Rynek");
     const auto before = std::make_unique<sDane>(*d);
@@ -145,7 +140,7 @@ TEST(Fit, ProjectThatFitsKeepsEveryByte) {
 }
 
 TEST(Fit, SameProjectGivesSameBytes) {
-    auto a = project();
+    auto a = defaultProject();
     destination(*a, 1, "S40", "Österreichischer Platz", "über Hauptbahnhof");
     destination(*a, 2, "7", "Świętochłowice Centrum", "przez Chorzów Batory");
     destination(*a, 3, "N41", "Žďár nad Sázavou", "přes Nové Město");
@@ -158,7 +153,7 @@ TEST(Fit, SameProjectGivesSameBytes) {
 }
 
 TEST(Fit, PrefersASmallerSizeOfTheSameFaceThenMovement) {
-    auto d = project();
+    auto d = defaultProject();
     // Fits at a smaller size of the operator's narrow face.
     destination(*d, 1, "1", "Dworzec Główny", "Rynek");
     // Fits at no legible size: moves, at the operator's size.
@@ -177,7 +172,7 @@ TEST(Fit, PrefersASmallerSizeOfTheSameFaceThenMovement) {
 TEST(Fit, NarrowFaceOnlyAfterTheLegibleFloor) {
     // In Arial the text is too wide even at 8 points; Arial Narrow at some
     // legible size fits, so the face changes and nothing moves.
-    auto d = project();
+    auto d = defaultProject();
     sWidok& w = destination(*d, 1, "1", "Sosnowiec Urząd Miasta", "Rynek");
     StringToWideChar(QStringLiteral("Arial"), w.Gorny.FontName, 128);
     w.Gorny.FontSize = 12;
@@ -195,7 +190,7 @@ TEST(Fit, NarrowFaceOnlyAfterTheLegibleFloor) {
 }
 
 TEST(Fit, OnlyTheChosenLanguageAndViews) {
-    auto d = project();
+    auto d = defaultProject();
     d->Lang[1].Use = 1;
     destination(*d, 5, "1", "Świętochłowice Centrum", "Rynek");
     destination(*d, 6, "1", "Świętochłowice Centrum", "Rynek");
@@ -218,7 +213,7 @@ TEST(Fit, OnlyTheChosenLanguageAndViews) {
 class FitCli : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto d = project();
+        auto d = defaultProject();
         destination(*d, 3, "7", "Świętochłowice Centrum", "przez Chorzów Batory");
         destination(*d, 4, "1", "Zoo", "Rynek");
         ASSERT_TRUE(writeProjectFile(*d, dir.file("in.vmprj")).isEmpty());
@@ -256,6 +251,87 @@ TEST_F(FitCli, RefusalsWriteNothing) {
     const auto r = runCli({"fit", dir.file("in.vmprj"), "-o", dir.file("plain/out.vmprj")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("plain/out.vmprj")) << r.err.toStdString();
+}
+
+TEST_F(FitCli, FortyRowListChecksCleanWithEveryTextUnchanged) {
+    // A depot list typed in a spreadsheet: route, destination, via.
+    const char* const rows[][3] = {
+        {"1", "Dworzec Główny", "przez Rynek"},
+        {"2", "Świętochłowice Centrum", "przez Chorzów Batory"},
+        {"3", "Katowice Zawodzie", ""},
+        {"4", "Gliwice Plac Piastów", "przez Zabrze"},
+        {"6", "Siemianowice Śląskie", ""},
+        {"7", "Žďár nad Sázavou", "přes Nové Město na Moravě"},
+        {"9", "Brno Hlavní nádraží", ""},
+        {"10", "Praha Florenc", "přes Karlín"},
+        {"12", "Ústí nad Labem Střekov", ""},
+        {"14", "Österreichischer Platz", "über Hauptbahnhof"},
+        {"17", "Alexanderplatz", "über Friedrichstraße"},
+        {"18", "Köln-Mülheim", "über Leverkusen"},
+        {"20", "Großenhainer Straße", ""},
+        {"22", "Poruba Vřesinská", ""},
+        {"23", "Borek Fałęcki", "przez Rondo Grunwaldzkie"},
+        {"25", "Wrocław Główny", ""},
+        {"33", "Poznań Rataje", "przez Most Św. Rocha"},
+        {"38", "Gdańsk Oliwa", ""},
+        {"42", "Łódź Kaliska", ""},
+        {"47", "Plzeň Bory", ""},
+        {"52", "München Ostbahnhof", "über Laim"},
+        {"61", "Würzburg Hbf", ""},
+        {"77", "Žižkov Vozovna", ""},
+        {"100", "Lotnisko Chopina", ""},
+        {"105", "Zürich Flughafen", "über Oerlikon"},
+        {"112", "Hradec Králové terminál", ""},
+        {"128", "Bielsko-Biała Dworzec", ""},
+        {"150", "Zielona Góra Jędrzychów", ""},
+        {"175", "Dworzec Centralny", "przez Plac Zawiszy"},
+        {"200", "Česká Třebová", ""},
+        {"N1", "Osiedle Górali", ""},
+        {"N41", "Bystrc", "přes Komín"},
+        {"S40", "Ölmühle", "über Ückendorf"},
+        {"S42", "Südkreuz", "über Tempelhof"},
+        {"S5", "Strausberg Nord", ""},
+        {"U6", "Alt-Mariendorf", ""},
+        {"X45", "Łódź Fabryczna", "przez Dąbrowę Górniczą"},
+        {"E", "Žilina", ""},
+        {"N12", "ŻÓŁTY MŁYN", "PRZEZ ŚRÓDMIEŚCIE"},
+        {"99", "Österreich Übergang", "ÜBER ÄUSSERE Straße"},
+    };
+    QByteArray list = "Language,View,In use,Time,View type,Left text,Top text,Bottom text\r\n";
+    int v = 0;
+    for (const auto& r : rows) {
+        list += QStringLiteral("1,%1,yes,5,%2,%3,%4,%5\r\n")
+                    .arg(++v)
+                    .arg(*r[2] ? 3 : 2)
+                    .arg(QString::fromUtf8(r[0]), QString::fromUtf8(r[1]), QString::fromUtf8(r[2]))
+                    .toUtf8();
+    }
+    QFile f(dir.file("list.csv"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(list);
+    f.close();
+    ASSERT_EQ(runCli({"new", "-o", dir.file("new.vmprj")}).exitCode, 0);
+    auto r =
+        runCli({"csv-import", dir.file("new.vmprj"), dir.file("list.csv"), "-o", dir.file("typed.vmprj")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = runCli({"check", dir.file("typed.vmprj")});
+    ASSERT_TRUE(r.out.contains("too-wide")) << "the list must start out cut";
+    r = runCli({"fit", dir.file("typed.vmprj"), "-o", dir.file("fitted.vmprj")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = runCli({"check", dir.file("fitted.vmprj")});
+    for (const QString& code : layoutCodes) EXPECT_FALSE(r.out.contains(code)) << r.out.toStdString();
+
+    ProjectRead typed = readProjectFile(dir.file("typed.vmprj"));
+    ProjectRead fitted = readProjectFile(dir.file("fitted.vmprj"));
+    ASSERT_EQ(typed.status, ProjectRead::Ok);
+    ASSERT_EQ(fitted.status, ProjectRead::Ok);
+    for (int view = 1; view <= v; ++view) {
+        const sWidok& a = widok(*typed.data, 1, view);
+        const sWidok& b = widok(*fitted.data, 1, view);
+        for (const Region reg : {Region::Lewy, Region::Gorny, Region::Dolny})
+            EXPECT_EQ(ReadText(regionOf(a, reg).Text), ReadText(regionOf(b, reg).Text)) << view;
+        EXPECT_EQ(ReadText(a.NazwaKursu), ReadText(b.NazwaKursu));
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "depot/zipfile.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
+#include "tests/support/projects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QDir>
@@ -18,15 +19,9 @@
 namespace lt {
 namespace {
 
+using test::defaultProject;
 using test::runCli;
 using test::TempDir;
-
-std::unique_ptr<sDane> project() {
-    auto d = std::make_unique<sDane>();
-    std::memset(static_cast<void*>(d.get()), 0, sizeof(sDane));
-    NewDane(*d);
-    return d;
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -67,7 +62,7 @@ QString text(const char16_t* field) {
 }
 
 TEST(GtfsImport, ViewsInNaturalOrderSplitAtViaAndFitted) {
-    auto d = project();
+    auto d = defaultProject();
     const GtfsImportResult r = importGtfsTables(feed(), *d, GtfsOptions{});
     ASSERT_TRUE(r.ok()) << r.error.toStdString();
     EXPECT_EQ(r.viewsMade, 8);
@@ -129,7 +124,7 @@ TEST(GtfsImport, ViewsInNaturalOrderSplitAtViaAndFitted) {
 }
 
 TEST(GtfsImport, ViaWordsAndRoutesChosen) {
-    auto d = project();
+    auto d = defaultProject();
     GtfsOptions o;
     o.viaWords = {"przez"};
     o.routes = {"s42", "10"};  // a route_id and a short name
@@ -142,7 +137,7 @@ TEST(GtfsImport, ViaWordsAndRoutesChosen) {
 }
 
 TEST(GtfsImport, OtherLanguagesUntouchedAndFailureLeavesTheProject) {
-    auto d = project();
+    auto d = defaultProject();
     GtfsOptions o;
     o.lang = 2;
     const auto before = std::make_unique<sDane>(*d);
@@ -161,7 +156,7 @@ TEST(GtfsImport, OtherLanguagesUntouchedAndFailureLeavesTheProject) {
 }
 
 TEST(GtfsImport, SameFeedGivesSameViews) {
-    auto a = project();
+    auto a = defaultProject();
     auto b = std::make_unique<sDane>(*a);
     ASSERT_TRUE(importGtfsTables(feed(), *a, GtfsOptions{}).ok());
     ASSERT_TRUE(importGtfsTables(feed(), *b, GtfsOptions{}).ok());
@@ -171,7 +166,7 @@ TEST(GtfsImport, SameFeedGivesSameViews) {
 TEST(GtfsImport, TooManyDestinationsNamesTheCountAndTheWayOut) {
     QByteArray trips = "route_id,trip_headsign\n";
     for (int i = 0; i < 301; ++i) trips += "r2,Stop " + QByteArray::number(i) + "\n";
-    auto d = project();
+    auto d = defaultProject();
     const GtfsImportResult r =
         importGtfsTables({{"routes.txt", routesTxt}, {"trips.txt", trips}}, *d, GtfsOptions{});
     EXPECT_TRUE(r.error.contains("301 destinations")) << r.error.toStdString();
@@ -251,7 +246,7 @@ TEST(GtfsCli, ZipFeedIntoAnExistingProject) {
     const QByteArray zip = writeZip({{"routes.txt", routesTxt}, {"trips.txt", tripsTxt}}, &error);
     ASSERT_FALSE(zip.isEmpty()) << error.toStdString();
     writeFile(dir.file("feed.zip"), zip);
-    auto d = project();
+    auto d = defaultProject();
     StringToWideChar(QStringLiteral("Depot Nord"), d->ProjName, 128);
     ASSERT_TRUE(writeProjectFile(*d, dir.file("in.vmprj")).isEmpty());
     const auto r = runCli({"gtfs-import", dir.file("feed.zip"), dir.file("in.vmprj"), "-o",
