@@ -2,13 +2,12 @@
 // from a file as the editor's File menu does.
 #include "depot/destinations.h"
 #include "depot/findings.h"
-#include "model/defaults.h"
+#include "tests/support/projects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -17,13 +16,6 @@ namespace lt {
 namespace {
 
 using test::TempDir;
-
-std::unique_ptr<sDane> newProject() {
-    auto d = std::make_unique<sDane>();
-    std::memset(d.get(), 0, sizeof(sDane));
-    NewDane(*d);
-    return d;
-}
 
 void useView(sDane& d, int lang, int view, const QString& top) {
     sWidok& w = widok(d, lang, view);
@@ -45,7 +37,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 TEST(ProjectFindings, StayEqualToTheWholeCheckAsViewsAndLanguagesChange) {
-    auto d = newProject();
+    auto d = test::defaultProject();
     useView(*d, 1, 2, QStringLiteral("Dworzec Główny Zachodni"));
     useView(*d, 1, 7, QStringLiteral("Zoo"));
     useView(*d, 2, 4, QStringLiteral("Hauptbahnhof Westseite Nord"));
@@ -89,7 +81,7 @@ class ImportRefused : public ::testing::TestWithParam<Refusal> {};
 TEST_P(ImportRefused, LeavesTheProjectAsItWas) {
     TempDir dir;
     const QString path = GetParam().make(dir);
-    auto d = newProject();
+    auto d = test::defaultProject();
     useView(*d, 1, 3, QStringLiteral("Kept"));
     const QByteArray before(reinterpret_cast<const char*>(d.get()), sizeof(sDane));
     const DestinationImport result = importDestinations(*d, path, 1);
@@ -137,7 +129,7 @@ TEST(ImportDestinations, ListRowsApplyAndTellWhatChanged) {
     writeFile(
         dir.file("list.csv"),
         "\xEF\xBB\xBFLanguage;View;In use;Time;Top text\r\n1;4;yes;7;Plac Grunwaldzki\r\n1;5;yes;3;Zoo\r\n");
-    auto d = newProject();
+    auto d = test::defaultProject();
     const DestinationImport result = importDestinations(*d, dir.file("list.csv"), 2);
     ASSERT_TRUE(result.ok()) << result.summary().toStdString();
     EXPECT_FALSE(result.feed);
