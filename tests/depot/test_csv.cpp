@@ -282,7 +282,7 @@ TEST(ViewList, SpreadsheetStyleListSetsOnlyWhatItNames) {
         "\xEF\xBB\xBF"
         "language ; VIEW;In use;Time;Destination;Top text;Bottom text;Top movement;Top font color;Left "
         "style\r\n"
-        "1;9;yes; 15 ;\"Centre; Main St, \"\"Old\"\" Town\";\"Hbf, Gl. 3\";\"Line 1\r\nvia \"\"Park\"\"\";"
+        "1;9;yes; 15 ;\"Centre; Main St, \"\"Old\"\" Town\";\"Hbf, Gl. 3\";\"Line 1 via \"\"Park\"\"\";"
         "In Left;RED;3\r\n"
         ";;;;;;;;;\r\n"
         "English;10;1;2;Ten;10;;none;7;none\r\n";
@@ -295,7 +295,7 @@ TEST(ViewList, SpreadsheetStyleListSetsOnlyWhatItNames) {
     EXPECT_EQ(w.Time, 15);
     EXPECT_EQ(ReadText(w.NazwaKursu), "Centre; Main St, \"Old\" Town");
     EXPECT_EQ(ReadText(w.Gorny.Text), "Hbf, Gl. 3");
-    EXPECT_EQ(ReadText(w.Dolny.Text), "Line 1\r\nvia \"Park\"");
+    EXPECT_EQ(ReadText(w.Dolny.Text), "Line 1 via \"Park\"");
     EXPECT_EQ(w.Gorny.Ruch, mvInLeft);
     EXPECT_EQ(w.Gorny.FontColor, ciRed);
     EXPECT_EQ(w.Lewy.Styl, styItalicBold);
