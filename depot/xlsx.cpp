@@ -1,5 +1,7 @@
 #include "depot/xlsx.h"
 
+#include "depot/zipfile.h"
+
 #include <QHash>
 #include <QMap>
 #include <QXmlStreamReader>
@@ -52,18 +54,31 @@ QString hex4(uint u) {
 
 // --- The zip container ------------------------------------------------------------
 
-bool unzipParts(const QByteArray& bytes, QHash<QString, QByteArray>& parts, QString& error) {
-    Q_UNUSED(bytes);
-    parts.clear();
-    error = QStringLiteral("zip files cannot be read yet");
-    return false;
-}
+/// The parts of a workbook in its zip file, each unpacked when asked for,
+/// within a bound no honest list comes near.
+class Package {
+public:
+    static constexpr qint64 MaxPartSize = 32 * 1024 * 1024;
 
-QByteArray zipParts(const QList<QPair<QString, QByteArray>>& parts, QString& error) {
-    Q_UNUSED(parts);
-    error = QStringLiteral("zip files cannot be written yet");
-    return QByteArray();
-}
+    bool open(const QByteArray& bytes, QString& error) {
+        if (m_zip.open(bytes)) return true;
+        error = QStringLiteral("not a workbook (.xlsx): %1").arg(m_zip.error());
+        return false;
+    }
+    bool has(const QString& name) const { return m_zip.indexOf(name, false) >= 0; }
+    bool get(const QString& name, QByteArray& bytes, QString& error) {
+        std::optional<QByteArray> data = m_zip.read(m_zip.indexOf(name, false), MaxPartSize);
+        if (!data) {
+            error = QStringLiteral("the workbook is damaged: %1: %2").arg(name, m_zip.error());
+            return false;
+        }
+        bytes = std::move(*data);
+        return true;
+    }
+
+private:
+    ZipReader m_zip;
+};
 
 // --- Writing ---------------------------------------------------------------------
 
@@ -321,13 +336,14 @@ struct Relationship {
 };
 
 /// The relationships of a part, by id; a missing relationships part has none.
-bool readRelationships(const QHash<QString, QByteArray>& parts, const QString& of,
-                       QHash<QString, Relationship>& rels, QString& error) {
+bool readRelationships(Package& parts, const QString& of, QHash<QString, Relationship>& rels,
+                       QString& error) {
     const QString name =
         folderOf(of) + QStringLiteral("_rels/") + of.mid(folderOf(of).size()) + QStringLiteral(".rels");
-    const auto it = parts.find(name);
-    if (it == parts.end()) return true;
-    QXmlStreamReader x(it.value());
+    if (!parts.has(name)) return true;
+    QByteArray xml;
+    if (!parts.get(name, xml, error)) return false;
+    QXmlStreamReader x(xml);
     while (!x.atEnd()) {
         if (x.readNext() == QXmlStreamReader::StartElement && x.name() == QLatin1String("Relationship")) {
             const QXmlStreamAttributes a = x.attributes();
@@ -469,7 +485,9 @@ bool readWorksheet(const QByteArray& xml, const QStringList& strings, QList<Row>
         }
         if (x.hasError()) break;
         QString text;
-        if (type == QLatin1String("s")) {
+        if (value.trimmed().isEmpty() && !inlineText) {
+            // An empty cell, whatever its type says.
+        } else if (type == QLatin1String("s")) {
             bool ok = false;
             const int i = value.trimmed().toInt(&ok);
             if (!ok || i < 0 || i >= strings.size())
@@ -570,7 +588,7 @@ QByteArray write(const Sheet& sheet, QString& error) {
     int uses = 0;
     const QByteArray sheetXml = worksheet(sheet, strings, uses);
     const QString ns = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/");
-    const QList<QPair<QString, QByteArray>> parts = {
+    const QList<ZipEntry> parts = {
         {QStringLiteral("[Content_Types].xml"), contentTypes()},
         {QStringLiteral("_rels/.rels"),
          relationships({{ns + QStringLiteral("officeDocument"), QStringLiteral("xl/workbook.xml")}})},
@@ -583,14 +601,14 @@ QByteArray write(const Sheet& sheet, QString& error) {
         {QStringLiteral("xl/sharedStrings.xml"), sharedStrings(strings, uses)},
         {QStringLiteral("xl/worksheets/sheet1.xml"), sheetXml},
     };
-    return zipParts(parts, error);
+    return writeZip(parts, &error);
 }
 
 bool read(const QByteArray& bytes, QList<Row>& rows, QString& error) {
     rows.clear();
-    QHash<QString, QByteArray> parts;
-    if (!unzipParts(bytes, parts, error)) return false;
-    if (parts.contains(QStringLiteral("content.xml")) && parts.contains(QStringLiteral("mimetype"))) {
+    Package parts;
+    if (!parts.open(bytes, error)) return false;
+    if (parts.has(QStringLiteral("content.xml")) && parts.has(QStringLiteral("mimetype"))) {
         error = QStringLiteral(
             "this is an OpenDocument spreadsheet (.ods), not .xlsx; save it as .xlsx (or CSV)");
         return false;
@@ -602,18 +620,19 @@ bool read(const QByteArray& bytes, QList<Row>& rows, QString& error) {
     for (const Relationship& r : std::as_const(rootRels)) {
         if (r.type.endsWith(QLatin1String("/officeDocument"))) book = r.target;
     }
-    if (!parts.contains(book)) {
+    QByteArray bookXml;
+    if (!parts.has(book)) {
         error =
             QStringLiteral("this zip file is not a spreadsheet workbook (.xlsx): it has no workbook part");
         return false;
     }
     QHash<QString, Relationship> rels;
-    if (!readRelationships(parts, book, rels, error)) return false;
+    if (!parts.get(book, bookXml, error) || !readRelationships(parts, book, rels, error)) return false;
 
     // The first sheet of the workbook.
     QString sheetId;
     {
-        QXmlStreamReader x(parts.value(book));
+        QXmlStreamReader x(bookXml);
         while (!x.atEnd() && sheetId.isEmpty()) {
             if (x.readNext() != QXmlStreamReader::StartElement || x.name() != QLatin1String("sheet"))
                 continue;
@@ -627,17 +646,19 @@ bool read(const QByteArray& bytes, QList<Row>& rows, QString& error) {
         }
     }
     const QString sheetPart = rels.value(sheetId).target;
-    if (sheetId.isEmpty() || !parts.contains(sheetPart)) {
+    if (sheetId.isEmpty() || !parts.has(sheetPart)) {
         error = QStringLiteral("the workbook is damaged: its first sheet is missing");
         return false;
     }
     QStringList strings;
     for (const Relationship& r : std::as_const(rels)) {
-        if (r.type.endsWith(QLatin1String("/sharedStrings")) && parts.contains(r.target) &&
-            !readSharedStrings(parts.value(r.target), strings, error))
-            return false;
+        if (!r.type.endsWith(QLatin1String("/sharedStrings")) || !parts.has(r.target)) continue;
+        QByteArray xml;
+        if (!parts.get(r.target, xml, error) || !readSharedStrings(xml, strings, error)) return false;
     }
-    return readWorksheet(parts.value(sheetPart), strings, rows, error);
+    QByteArray sheetXml;
+    if (!parts.get(sheetPart, sheetXml, error)) return false;
+    return readWorksheet(sheetXml, strings, rows, error);
 }
 
 }  // namespace lt::xlsx
