@@ -69,7 +69,7 @@ public:
     bool get(const QString& name, QByteArray& bytes, QString& error) {
         std::optional<QByteArray> data = m_zip.read(m_zip.indexOf(name, false), MaxPartSize);
         if (!data) {
-            error = QStringLiteral("the workbook is damaged: %1: %2").arg(name, m_zip.error());
+            error = QStringLiteral("the workbook cannot be read: %1").arg(m_zip.error());
             return false;
         }
         bytes = std::move(*data);
@@ -148,66 +148,22 @@ QByteArray workbook(const QString& sheetName) {
     });
 }
 
+/// The cell formats: general, text (number format 49, "@"), and text in
+/// bold for the header, in the order of StyleGeneral, StyleText, StyleHeader.
 QByteArray styles() {
-    return xmlDocument([](QXmlStreamWriter& x) {
-        x.writeDefaultNamespace(MainNs);
-        x.writeStartElement(QStringLiteral("styleSheet"));
-        x.writeStartElement(QStringLiteral("fonts"));
-        x.writeAttribute(QStringLiteral("count"), QStringLiteral("2"));
-        for (const bool bold : {false, true}) {
-            x.writeStartElement(QStringLiteral("font"));
-            if (bold) x.writeEmptyElement(QStringLiteral("b"));
-            x.writeEmptyElement(QStringLiteral("sz"));
-            x.writeAttribute(QStringLiteral("val"), QStringLiteral("10"));
-            x.writeEmptyElement(QStringLiteral("name"));
-            x.writeAttribute(QStringLiteral("val"), QStringLiteral("Arial"));
-            x.writeEndElement();
-        }
-        x.writeEndElement();
-        x.writeStartElement(QStringLiteral("fills"));
-        x.writeAttribute(QStringLiteral("count"), QStringLiteral("2"));
-        for (const char* pattern : {"none", "gray125"}) {
-            x.writeStartElement(QStringLiteral("fill"));
-            x.writeEmptyElement(QStringLiteral("patternFill"));
-            x.writeAttribute(QStringLiteral("patternType"), QLatin1String(pattern));
-            x.writeEndElement();
-        }
-        x.writeEndElement();
-        x.writeStartElement(QStringLiteral("borders"));
-        x.writeAttribute(QStringLiteral("count"), QStringLiteral("1"));
-        x.writeEmptyElement(QStringLiteral("border"));
-        x.writeEndElement();
-        x.writeStartElement(QStringLiteral("cellStyleXfs"));
-        x.writeAttribute(QStringLiteral("count"), QStringLiteral("1"));
-        x.writeEmptyElement(QStringLiteral("xf"));
-        x.writeAttribute(QStringLiteral("numFmtId"), QStringLiteral("0"));
-        x.writeAttribute(QStringLiteral("fontId"), QStringLiteral("0"));
-        x.writeAttribute(QStringLiteral("fillId"), QStringLiteral("0"));
-        x.writeAttribute(QStringLiteral("borderId"), QStringLiteral("0"));
-        x.writeEndElement();
-        // General, text (number format 49, "@"), and text in bold for the header.
-        x.writeStartElement(QStringLiteral("cellXfs"));
-        x.writeAttribute(QStringLiteral("count"), QStringLiteral("3"));
-        for (const auto& [format, font] : {std::pair{0, 0}, std::pair{49, 0}, std::pair{49, 1}}) {
-            x.writeEmptyElement(QStringLiteral("xf"));
-            x.writeAttribute(QStringLiteral("numFmtId"), QString::number(format));
-            x.writeAttribute(QStringLiteral("fontId"), QString::number(font));
-            x.writeAttribute(QStringLiteral("fillId"), QStringLiteral("0"));
-            x.writeAttribute(QStringLiteral("borderId"), QStringLiteral("0"));
-            x.writeAttribute(QStringLiteral("xfId"), QStringLiteral("0"));
-            if (format != 0) x.writeAttribute(QStringLiteral("applyNumberFormat"), QStringLiteral("1"));
-            if (font != 0) x.writeAttribute(QStringLiteral("applyFont"), QStringLiteral("1"));
-        }
-        x.writeEndElement();
-        x.writeStartElement(QStringLiteral("cellStyles"));
-        x.writeAttribute(QStringLiteral("count"), QStringLiteral("1"));
-        x.writeEmptyElement(QStringLiteral("cellStyle"));
-        x.writeAttribute(QStringLiteral("name"), QStringLiteral("Normal"));
-        x.writeAttribute(QStringLiteral("xfId"), QStringLiteral("0"));
-        x.writeAttribute(QStringLiteral("builtinId"), QStringLiteral("0"));
-        x.writeEndElement();
-        x.writeEndElement();
-    });
+    return R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+           R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+           R"(<fonts count="2"><font><sz val="10"/><name val="Arial"/></font>)"
+           R"(<font><b/><sz val="10"/><name val="Arial"/></font></fonts>)"
+           R"(<fills count="2"><fill><patternFill patternType="none"/></fill>)"
+           R"(<fill><patternFill patternType="gray125"/></fill></fills>)"
+           R"(<borders count="1"><border/></borders>)"
+           R"(<cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs>)"
+           R"(<cellXfs count="3"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>)"
+           R"(<xf numFmtId="49" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>)"
+           R"(<xf numFmtId="49" fontId="1" fillId="0" borderId="0" xfId="0" applyNumberFormat="1" applyFont="1"/>)"
+           R"(</cellXfs><cellStyles count="1"><cellStyle name="Normal" xfId="0" builtinId="0"/></cellStyles>)"
+           R"(</styleSheet>)";
 }
 
 QByteArray sharedStrings(const QStringList& strings, int uses) {
@@ -434,6 +390,7 @@ QString numberText(const QString& v, bool& ok) {
 
 bool readWorksheet(const QByteArray& xml, const QStringList& strings, QList<Row>& rows, QString& error) {
     QMap<int, QMap<int, QString>> cells;  // row -> column -> text
+    int cellCount = 0;
     QXmlStreamReader x(xml);
     int row = 0;
     int column = -1;
@@ -529,6 +486,11 @@ bool readWorksheet(const QByteArray& xml, const QStringList& strings, QList<Row>
             return fail(QStringLiteral(
                             "the sheet has more than %1 rows with values; a destination list has at most 901")
                             .arg(MaxRows));
+        if (++cellCount > MaxCells)
+            return fail(
+                QStringLiteral("the sheet has more than %1 cells with values; a destination list has far "
+                               "fewer")
+                    .arg(MaxCells));
         if (line.contains(column))
             return fail(QStringLiteral("the workbook is damaged: cell %1 appears twice").arg(at));
         line.insert(column, text);

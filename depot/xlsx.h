@@ -42,6 +42,7 @@ struct Row {
 inline constexpr int MaxRows = 4000;       // rows holding a value
 inline constexpr int MaxColumns = 256;     // column IV
 inline constexpr int MaxStrings = 100000;  // shared strings
+inline constexpr int MaxCells = 200000;    // cells holding a value
 
 /// Reads the first sheet. Numbers read as the spreadsheet shows them in
 /// general format ("7" for 7.0), booleans as "true"/"false", formulas as

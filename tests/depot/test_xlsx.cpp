@@ -175,7 +175,11 @@ TEST(XlsxList, DamagedOrForeignFilesAreRefusedWithTheirCause) {
     QByteArray manyRows = header;
     for (int r = 2; r <= xlsx::MaxRows + 2; ++r)
         manyRows += "<row r=\"" + QByteArray::number(r) + "\"><c><v>1</v></c></row>";
-    QString error;
+    QByteArray manyCells = header;
+    const QByteArray fullRow = QByteArray("<c><v>1</v></c>").repeated(xlsx::MaxColumns);
+    for (int r = 2; r <= xlsx::MaxCells / xlsx::MaxColumns + 2; ++r)
+        manyCells += "<row r=\"" + QByteArray::number(r) + "\">" + fullRow + "</row>";
+    const QByteArray manyStrings = QByteArray("<si><t>x</t></si>").repeated(xlsx::MaxStrings + 1);
     QList<ZipEntry> ods = {{QStringLiteral("mimetype"), "application/vnd.oasis.opendocument.spreadsheet"},
                            {QStringLiteral("content.xml"), "<x/>"}};
     QList<ZipEntry> noBook = {{QStringLiteral("word/document.xml"), "<x/>"}};
@@ -206,6 +210,9 @@ TEST(XlsxList, DamagedOrForeignFilesAreRefusedWithTheirCause) {
         {"far column", foreignWorkbook(header + "<row r=\"2\"><c r=\"IW2\"><v>1</v></c></row>"),
          "cell IW2 lies beyond column IV"},
         {"too many rows", foreignWorkbook(manyRows), "more than 4000 rows"},
+        {"too large", foreignWorkbook(QByteArray(33 << 20, ' ')), "is too large"},
+        {"too many cells", foreignWorkbook(manyCells), "more than 200000 cells"},
+        {"too many texts", foreignWorkbook(header, manyStrings), "more than 100000 different texts"},
     };
     for (const auto& c : cases) {
         auto d = defaultProject();
