@@ -295,6 +295,15 @@ TEST(XlsxListCli, ExportImportDryRunAndRefusal) {
     const auto quiet = runCli({"list-import", project, dir.file("changed.xlsx"), "--quiet", "-o", out});
     EXPECT_EQ(quiet.out, QStringLiteral("300 rows read, 1 view changed; project written to %1\n").arg(out));
 
+    // Rows for a language that is switched off are named on stderr.
+    ASSERT_EQ(runCli({"list-export", project, "--lang", "3", "-o", dir.file("three.xlsx")}).exitCode, 0);
+    const auto off = runCli({"list-import", project, dir.file("three.xlsx"), "-o", out});
+    EXPECT_EQ(off.exitCode, 0);
+    EXPECT_TRUE(
+        off.err.contains("three.xlsx: warning: language 3 \"Not set\" is switched off: the 300 rows for it "
+                         "change nothing"))
+        << off.err.toStdString();
+
     // Options and files that do not fit.
     EXPECT_EQ(runCli({"list-export", project, "--bom", "-o", list}).exitCode, 1);
     EXPECT_TRUE(
