@@ -37,14 +37,15 @@ bool xmlAllowed(char32_t cp) {
 bool isHex4(const QString& s, qsizetype at) {
     if (at + 4 > s.size()) return false;
     for (qsizetype k = at; k < at + 4; ++k) {
-        if (!isxdigit(s[k].unicode() < 0x80 ? s[k].toLatin1() : 'g')) return false;
+        const char16_t u = s[k].unicode();
+        if (!((u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F'))) return false;
     }
     return true;
 }
 
 /// Whether an escape _xHHHH_ starts at `i`.
 bool escapeAt(const QString& s, qsizetype i) {
-    return i + 7 <= s.size() && s[i] == QLatin1Char('_') && (s[i + 1] == QLatin1Char('x')) &&
+    return i + 7 <= s.size() && s[i] == QLatin1Char('_') && s[i + 1] == QLatin1Char('x') &&
            isHex4(s, i + 2) && s[i + 6] == QLatin1Char('_');
 }
 
