@@ -308,6 +308,9 @@ TEST(XlsxListCli, ExportImportDryRunAndRefusal) {
     EXPECT_EQ(runCli({"list-export", project, "--bom", "-o", list}).exitCode, 1);
     EXPECT_TRUE(
         runCli({"list-export", project, "-o", dir.file("list.ods")}).err.contains(".csv or an .xlsx"));
+    const auto blocked = runCli({"list-export", project, "-o", dir.file("depot.vmprj/list.xlsx")});
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_TRUE(blocked.err.contains("depot.vmprj/list.xlsx: ")) << blocked.err.toStdString();
     writeFile(dir.file("fake.xlsx"), "Language,View\n1,1\n");
     writeFile(out, "keep me");
     const auto refused = runCli({"list-import", project, dir.file("fake.xlsx"), "-o", out});
