@@ -6,7 +6,7 @@
 #include "depot/zipfile.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
-#include "tests/support/projects.h"
+#include "tests/depot/listprojects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QDir>
@@ -22,12 +22,7 @@ namespace {
 using test::defaultProject;
 using test::runCli;
 using test::TempDir;
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using test::writeFile;
 
 // Columns in an order of their own, with columns the import does not read;
 // a BOM on routes.txt, none on trips.txt; quoted fields with commas and quotes.
