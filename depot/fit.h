@@ -18,8 +18,8 @@ namespace lt {
 /// The smallest size, in points, a standing text is made: 8 points are 11
 /// LEDs to the em, which gives capitals 8 LEDs high and lower-case letters 6
 /// in Arial and Arial Narrow as the sign draws them, a quarter of the sign's
-/// 32 rows, and a line holding an accented capital and a descender 13 rows,
-/// which the bottom line gets with the split moved up to 19. One point less
+/// 32 rows, and a line holding an accented capital and a descender 14 rows,
+/// which the bottom line gets with the split moved up to 18. One point less
 /// leaves capitals of 7 LEDs and lower-case letters of 5, too few to read an
 /// accent from the kerb; a text that does not fit at 8 points moves instead.
 inline constexpr int LegibleFontSize = 8;
