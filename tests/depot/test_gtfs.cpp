@@ -52,6 +52,12 @@ QHash<QString, QByteArray> feed() {
     return {{"routes.txt", routesTxt}, {"trips.txt", tripsTxt}};
 }
 
+QByteArray tripsToStops(int count) {
+    QByteArray trips = "route_id,trip_headsign\n";
+    for (int i = 0; i < count; ++i) trips += "r2,Stop " + QByteArray::number(i) + "\n";
+    return trips;
+}
+
 QString text(const char16_t* field) {
     return ReadText(field, 1024);
 }
@@ -159,11 +165,9 @@ TEST(GtfsImport, SameFeedGivesSameViews) {
 }
 
 TEST(GtfsImport, TooManyDestinationsNamesTheCountAndTheWayOut) {
-    QByteArray trips = "route_id,trip_headsign\n";
-    for (int i = 0; i < 301; ++i) trips += "r2,Stop " + QByteArray::number(i) + "\n";
     auto d = defaultProject();
     const GtfsImportResult r =
-        importGtfsTables({{"routes.txt", routesTxt}, {"trips.txt", trips}}, *d, GtfsOptions{});
+        importGtfsTables({{"routes.txt", routesTxt}, {"trips.txt", tripsToStops(301)}}, *d, GtfsOptions{});
     EXPECT_TRUE(r.error.contains("301 destinations")) << r.error.toStdString();
     EXPECT_TRUE(r.error.contains("--routes")) << r.error.toStdString();
 }
@@ -193,6 +197,7 @@ TEST_P(GtfsRefusal, MessageNamesFileAndLineAndNothingIsWritten) {
 }
 
 const Refusal refusals[] = {
+    {"MoreDestinationsThanViews", routesTxt, tripsToStops(301), {}, "301 destinations"},
     {"NoRoutes", "", tripsTxt, {}, "the folder has no routes.txt"},
     {"NoTrips", routesTxt, "", {}, "the folder has no trips.txt"},
     {"NoHeadsignColumn",
