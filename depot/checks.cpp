@@ -187,6 +187,7 @@ private:
                     .arg(langName.size())
                     .arg(ImageLangLimit));
         notCarried(l, 0, QStringLiteral("language"), QStringLiteral("the language name"), langName);
+        controlCharacters(l, 0, QStringLiteral("language"), QStringLiteral("the language name"), langName);
     }
 
     void add(int l, int v, const QString& region, const QString& what, const QString& why) {
@@ -203,6 +204,13 @@ private:
                 .arg(what, charList(cps)));
     }
 
+    void controlCharacters(int l, int v, const QString& region, const QString& what, const QString& text) {
+        const QString found = controlCharacterIn(text);
+        if (!found.isEmpty())
+            add(l, v, region, QStringLiteral("control-character"),
+                QStringLiteral("%1 holds %2, which one line of the sign cannot show").arg(what, found));
+    }
+
     void checkView(int l, int v, const sWidok& w) {
         const QString view = QStringLiteral("view");
         if (w.Time <= 0)
@@ -215,6 +223,7 @@ private:
                     .arg(name.size())
                     .arg(ImageNameLimit));
         notCarried(l, v, view, QStringLiteral("the destination name"), name);
+        controlCharacters(l, v, view, QStringLiteral("the destination name"), name);
         for (const Region r : {Region::Gorny, Region::Dolny, Region::Lewy}) {
             const RegionWindow win = regionWindow(w, r);
             if (win.width > 0 && win.height > 0) checkRegion(l, v, w, r, win);
@@ -315,6 +324,8 @@ private:
                     .arg(ImageFontLimit));
         notCarried(l, v, where, QStringLiteral("the text"), text);
         notCarried(l, v, where, QStringLiteral("the font name"), family);
+        controlCharacters(l, v, where, QStringLiteral("the text"), text);
+        controlCharacters(l, v, where, QStringLiteral("the font name"), family);
     }
 
     const sDane& m_d;
@@ -323,6 +334,19 @@ private:
 };
 
 }  // namespace
+
+QString controlCharacterIn(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' || u == u'\r' || u == 0x2028 || u == 0x2029 || u == 0x85)
+            return QStringLiteral("a line break");
+        if (u == u'\t') return QStringLiteral("a tab");
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("the control character U+%1")
+                .arg(QStringLiteral("%1").arg(uint(u), 4, 16, QLatin1Char('0')).toUpper());
+    }
+    return QString();
+}
 
 QString Finding::text() const {
     const QString at = view > 0 ? QStringLiteral("%1/%2 %3").arg(lang).arg(view).arg(region)
@@ -335,7 +359,8 @@ QStringList checkFindingCodes() {
             QStringLiteral("zero-time"),          QStringLiteral("empty-region"),
             QStringLiteral("same-colour"),        QStringLiteral("too-wide"),
             QStringLiteral("too-tall"),           QStringLiteral("cut-by-picture"),
-            QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs")};
+            QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs"),
+            QStringLiteral("control-character")};
 }
 
 QString regionName(Region r) {

@@ -56,7 +56,9 @@ QChar detectSeparator(const QString& text);
 QString quoteField(const QString& field, QChar separator);
 
 /// Writes records as UTF-8 with CRLF line ends, optionally after a
-/// byte-order mark.
-QByteArray write(const QList<QStringList>& records, QChar separator, bool bom);
+/// byte-order mark. Fields are quoted where they need it, and always where
+/// `alwaysQuote(record, field)` says so.
+QByteArray write(const QList<QStringList>& records, QChar separator, bool bom,
+                 const std::function<bool(qsizetype, qsizetype)>& alwaysQuote = {});
 
 }  // namespace lt::csv

@@ -16,11 +16,12 @@
 namespace lt {
 
 /// The smallest size, in points, a standing text is made: 8 points are 11
-/// LEDs to the em, which gives capitals of 8 LEDs in the faces the sign uses
-/// (7 in a narrow face), a quarter of the sign's 32 rows. Below that an
-/// accented capital or a lower-case letter with a descender is down to 5 or
-/// 6 LEDs and no longer reads from a bus stop; a text that does not fit at
-/// 8 points moves instead.
+/// LEDs to the em, which gives capitals 8 LEDs high and lower-case letters 6
+/// in Arial and Arial Narrow as the sign draws them, a quarter of the sign's
+/// 32 rows, and a line holding an accented capital and a descender 14 rows,
+/// which the bottom line gets with the split moved up to 18. One point less
+/// leaves capitals of 7 LEDs and lower-case letters of 5, too few to read an
+/// accent from the kerb; a text that does not fit at 8 points moves instead.
 inline constexpr int LegibleFontSize = 8;
 
 /// One region the fitting changed, and what it changed.

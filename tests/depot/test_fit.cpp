@@ -6,7 +6,7 @@
 #include "depot/viewlist.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
-#include "tests/support/projects.h"
+#include "tests/depot/listprojects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "depot/zipfile.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
-#include "tests/support/projects.h"
+#include "tests/depot/listprojects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QDir>
@@ -22,12 +22,7 @@ namespace {
 using test::defaultProject;
 using test::runCli;
 using test::TempDir;
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using test::writeFile;
 
 // Columns in an order of their own, with columns the import does not read;
 // a BOM on routes.txt, none on trips.txt; quoted fields with commas and quotes.
@@ -55,6 +50,12 @@ const QByteArray tripsTxt =
 
 QHash<QString, QByteArray> feed() {
     return {{"routes.txt", routesTxt}, {"trips.txt", tripsTxt}};
+}
+
+QByteArray tripsToStops(int count) {
+    QByteArray trips = "route_id,trip_headsign\n";
+    for (int i = 0; i < count; ++i) trips += "r2,Stop " + QByteArray::number(i) + "\n";
+    return trips;
 }
 
 QString text(const char16_t* field) {
@@ -164,11 +165,9 @@ TEST(GtfsImport, SameFeedGivesSameViews) {
 }
 
 TEST(GtfsImport, TooManyDestinationsNamesTheCountAndTheWayOut) {
-    QByteArray trips = "route_id,trip_headsign\n";
-    for (int i = 0; i < 301; ++i) trips += "r2,Stop " + QByteArray::number(i) + "\n";
     auto d = defaultProject();
     const GtfsImportResult r =
-        importGtfsTables({{"routes.txt", routesTxt}, {"trips.txt", trips}}, *d, GtfsOptions{});
+        importGtfsTables({{"routes.txt", routesTxt}, {"trips.txt", tripsToStops(301)}}, *d, GtfsOptions{});
     EXPECT_TRUE(r.error.contains("301 destinations")) << r.error.toStdString();
     EXPECT_TRUE(r.error.contains("--routes")) << r.error.toStdString();
 }
@@ -198,6 +197,7 @@ TEST_P(GtfsRefusal, MessageNamesFileAndLineAndNothingIsWritten) {
 }
 
 const Refusal refusals[] = {
+    {"MoreDestinationsThanViews", routesTxt, tripsToStops(301), {}, "301 destinations"},
     {"NoRoutes", "", tripsTxt, {}, "the folder has no routes.txt"},
     {"NoTrips", routesTxt, "", {}, "the folder has no trips.txt"},
     {"NoHeadsignColumn",
