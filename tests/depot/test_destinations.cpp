@@ -2,7 +2,7 @@
 // from a file as the editor's File menu does.
 #include "depot/destinations.h"
 #include "depot/findings.h"
-#include "tests/support/projects.h"
+#include "tests/depot/listprojects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QDir>
@@ -16,6 +16,7 @@ namespace lt {
 namespace {
 
 using test::TempDir;
+using test::writeFile;
 
 void useView(sDane& d, int lang, int view, const QString& top) {
     sWidok& w = widok(d, lang, view);
@@ -28,12 +29,6 @@ QStringList texts(const QList<Finding>& findings) {
     QStringList out;
     for (const Finding& f : findings) out << f.text();
     return out;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 TEST(ProjectFindings, StayEqualToTheWholeCheckAsViewsAndLanguagesChange) {
@@ -83,12 +78,12 @@ TEST_P(ImportRefused, LeavesTheProjectAsItWas) {
     const QString path = GetParam().make(dir);
     auto d = test::defaultProject();
     useView(*d, 1, 3, QStringLiteral("Kept"));
-    const QByteArray before(reinterpret_cast<const char*>(d.get()), sizeof(sDane));
+    const QByteArray before = test::bytesOf(*d);
     const DestinationImport result = importDestinations(*d, path, 1);
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.summary().contains(QLatin1String(GetParam().says))) << result.summary().toStdString();
     EXPECT_TRUE(result.summary().contains(QLatin1String("nothing was changed"), Qt::CaseInsensitive));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(d.get()), sizeof(sDane)), before);
+    EXPECT_EQ(test::bytesOf(*d), before);
 }
 
 const Refusal kRefusals[] = {
