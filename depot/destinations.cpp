@@ -15,13 +15,14 @@ namespace {
 /// Refused rows listed in the summary; the rest are counted.
 constexpr int ShownRows = 12;
 
-enum class Kind { Feed, List, Unknown };
+enum class Kind { Feed, List, Workbook, Unknown };
 
 Kind kindOf(const QFileInfo& info) {
     if (info.isDir()) return Kind::Feed;
     const QString suffix = info.suffix().toLower();
     if (suffix == QLatin1String("zip") || suffix == QLatin1String("txt")) return Kind::Feed;
     if (suffix == QLatin1String("csv")) return Kind::List;
+    if (suffix == QLatin1String("xlsx")) return Kind::Workbook;
     return Kind::Unknown;
 }
 
@@ -31,13 +32,25 @@ QString DestinationImport::summary() const {
     if (!error.isEmpty()) return error + QStringLiteral("\nNothing was changed.");
     QStringList lines;
     if (!refused.isEmpty()) {
-        lines << QStringLiteral("%1 of %2 rows refused; nothing was changed:").arg(refused.size()).arg(rows);
+        // A problem with no line is about the file as a whole.
+        if (rows > 0 && refused.first().line > 0)
+            lines << QStringLiteral("%1 of %2 rows refused; nothing was changed:")
+                         .arg(refused.size())
+                         .arg(rows);
+        else
+            lines << QStringLiteral("The list was refused; nothing was changed:");
         for (qsizetype i = 0; i < refused.size() && i < ShownRows; ++i) lines << refused[i].text();
         if (refused.size() > ShownRows)
             lines << QStringLiteral("and %1 more").arg(refused.size() - ShownRows);
         return lines.join(QLatin1Char('\n'));
     }
-    if (!feed) return QStringLiteral("%1 rows read, %2 views changed.").arg(rows).arg(viewsMade);
+    if (!feed) {
+        lines << QStringLiteral("%1 rows read, %2 views changed.").arg(rows).arg(viewsMade);
+        for (qsizetype i = 0; i < warnings.size() && i < ShownRows; ++i) lines << warnings[i];
+        if (warnings.size() > ShownRows)
+            lines << QStringLiteral("and %1 more").arg(warnings.size() - ShownRows);
+        return lines.join(QLatin1Char('\n'));
+    }
     lines << QStringLiteral("%1 views made from the timetable feed.").arg(viewsMade);
     lines << QStringLiteral("%1 regions fitted to the sign.").arg(fitted.size());
     return lines.join(QLatin1Char('\n'));
@@ -72,26 +85,29 @@ DestinationImport importDestinations(sDane& d, const QString& path, int lang) {
             result.fitted = read.fitted;
             break;
         }
-        case Kind::List: {
+        case Kind::List:
+        case Kind::Workbook: {
             QByteArray bytes;
             QString error;
             if (!readWholeFile(path, bytes, error)) {
                 result.error = QStringLiteral("%1: %2").arg(path, error);
                 return result;
             }
-            ViewListImport read = importViewList(*copy, bytes);
+            ViewListImport read = kindOf(info) == Kind::Workbook ? importViewListXlsx(*copy, bytes)
+                                                                 : importViewList(*copy, bytes);
             result.rows = read.rows;
             if (!read.ok()) {
                 result.refused = read.problems;
                 return result;
             }
             result.viewsMade = read.changed.size();
+            result.warnings = read.warnings;
             break;
         }
         case Kind::Unknown:
             result.error = QStringLiteral(
                                "%1: not a timetable feed (a .zip, or a folder with routes.txt) nor a "
-                               "destination list (.csv)")
+                               "destination list (.csv or .xlsx)")
                                .arg(path);
             return result;
     }
@@ -101,7 +117,8 @@ DestinationImport importDestinations(sDane& d, const QString& path, int lang) {
 
 FileDialogSpec importDestinationsDialog() {
     return {QStringLiteral("Import destinations"),
-            QStringLiteral("Timetable feed or destination list (*.zip;*.txt;*.csv)|*.zip;*.txt;*.csv"),
+            QStringLiteral(
+                "Timetable feed or destination list (*.zip;*.txt;*.csv;*.xlsx)|*.zip;*.txt;*.csv;*.xlsx"),
             QString(), QString(), false};
 }
 

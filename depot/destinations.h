@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace lt {
 
@@ -19,6 +20,7 @@ class Document;
 struct DestinationImport {
     QString error;                   // the file could not be used (nothing changed)
     QList<ViewListProblem> refused;  // refused rows of a list (nothing changed)
+    QStringList warnings;            // rows of a list applied, but worth a word
     bool feed = false;               // a timetable feed, else a destination list
     int rows = 0;                    // rows of a list read
     int viewsMade = 0;               // views the feed made, or views the list changed
@@ -31,7 +33,8 @@ struct DestinationImport {
 
 /// Reads `path` and applies it to the project: a feed (a .zip, a folder, or
 /// a file inside the feed's folder such as its routes.txt) makes the views of
-/// language `lang`; a destination list (.csv) applies its rows. When the
+/// language `lang`; a destination list (.csv, or an .xlsx workbook) applies
+/// its rows. When the
 /// import is refused the project is exactly as it was.
 DestinationImport importDestinations(sDane& d, const QString& path, int lang);
 

@@ -108,6 +108,12 @@ const Refusal kRefusals[] = {
          return t.file("feed/agency.txt");
      },
      "routes.txt"},
+    {"DamagedWorkbook",
+     [](const TempDir& t) {
+         writeFile(t.file("list.xlsx"), "Language,View\r\n1,1\r\n");
+         return t.file("list.xlsx");
+     },
+     "The list was refused"},
     {"DamagedZip",
      [](const TempDir& t) {
          writeFile(t.file("feed.zip"), "PK\x03\x04 this is no archive");
