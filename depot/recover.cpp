@@ -101,7 +101,9 @@ QString RecoverFinding::line() const {
 }
 
 QString RecoverReport::summary() const {
-    return QStringLiteral("%1 views in use recovered; %2 regions reproduce their pictures, %3 do not.")
+    return QStringLiteral(
+               "Views in use recovered: %1. Regions that reproduce their pictures: %2; regions that "
+               "do not: %3.")
         .arg(viewsInUse)
         .arg(regionsExact)
         .arg(regionsNotExact);
