@@ -177,18 +177,55 @@ void readRegion(const sRegionGray<T, E>& g, sScreenImage& r) {
     StringToWideChar(AnsiCharToString(g.FontName), r.FontName);
 }
 
-/// Reads the text of a region the sign shows against its picture.
+/// Reads the text of a region the sign shows against its picture; true when
+/// the reading reproduces it.
 template <int T, int E>
-void readShownRegion(const sRegionGray<T, E>& g, sScreenImage& r, int width, int rows, int l, int v,
+bool readShownRegion(const sRegionGray<T, E>& g, sScreenImage& r, int width, int rows, int l, int v,
                      const char* name, RecoverReport& report) {
     const TextReading reading = readRegionText(g.Text, T, r, PackedPicture{g.ekran, width, rows});
     StringToWideChar(reading.text, r.Text);
     if (reading.exact) {
         ++report.regionsExact;
-        return;
+        return true;
     }
     ++report.regionsNotExact;
     report.findings.append({l, v, QLatin1String(name), reading.text, whyNotReproduced(g.Text, T, r)});
+    return false;
+}
+
+/// The destination name has no picture of its own, but its words are often
+/// the words a shown region spells out. A word of the name whose letters
+/// match a word of a region text read exactly, letter by letter regardless of
+/// case and within the readings of its 8-bit characters, takes that word's
+/// letters in the name's own case.
+QString nameFromRegionWords(const char* chars, int capacity, const QStringList& exactTexts) {
+    QString name = AnsiCharToString(chars, capacity);
+    QStringList words;
+    for (const QString& t : exactTexts) words += t.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    qsizetype start = 0;
+    while (start < name.size()) {
+        qsizetype end = name.indexOf(QLatin1Char(' '), start);
+        if (end < 0) end = name.size();
+        for (const QString& word : words) {
+            if (word.size() != end - start) continue;
+            QString chosen;
+            for (qsizetype i = 0; i < word.size(); ++i) {
+                const QString readings = readingsOf(static_cast<std::uint8_t>(chars[start + i]));
+                const QChar want = word[i].toLower();
+                QChar found;
+                for (const QChar c : readings)
+                    if (c.toLower() == want) found = c;
+                if (found.isNull()) break;
+                chosen += found;
+            }
+            if (chosen.size() == word.size()) {
+                name.replace(start, chosen.size(), chosen);
+                break;
+            }
+        }
+        start = end + 1;
+    }
+    return name;
 }
 
 }  // namespace
@@ -234,11 +271,16 @@ RecoverReport recoverProject(const sflash& f, sDane& d) {
             // screen; the others carry another screen's picture.
             const int type = sc.widok.TypWidoku;
             if (type > vtLeftTopBottom) continue;
-            readShownRegion(sc.widok.gorny, w.Gorny, 512, 32, l, v, "top", report);
-            if (type == vtTopBottom || type == vtLeftTopBottom)
-                readShownRegion(sc.widok.dolny, w.Dolny, 2048, DolnyPackedRows, l, v, "bottom", report);
-            if (type == vtLeftTop || type == vtLeftTopBottom)
-                readShownRegion(sc.widok.lewy, w.Lewy, 64, 32, l, v, "left", report);
+            QStringList exactTexts;
+            if (readShownRegion(sc.widok.gorny, w.Gorny, 512, 32, l, v, "top", report))
+                exactTexts << ReadText(w.Gorny.Text);
+            if ((type == vtTopBottom || type == vtLeftTopBottom) &&
+                readShownRegion(sc.widok.dolny, w.Dolny, 2048, DolnyPackedRows, l, v, "bottom", report))
+                exactTexts << ReadText(w.Dolny.Text);
+            if ((type == vtLeftTop || type == vtLeftTopBottom) &&
+                readShownRegion(sc.widok.lewy, w.Lewy, 64, 32, l, v, "left", report))
+                exactTexts << ReadText(w.Lewy.Text);
+            StringToWideChar(nameFromRegionWords(sc.name, sizeof sc.name, exactTexts), w.NazwaKursu);
         }
     return report;
 }

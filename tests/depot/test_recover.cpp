@@ -266,6 +266,17 @@ TEST(Recover, RegionsWithoutAPictureKeepThePlainReading) {
     EXPECT_EQ(r.report.viewsInUse, 1);
 }
 
+TEST(Recover, DestinationNamesTakeTheLettersOfTheWordsTheSignShows) {
+    auto d = baseProject();
+    sWidok& w = widok(*d, 1, 1);
+    StringToWideChar(QStringLiteral("Łódź Żabieniec - Źródła"), w.NazwaKursu);
+    setText(w.Gorny, QStringLiteral("ŁÓDŹ"));
+    setText(w.Dolny, QStringLiteral("przez Żabieniec"));
+    setText(w.Lewy, QStringLiteral("Ź"));  // a word of another length does not count
+    const Recovered r = recoverOf(*exportOf(*d));
+    EXPECT_EQ(ReadText(widok(*r.dane, 1, 1).NazwaKursu), QStringLiteral("Łódź Żabieniec - Zródła"));
+}
+
 // --- What cannot be read back ---------------------------------------------------
 
 TEST(Recover, RegionsThatNoReadingReproducesAreReported) {
@@ -439,6 +450,7 @@ TEST_P(RecoverRoundTrip, ExportOfTheRecoveredProjectIsTheSameStick) {
             const sWidok& a = widok(*d, l, v);
             const sWidok& b = widok(*r.dane, l, v);
             EXPECT_EQ(ReadText(b.Gorny.Text), ReadText(a.Gorny.Text)) << l << "/" << v;
+            EXPECT_EQ(ReadText(b.NazwaKursu), ReadText(a.NazwaKursu)) << l << "/" << v;
             if (a.TypWidoku == vtTopBottom || a.TypWidoku == vtLeftTopBottom) {
                 EXPECT_EQ(ReadText(b.Dolny.Text), ReadText(a.Dolny.Text)) << l << "/" << v;
             }
