@@ -8,6 +8,7 @@
 #include "model/defaults.h"
 #include "model/document.h"
 #include "model/projectfile.h"
+#include "render/preview.h"
 
 #include <QJsonArray>
 
@@ -228,6 +229,47 @@ QString nameFromRegionWords(const char* chars, int capacity, const QStringList& 
     return name;
 }
 
+/// The pictures of the regions that the first screen in use does not show
+/// are packed from the surfaces as the editor left them: after opening a
+/// project, the edited view's regions over what the thumbnails left. The
+/// edited view is not in the image, so it is chosen among the views of the
+/// first language as the one that leaves those pictures, the new project's
+/// view 1 first; when none does, view 1 stays.
+void chooseEditRow(const sflash& f, sDane& d) {
+    int fl = 0, fv = 0;
+    for (int l = 1; l <= LanguageCount && fl == 0; ++l)
+        for (int v = 1; v <= ViewCount && fl == 0; ++v)
+            if (screen(f, l, v).use != 0) fl = l, fv = v;
+    if (fl == 0) return;
+    const sRegionsGray& first = screen(f, fl, fv).widok;
+    const int type = first.TypWidoku;
+    const bool hideDolny = type == vtTop || type == vtLeftTop;
+    const bool hideLewy = type == vtTop || type == vtTopBottom;
+    if (type > vtLeftTopBottom || (!hideDolny && !hideLewy)) return;
+
+    // The editor's state after Open, on a copy: rendering stores text sizes.
+    auto scratch = std::make_unique<sDane>(d);
+    scratch->Lang[0].Use = 1;
+    auto s = std::make_unique<Surfaces>();
+    RenderBitmapsSG(*scratch, *s);
+    std::vector<std::uint8_t> packed(sizeof first.dolny.ekran);
+    auto same = [&](const auto& g, const Bitmap& surface, int width, int rows) {
+        FastDimBitmapToScreen(surface, packed.data(), width, rows, static_cast<std::uint8_t>(g.FontColor),
+                              static_cast<std::uint8_t>(g.BackColor));
+        return std::memcmp(packed.data(), g.ekran, sizeof g.ekran) == 0;
+    };
+    for (int k = 1; k <= ViewCount; ++k) {
+        scratch->SelWidok = 1;
+        scratch->EditRow = k;
+        RenderLED(*scratch, *s);
+        if ((!hideDolny || same(first.dolny, s->iDolny, 2048, DolnyPackedRows)) &&
+            (!hideLewy || same(first.lewy, s->iLewy, 64, 32))) {
+            d.EditRow = k;
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 RecoverReport recoverProject(const sflash& f, sDane& d) {
@@ -282,6 +324,7 @@ RecoverReport recoverProject(const sflash& f, sDane& d) {
                 exactTexts << ReadText(w.Lewy.Text);
             StringToWideChar(nameFromRegionWords(sc.name, sizeof sc.name, exactTexts), w.NazwaKursu);
         }
+    chooseEditRow(f, d);
     return report;
 }
 

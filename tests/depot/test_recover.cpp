@@ -277,6 +277,24 @@ TEST(Recover, DestinationNamesTakeTheLettersOfTheWordsTheSignShows) {
     EXPECT_EQ(ReadText(widok(*r.dane, 1, 1).NazwaKursu), QStringLiteral("Łódź Żabieniec - Zródła"));
 }
 
+TEST(Recover, TheEditedViewIsTheOneThatLeftTheHiddenPictures) {
+    // The first view in use shows only its top: its left and bottom pictures
+    // are what opening the project left in the surfaces, the edited view's.
+    auto d = baseProject();
+    widok(*d, 1, 1).TypWidoku = vtTop;
+    d->EditRow = 5;
+    setText(widok(*d, 1, 5).Lewy, QStringLiteral("E5"));
+    setText(widok(*d, 1, 5).Dolny, QStringLiteral("Edited five"));
+    const auto first = exportOf(*d);
+    const Recovered r = recoverOf(*first);
+    EXPECT_EQ(r.dane->EditRow, 5);
+    const auto second = exportOf(*r.dane);
+    EXPECT_EQ(std::memcmp(first.get(), second.get(), sizeof(sflash)), 0);
+
+    d->EditRow = 1;
+    EXPECT_EQ(recoverOf(*exportOf(*d)).dane->EditRow, 1);
+}
+
 // --- What cannot be read back ---------------------------------------------------
 
 TEST(Recover, RegionsThatNoReadingReproducesAreReported) {
