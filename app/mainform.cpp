@@ -126,6 +126,7 @@ void TMainForm::buildMenu() {
     item(file, "Otwrzprojekt1", tr("Open"), &TMainForm::Otwrzprojekt1Click);
     item(file, "Zapiszprojekt1", tr("Save"), &TMainForm::Zapiszprojekt1Click);
     item(file, "Zapiszjakoprojekt1", tr("Save As"), &TMainForm::Zapiszjakoprojekt1Click);
+    item(file, "Odzyskajprojekt1", tr("Recover project from pendrive…"), &TMainForm::Odzyskajprojekt1Click);
     item(file, "ImportDestinations1", tr("Import destinations…"), &TMainForm::ImportDestinations1Click);
     file->addSeparator();
     item(file, "Drukujinstrukcj1", tr("Print instrucion"), &TMainForm::Drukujinstrukcj1Click);

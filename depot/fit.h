@@ -5,8 +5,10 @@
 // operator's face and size are kept; then a smaller size, down to a legible
 // floor; then a narrow face; then the text moves sideways at a readable
 // speed. X and Y, and the split positions BarX and BarY, are moved where that
-// makes room. The same project always gives the same result, and a region
-// that already fits is left byte for byte.
+// makes room. The same project always gives the same result; a view whose
+// regions all fit is left byte for byte, and a region that fits keeps its
+// settings (a changed view is rendered again, which renews the measured text
+// sizes of all its regions).
 
 #include "model/records.h"
 

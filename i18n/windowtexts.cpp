@@ -127,6 +127,7 @@ constexpr TextEntry kMainForm[] = {
     {"CheckProject1", "Caption", 201},
     {"FitTexts1", "Caption", 202},
     {"OpenDialogDestinations", "Title", 203},
+    {"Odzyskajprojekt1", "Caption", 300},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -153,7 +154,7 @@ constexpr TextEntry kFormCheck[] = {
     {"lNoFindings", "Caption", 7},
 };
 
-static_assert(std::size(kMainForm) == 120);
+static_assert(std::size(kMainForm) == 121);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace
