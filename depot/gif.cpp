@@ -119,7 +119,7 @@ GifWriter::GifWriter(int width, int height, std::span<const std::uint32_t> palet
         return;
     }
     // The application extension that makes viewers loop for ever.
-    static const GifByteType netscape[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '0', '.', '0'};
+    static const GifByteType netscape[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
     static const GifByteType loopForever[] = {1, 0, 0};
     if (EGifPutExtensionLeader(m_gif->file, APPLICATION_EXT_FUNC_CODE) != GIF_OK ||
         EGifPutExtensionBlock(m_gif->file, 11, netscape) != GIF_OK ||
