@@ -85,7 +85,9 @@ int writeToMemory(GifFileType* file, const GifByteType* data, int length) {
     return length;
 }
 
-constexpr std::int64_t MaxDelay = 65535;  // centiseconds a GIF frame can hold
+// Centiseconds one GIF frame holds: the largest even number its 16 bits take,
+// so a long picture spread over several frames keeps even delays.
+constexpr std::int64_t MaxDelay = 65534;
 
 }  // namespace
 

@@ -337,6 +337,7 @@ TEST(PlayerGif, LongStillFramesAreSpreadOverSeveralDelays) {
     ASSERT_TRUE(g.ok);
     ASSERT_EQ(g.frames.size(), 3u);
     EXPECT_EQ(g.frames[0].delay + g.frames[1].delay, 70000);
+    EXPECT_EQ(g.frames[1].delay % 2, 0);  // still whole 20-ms steps
     EXPECT_EQ(g.frames[1].pixels, (std::vector<std::uint8_t>{0, 1}));
     EXPECT_EQ(g.frames[2].pixels, (std::vector<std::uint8_t>{1, 1}));
 }
