@@ -12,9 +12,9 @@
 // An input of exactly 8 MiB is taken as the whole file.
 
 #include "depot/decode.h"
-#include "display/flashbuild.h"
 #include "depot/flashinfo.h"
 #include "depot/player.h"
+#include "display/flashbuild.h"
 #include "display/pendrive.h"
 #include "fuzz/fuzz_app.h"
 #include "model/document.h"
