@@ -3,6 +3,7 @@
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "depot/gui/formplayer.h"
+#include "depot/recover.h"
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
 #include "display/pendrive.h"
@@ -23,6 +24,11 @@ void TMainForm::Drukujdlakierowcy1Click() {
 void TMainForm::Importujzplikuwywitlacza1Click() {
     // Edit > Import from pendrive (not shown).
     lt::Importujzplikuwywitlacza1Click(m_doc, m_prompts);
+}
+
+void TMainForm::Odzyskajprojekt1Click() {
+    // File > Recover project from pendrive: the project rebuilt from a pendrive file.
+    lt::RecoverProjectClick(m_doc, m_prompts);
 }
 
 void TMainForm::Eksportujdoplikuwywietlacza1Click() {

@@ -124,6 +124,7 @@ constexpr TextEntry kMainForm[] = {
     {"LEDContrast1", "Caption", 125},
     {"mnModules", "Caption", 126},
     {"Odtworzplikpendrive1", "Caption", 250},
+    {"Odzyskajprojekt1", "Caption", 300},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -164,7 +165,7 @@ constexpr TextEntry kFormPlayer[] = {
     {"SaveDialogAnimation", "Title", 17},
 };
 
-static_assert(std::size(kMainForm) == 117);
+static_assert(std::size(kMainForm) == 118);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace

@@ -125,6 +125,7 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Otwrzprojekt1", "Open", true},
                                 {"Zapiszprojekt1", "Save", true},
                                 {"Zapiszjakoprojekt1", "Save As", true},
+                                {"Odzyskajprojekt1", "Recover project from pendrive…", true},
                                 {"", "", true},
                                 {"Drukujinstrukcj1", "Print instrucion", true},
                                 {"Drukujdlakierowcy1", "Print course", true},
