@@ -19,11 +19,30 @@ namespace {
 constexpr std::uint32_t DarkFace = 0x0C0C0C;  // the face between the dots
 constexpr std::uint32_t UnlitLed = 0x2A2A2A;  // a dot showing black
 constexpr int FaceEntry = 8;                  // palette entry of the face
+constexpr int EdgeEntry = 9;                  // entry of colour c at a dot's edge: EdgeEntry + c
 
 std::uint32_t signColour(std::uint8_t index) {
     std::uint8_t r, g, b;
     DecodeColor(index, r, g, b);
     return (std::uint32_t{r} << 16) | (std::uint32_t{g} << 8) | b;
+}
+
+/// Half way between two colours 0xRRGGBB.
+std::uint32_t halfWay(std::uint32_t a, std::uint32_t b) {
+    std::uint32_t c = 0;
+    for (int shift : {16, 8, 0}) c |= ((((a >> shift) & 0xFF) + ((b >> shift) & 0xFF)) / 2) << shift;
+    return c;
+}
+
+/// How much of pixel (x, y) a disc covers, from 4 x 4 samples: 0..16.
+int discCover(int x, int y, double centre, double radius) {
+    int inside = 0;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) {
+            const double dx = x + (i + 0.5) / 4 - centre, dy = y + (j + 0.5) / 4 - centre;
+            inside += dx * dx + dy * dy <= radius * radius ? 1 : 0;
+        }
+    return inside;
 }
 
 }  // namespace
@@ -33,18 +52,21 @@ SignPainter::SignPainter(int scale) : m_scale(validSignScale(scale) ? scale : 1)
     if (m_scale == 1) return;
     m_palette[ciBlack] = UnlitLed;
     m_palette.push_back(DarkFace);
-    // The dot: a disc in the cell's top-left (scale - 1) square, leaving a
-    // one-pixel gap of face to the next LED; slightly smaller than the square
-    // so its corners stay dark even at scale 4.
-    const double centre = (m_scale - 1) / 2.0, radius = centre - 0.2;
+    for (std::uint8_t c = 0; c < 8; ++c) m_palette.push_back(halfWay(m_palette[c], DarkFace));
+    // The dot: a disc filling the cell's top-left (scale - 1) square, leaving
+    // a one-pixel gap of face to the next LED. Pixels it covers mostly take
+    // the LED's colour, pixels it covers in part a colour half way to the
+    // face, so even a 3-pixel dot looks round.
+    const double centre = (m_scale - 1) / 2.0;
     const std::size_t n = static_cast<std::size_t>(m_scale);
     m_rows.assign(n * 8 * n, FaceEntry);
-    for (std::size_t y = 0; y + 1 < n; ++y)
-        for (std::size_t x = 0; x + 1 < n; ++x) {
-            const double dx = static_cast<double>(x) + 0.5 - centre,
-                         dy = static_cast<double>(y) + 0.5 - centre;
-            if (dx * dx + dy * dy > radius * radius) continue;
-            for (std::uint8_t c = 0; c < 8; ++c) m_rows[(y * 8 + c) * n + x] = c;
+    for (int y = 0; y + 1 < m_scale; ++y)
+        for (int x = 0; x + 1 < m_scale; ++x) {
+            const int cover = discCover(x, y, centre, centre);
+            if (cover < 4) continue;
+            const std::size_t at = static_cast<std::size_t>(y) * 8 * n + static_cast<std::size_t>(x);
+            for (std::uint8_t c = 0; c < 8; ++c)
+                m_rows[at + c * n] = static_cast<std::uint8_t>(cover >= 12 ? c : EdgeEntry + c);
         }
 }
 

@@ -28,8 +28,8 @@ bool validSignScale(int scale);
 
 /// Draws faces as palette pictures. Scale 1: one pixel per LED, palette entry
 /// i the sign colour of index i exactly. Larger scales: each LED an N x N
-/// cell holding a round dot in its colour (an unlit black LED as a dim dot)
-/// on a dark face.
+/// cell holding a round dot in its colour (an unlit black LED as a dim dot),
+/// its edge pixels half way to the face, on a dark face.
 class SignPainter {
 public:
     explicit SignPainter(int scale);

@@ -297,7 +297,7 @@ TEST(PlayerGif, SizePaletteLoopAndFramesReadBack) {
                     << int(i);
             }
         } else {
-            ASSERT_EQ(g.palette.size(), 16u);
+            ASSERT_EQ(g.palette.size(), 32u);
             for (std::size_t i = 0; i < painter.palette().size(); ++i)
                 EXPECT_EQ(g.palette[i], painter.palette()[i]);
         }
@@ -327,6 +327,13 @@ TEST(PlayerGif, EnlargedLedsAreRoundDotsOnADarkFace) {
     EXPECT_EQ(px[2 * 768 + 0], ciRed);                                    // the dot's left edge
     EXPECT_EQ(px[5 * 768 + 2], faceEntry);                                // the gap row
     EXPECT_NE(painter.palette()[ciBlack], painter.palette()[faceEntry]);  // unlit LEDs still show
+    // At scale 4 the 3-pixel dot keeps its corners half lit, so it still looks round.
+    const SignPainter small(4);
+    small.paint(face, px);
+    EXPECT_EQ(px[1], ciRed);
+    EXPECT_EQ(px[512 + 1], ciRed);
+    EXPECT_EQ(px[3], faceEntry);
+    EXPECT_EQ(small.palette()[px[0]], 0x850606u);  // half way from red to the face
 }
 
 TEST(PlayerGif, LongStillFramesAreSpreadOverSeveralDelays) {
