@@ -37,6 +37,7 @@ class PictureView;
 class ProjectFindings;
 class TFormCheck;
 class TFormColor;
+class TFormPlayer;
 
 /// The controls of one region's settings panel and its timer.
 struct RegionControls {
@@ -77,6 +78,8 @@ public:
     /// none was given).
     void setFormColor(TFormColor* form) { m_formColor = form; }
     TFormColor* formColor();
+    /// The player window, once Edit > Play pendrive file… has made it.
+    TFormPlayer* formPlayer() const { return m_formPlayer; }
 
     // --- Controls -------------------------------------------------------------
     RegionControls& region(Region r) { return m_regions[static_cast<int>(r)]; }
@@ -150,6 +153,7 @@ public slots:
     void Importujczcionki1Click();
     void CheckProject1Click();
     void FitTexts1Click();
+    void Odtworzplikpendrive1Click();
     // Options
     void LEDContrast1Click();
     void mnModulesClick();
@@ -251,7 +255,8 @@ private:
     std::unique_ptr<ProjectFindings> m_findings;
     TFormColor* m_formColor = nullptr;
     TFormCheck* m_formCheck = nullptr;
-    bool m_fitting = false;  // fitting the listed views: the check window waits
+    bool m_fitting = false;               // fitting the listed views: the check window waits
+    TFormPlayer* m_formPlayer = nullptr;  // FormPlayer, made at its first use
     bool m_loading = false;
 
     views::ViewsPanel* m_gbWidoki = nullptr;

@@ -127,6 +127,7 @@ constexpr TextEntry kMainForm[] = {
     {"CheckProject1", "Caption", 201},
     {"FitTexts1", "Caption", 202},
     {"OpenDialogDestinations", "Title", 203},
+    {"Odtworzplikpendrive1", "Caption", 250},
     {"Odzyskajprojekt1", "Caption", 300},
 };
 
@@ -154,7 +155,27 @@ constexpr TextEntry kFormCheck[] = {
     {"lNoFindings", "Caption", 7},
 };
 
-static_assert(std::size(kMainForm) == 121);
+constexpr TextEntry kFormPlayer[] = {
+    {"FormPlayer", "Caption", 1},
+    {"btnOpen", "Caption", 2},
+    {"btnFlash", "Caption", 3},
+    {"lDestination", "Caption", 4},
+    {"lLanguage", "Caption", 5},
+    {"lTime", "Caption", 6},
+    {"btnPlay", "Caption", 7},
+    {"btnPause", "Caption", 8},
+    {"btnSaveGif", "Caption", 9},
+    {"btnClose", "Caption", 10},
+    {"FormPlayer", "AllDestinations", 11},
+    {"FormPlayer", "NoImage", 12},
+    {"FormPlayer", "FlashImage", 13},
+    {"SaveDialogAnimation", "DefaultExt", 14},
+    {"SaveDialogAnimation", "FileName", 15},
+    {"SaveDialogAnimation", "Filter", 16},
+    {"SaveDialogAnimation", "Title", 17},
+};
+
+static_assert(std::size(kMainForm) == 122);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace
@@ -171,6 +192,9 @@ std::span<const TextEntry> formAutorTexts() {
 std::span<const TextEntry> formHardwareTexts() {
     return kFormHardware;
 }
+std::span<const TextEntry> formPlayerTexts() {
+    return kFormPlayer;
+}
 
 std::span<const TextEntry> formCheckTexts() {
     return kFormCheck;
@@ -185,12 +209,13 @@ std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     if (is("FormAutor")) return kFormAutor;
     if (is("FormHardware")) return kFormHardware;
     if (is("FormCheck")) return kFormCheck;
+    if (is("FormPlayer")) return kFormPlayer;
     return {};
 }
 
 QStringList translatableWindows() {
-    return {QStringLiteral("MainForm"), QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
-            QStringLiteral("FormAutor"), QStringLiteral("FormCheck")};
+    return {QStringLiteral("MainForm"),  QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
+            QStringLiteral("FormAutor"), QStringLiteral("FormPlayer"),   QStringLiteral("FormCheck")};
 }
 
 bool isStringListProperty(const QString& property) {

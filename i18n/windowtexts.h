@@ -17,10 +17,11 @@ struct TextEntry {
     int id;                // entry number, unique within the window
 };
 
-std::span<const TextEntry> mainFormTexts();      // "MainForm", 121 entries
+std::span<const TextEntry> mainFormTexts();      // "MainForm", 122 entries
 std::span<const TextEntry> formPrintTexts();     // "FormPrint", 10 entries
 std::span<const TextEntry> formAutorTexts();     // "FormAutor", 3 entries
 std::span<const TextEntry> formHardwareTexts();  // "FormHardware", 2 entries
+std::span<const TextEntry> formPlayerTexts();    // "FormPlayer", 17 entries
 std::span<const TextEntry> formCheckTexts();     // "FormCheck", 7 entries
 
 /// The list of a window by its name (any case); empty for other windows.
