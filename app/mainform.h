@@ -29,10 +29,12 @@ class LanguageMenu;
 }
 
 class ColorSwatch;
+class FileNameLabel;
 class FontSelector;
 class NumberBox;
 class PictureView;
 class TFormColor;
+class TFormFind;
 
 /// The controls of one region's settings panel and its timer.
 struct RegionControls {
@@ -67,7 +69,7 @@ public:
     ~TMainForm() override;
 
     Document& document() { return m_doc; }
-    Prompts& prompts() { return m_prompts; }
+    Prompts& prompts() override { return m_prompts; }
 
     /// The palette used by the six colour swatches (made on first use when
     /// none was given).
@@ -87,6 +89,10 @@ public:
     PictureView* Image() const { return m_image; }
     QAction* action(const char* name) const;
     QMenu* smViewLanguage() const { return m_smViewLanguage; }
+    /// The status bar's file name: the project's full path, or "not saved yet".
+    FileNameLabel* lFileName() const { return m_lFileName; }
+    /// The find window, made on first use (null before).
+    TFormFind* FormFind() const { return m_formFind; }
     i18n::LanguageMenu* languageMenu() const { return m_languageMenu; }
 
     /// The "Save as picture" dialog.
@@ -110,6 +116,7 @@ public:
     void previewChanged() override;
     void setViewsPanelVisible(bool visible) override;
     void activateFirstTab() override;
+    void fileNameChanged() override;
 
 public slots:
     // File
@@ -126,6 +133,8 @@ public slots:
     void ZapiszJakoObrazekClick();
     void Importujoprogramowaniesprztowe1Click();
     void Importujczcionki1Click();
+    /// Edit > Find a destination: the find window, shown and raised.
+    void Znajdzkurs1Click();
     // Options
     void LEDContrast1Click();
     void mnModulesClick();
@@ -208,6 +217,7 @@ private:
     void FormCreate();
     void buildMenu();
     void buildPanel();
+    void buildStatusBar();
     QWidget* buildPreviewGroup(QWidget* parent);
     QWidget* buildOptionGroup(QWidget* parent);
     void buildRegion(Region r, QWidget* parent);
@@ -237,6 +247,8 @@ private:
     QPushButton* m_btnTest = nullptr;
     QMenu* m_smViewLanguage = nullptr;
     i18n::LanguageMenu* m_languageMenu = nullptr;  // "Program language" and the hidden cbLanguage
+    FileNameLabel* m_lFileName = nullptr;
+    TFormFind* m_formFind = nullptr;
     RegionControls m_regions[3];
 };
 

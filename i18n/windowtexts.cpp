@@ -123,6 +123,10 @@ constexpr TextEntry kMainForm[] = {
     {"Unactivate", "Caption", 124},
     {"LEDContrast1", "Caption", 125},
     {"mnModules", "Caption", 126},
+    {"Znajdzkurs1", "Caption", 350},
+    {"pmCopyLanguage", "Caption", 351},
+    {"gbWidoki", "CopyLanguageQuestion", 352},
+    {"lFileName", "Unsaved", 353},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -143,7 +147,14 @@ constexpr TextEntry kFormHardware[] = {
     {"btnExit", "Caption", 2},
 };
 
-static_assert(std::size(kMainForm) == 116);
+constexpr TextEntry kFormFind[] = {
+    {"FormFind", "Caption", 1},
+    {"lFind", "Caption", 2},
+    {"btnOpen", "Caption", 3},
+    {"btnClose", "Caption", 4},
+};
+
+static_assert(std::size(kMainForm) == 120);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace
@@ -160,6 +171,9 @@ std::span<const TextEntry> formAutorTexts() {
 std::span<const TextEntry> formHardwareTexts() {
     return kFormHardware;
 }
+std::span<const TextEntry> formFindTexts() {
+    return kFormFind;
+}
 
 std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     const auto is = [&](const char* name) {
@@ -169,12 +183,13 @@ std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     if (is("FormPrint")) return kFormPrint;
     if (is("FormAutor")) return kFormAutor;
     if (is("FormHardware")) return kFormHardware;
+    if (is("FormFind")) return kFormFind;
     return {};
 }
 
 QStringList translatableWindows() {
     return {QStringLiteral("MainForm"), QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
-            QStringLiteral("FormAutor")};
+            QStringLiteral("FormAutor"), QStringLiteral("FormFind")};
 }
 
 bool isStringListProperty(const QString& property) {

@@ -35,6 +35,9 @@ public:
     virtual void setViewsPanelVisible(bool) {}
     /// Make the first grid tab the active one.
     virtual void activateFirstTab() {}
+    /// The project's file changed: opened, saved under a new name, or none
+    /// after New (filePath() tells which).
+    virtual void fileNameChanged() {}
 };
 
 class Document {
