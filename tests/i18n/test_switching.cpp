@@ -192,7 +192,9 @@ TEST_F(Switching, EveryTextTranslatesAndComesBack) {
             if (readTextProperty(c, c == w.w, QLatin1String(e.property), &v)) design[{w.name, e.id}] = v;
         }
     // Pick-only lists have no text of their own: six entries of the main window.
-    EXPECT_EQ(design.size(), 116u - 6u + 10u + 3u);
+    // Two more are texts of the real windows' own (the copy question of the
+    // views list, the status bar's "not saved yet") that stand-ins lack.
+    EXPECT_EQ(design.size(), 120u - 6u - 2u + 10u + 3u);
 
     menu->LanguageItemClick(itemFor(1045));
     for (const Window& w : windows)
