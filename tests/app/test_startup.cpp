@@ -137,7 +137,9 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"ZapiszJakoObrazek", "Save as picture", true},
                                 {"", "", true},
                                 {"Importujoprogramowaniesprztowe1", "Import firmware", false},
-                                {"Importujczcionki1", "Font import", false}});
+                                {"Importujczcionki1", "Font import", false},
+                                {"", "", true},
+                                {"Znajdzkurs1", "Find a destination...", true}});
     EXPECT_EQ(top[1]->menu()->defaultAction(), main().action("Eksportujdoplikuwywietlacza1"));
     expectRows(top[2]->menu(), {{"LEDContrast1", "LCD contrast on display", true},
                                 {"mnModules", "Display model", false},
