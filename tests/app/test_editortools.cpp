@@ -43,15 +43,14 @@ TEST_P(MenuKeys, ItemsCarryThePlatformKeysAndShowThem) {
 
 INSTANTIATE_TEST_SUITE_P(
     FileAndEdit, MenuKeys,
-    ::testing::Values(KeyCase{"Nowy1", QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
-                      KeyCase{"Otwrzprojekt1", QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O)},
-                      KeyCase{"Zapiszprojekt1", QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
-                      KeyCase{"Zapiszjakoprojekt1", QKeySequence::SaveAs,
-                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
-                      KeyCase{"Wyjd1", QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
-                      KeyCase{"Eksportujdoplikuwywietlacza1", QKeySequence::UnknownKey,
-                              QKeySequence(Qt::CTRL | Qt::Key_E)},
-                      KeyCase{"Znajdzkurs1", QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)}),
+    ::testing::Values(
+        KeyCase{"Nowy1", QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        KeyCase{"Otwrzprojekt1", QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        KeyCase{"Zapiszprojekt1", QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        KeyCase{"Zapiszjakoprojekt1", QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        KeyCase{"Wyjd1", QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        KeyCase{"Eksportujdoplikuwywietlacza1", QKeySequence::UnknownKey, QKeySequence(Qt::CTRL | Qt::Key_E)},
+        KeyCase{"Znajdzkurs1", QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)}),
     [](const ::testing::TestParamInfo<KeyCase>& p) { return std::string(p.param.action); });
 
 TEST_F(EditorTools, KeysWorkWhileTypingInARegionText) {
@@ -123,7 +122,8 @@ struct FindWindow : EditorFixture {
     views::ViewsPanel* panel = nullptr;
     void SetUp() override {
         sDane& d = doc.dane();
-        doc.applyLanguages(QStringLiteral("Polski"), QStringLiteral("Deutsch"), true, QStringLiteral("Off"), false);
+        doc.applyLanguages(QStringLiteral("Polski"), QStringLiteral("Deutsch"), true, QStringLiteral("Off"),
+                           false);
         StringToWideChar(QStringLiteral("Dworzec Główny"), widok(d, 1, 40).NazwaKursu);
         widok(d, 1, 40).use = 1;
         widok(d, 1, 40).Time = 5;

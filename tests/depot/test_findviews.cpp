@@ -21,19 +21,19 @@ class FindKeyMatch : public ::testing::TestWithParam<KeyCase> {};
 TEST_P(FindKeyMatch, TypedTextMeetsStoredText) {
     const KeyCase& c = GetParam();
     const QString typed = QString::fromUtf16(c.typed), stored = QString::fromUtf16(c.stored);
-    EXPECT_EQ(findKey(stored).contains(findKey(typed)), c.found) << typed.toStdString() << " in "
-                                                                 << stored.toStdString();
+    EXPECT_EQ(findKey(stored).contains(findKey(typed)), c.found)
+        << typed.toStdString() << " in " << stored.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, FindKeyMatch,
-    ::testing::Values(KeyCase{u"dworzec", u"DWORZEC GŁÓWNY", true},        // case
-                      KeyCase{u"glowny", u"Dworzec Główny", true},         // ó and ł without marks
-                      KeyCase{u"ŁÓDŹ", u"lodz kaliska", true},             // marks typed, none stored
-                      KeyCase{u"strasse", u"Hauptstraße", false},          // ß is no pair of letters
-                      KeyCase{u"Mühle", u"Muhle", true},                   // umlaut
+    ::testing::Values(KeyCase{u"dworzec", u"DWORZEC GŁÓWNY", true},         // case
+                      KeyCase{u"glowny", u"Dworzec Główny", true},          // ó and ł without marks
+                      KeyCase{u"ŁÓDŹ", u"lodz kaliska", true},              // marks typed, none stored
+                      KeyCase{u"strasse", u"Hauptstraße", false},           // ß is no pair of letters
+                      KeyCase{u"Mühle", u"Muhle", true},                    // umlaut
                       KeyCase{u"plac  wolnosci", u"Plac\tWolności", true},  // blanks and a tab
-                      KeyCase{u"  rondo ", u"Rondo ONZ", true},           // ends trimmed
+                      KeyCase{u"  rondo ", u"Rondo ONZ", true},             // ends trimmed
                       KeyCase{u"zajezdnia", u"Zajazd", false}));
 
 struct FindViews : ::testing::Test {

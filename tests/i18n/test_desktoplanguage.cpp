@@ -1,6 +1,7 @@
 // The interface language chosen from the desktop's locale at start-up.
 #include "app/editorwidgets.h"
 #include "app/formfind.h"
+#include "app/formhardware.h"
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "app/startup.h"
@@ -31,10 +32,11 @@ class DesktopLanguage : public ::testing::TestWithParam<LocaleCase> {};
 
 TEST_P(DesktopLanguage, ListedLanguageOfTheLocaleElseTheDefault) {
     TDKLanguageManager manager;
-    ASSERT_EQ(manager.ScanForLangFiles(QStringLiteral(LINETINT_SOURCE_DIR "/resources/lang"), QStringLiteral("*.lng"),
-                                       false),
+    ASSERT_EQ(manager.ScanForLangFiles(QStringLiteral(LINETINT_SOURCE_DIR "/resources/lang"),
+                                       QStringLiteral("*.lng"), false),
               2);
-    EXPECT_EQ(manager.languageForLocale(QLocale(QString::fromLatin1(GetParam().locale))), GetParam().expected);
+    EXPECT_EQ(manager.languageForLocale(QLocale(QString::fromLatin1(GetParam().locale))),
+              GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, DesktopLanguage,
@@ -65,7 +67,8 @@ TEST(DesktopLanguageFiles, TheCountryDecidesBetweenFilesOfOneLanguage) {
 /// The editor on a Polish desktop, with the Polish file beside it.
 TEST(DesktopLanguageEditor, PolishDesktopGivesPolishWindows) {
     LangManager().Reset();
-    ASSERT_TRUE(LangManager().RegisterLangFile(QStringLiteral(LINETINT_SOURCE_DIR "/resources/lang/polski.lng")));
+    ASSERT_TRUE(
+        LangManager().RegisterLangFile(QStringLiteral(LINETINT_SOURCE_DIR "/resources/lang/polski.lng")));
     lt::test::ScriptedPrompts prompts;
     {
         std::unique_ptr<EditorRun> run = startEditor(*qApp, &prompts);

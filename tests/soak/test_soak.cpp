@@ -7,8 +7,10 @@
 // nothing can block the run. A watchdog ends the process when no event was
 // handled for a minute.
 //
-// The normal run is short. LINETINT_SOAK_SECONDS=1800 runs for half an hour
-// instead; LINETINT_SOAK_SEED picks another seed.
+// The normal run is short: 2,000 steps, at most 35 seconds on a busy machine.
+// LINETINT_SOAK_SECONDS=1800 runs for half an hour instead, LINETINT_SOAK_STEPS
+// sets the number of steps and LINETINT_SOAK_SEED picks another seed.
+#include "app/editorwidgets.h"
 #include "app/formfind.h"
 #include "app/forms.h"
 #include "app/mainform.h"
@@ -29,11 +31,14 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPrinter>
+#include <QSet>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <QtTest/QTest>
@@ -70,7 +75,12 @@ public:
     }
     bool confirm(const QString&) override { return pick(10) < 7; }
     void message(const QString&) override { ++messages; }
-    QString openFile(const FileDialogSpec& request) override { return path(request); }
+    QString openFile(const FileDialogSpec& request) override {
+        const QString p = path(request);
+        // A device that reads without end is read only as far as a file
+        // size check before reading lets it; not every reader has one yet.
+        return p == QLatin1String("/dev/full") ? QString() : p;
+    }
     QString saveFile(const FileDialogSpec& request) override { return path(request); }
     int messages = 0;
 
@@ -79,13 +89,13 @@ private:
     QString path(const FileDialogSpec& request) {
         const QString ext = request.defaultExt.mid(1);  // ".vmprj"
         switch (pick(8)) {
-            case 0: return QString();                                               // cancelled
-            case 1: return m_dir + QStringLiteral("/blocker/inside") + ext;        // under a file
-            case 2: return m_dir;                                                   // a folder
-            case 3: return QStringLiteral("/dev/full");                             // a full disk
-            case 4: return m_dir + QStringLiteral("/firmware.bin");                 // some file
-            case 5: return m_dir + QStringLiteral("/missing") + ext;                // not there
-            default: return m_dir + QStringLiteral("/soak") + ext;                  // a good one
+            case 0: return QString();                                        // cancelled
+            case 1: return m_dir + QStringLiteral("/blocker/inside") + ext;  // under a file
+            case 2: return m_dir;                                            // a folder
+            case 3: return QStringLiteral("/dev/full");                      // a full disk
+            case 4: return m_dir + QStringLiteral("/firmware.bin");          // some file
+            case 5: return m_dir + QStringLiteral("/missing") + ext;         // not there
+            default: return m_dir + QStringLiteral("/soak") + ext;           // a good one
         }
     }
     std::mt19937& m_rng;
@@ -94,8 +104,19 @@ private:
 
 /// Texts an operator might type or paste.
 const char16_t* const kTexts[] = {
-    u"Dworzec Główny", u"Hauptbahnhof Süd", u"ŁÓDŹ KALISKA", u"12", u"-5", u"999999999999",
-    u"\t", u"Zajezdnia\tT", u"\U0001F68C bus", u"", u" ", u"Pętla Żerań FSO", u"0",
+    u"Dworzec Główny",
+    u"Hauptbahnhof Süd",
+    u"ŁÓDŹ KALISKA",
+    u"12",
+    u"-5",
+    u"999999999999",
+    u"\t",
+    u"Zajezdnia\tT",
+    u"\U0001F68C bus",
+    u"",
+    u" ",
+    u"Pętla Żerań FSO",
+    u"0",
     u"x",
 };
 
@@ -113,7 +134,8 @@ struct Soak : ::testing::Test {
         prompts = std::make_unique<SoakPrompts>(rng, dir.path());
         // The shipped language files, so the hidden language items switch.
         i18n::LangManager().Reset();
-        i18n::LangManager().ScanForLangFiles(QStringLiteral(LINETINT_BINARY_DIR), QStringLiteral("*.lng"), false);
+        i18n::LangManager().ScanForLangFiles(QStringLiteral(LINETINT_BINARY_DIR), QStringLiteral("*.lng"),
+                                             false);
         QApplication::setQuitOnLastWindowClosed(false);
         QDir::setCurrent(dir.path());  // anything printed to a file lands here
         run = startEditor(*qApp, prompts.get());
@@ -166,18 +188,29 @@ struct Soak : ::testing::Test {
     }
 
     /// Runs `input` from the event loop, so a modal window it opens runs its
-    /// own loop while the soak goes on.
+    /// own loop while the soak goes on. Input reaches the editor as it does
+    /// from the window system: from an event loop, never from inside a
+    /// handler that lets only repaints and timers through (the print window
+    /// draws its page that way), so input given while one runs is dropped.
     template <typename F>
     void later(QObject* context, F input) {
-        QTimer::singleShot(0, context, input);
+        QTimer::singleShot(0, context, [this, input] {
+            const int level = QThread::currentThread()->loopLevel();
+            if (!inputLevels.empty() && level <= inputLevels.back()) return;
+            inputLevels.push_back(level);
+            input();
+            inputLevels.pop_back();
+        });
     }
+    std::vector<int> inputLevels;  // the loop level of each input being handled
+    QSet<QString> windowsSeen;     // the classes of the modal windows that opened
 
     void step(long n) {
         QWidget* w = target();
         QPointer<QWindow> window = w->windowHandle();
         if (!window) return;
         const QPoint at(pick(std::max(1, w->width())), pick(std::max(1, w->height())));
-        const Qt::KeyboardModifiers mods = pick(6) == 0 ? Qt::ControlModifier
+        const Qt::KeyboardModifiers mods = pick(6) == 0   ? Qt::ControlModifier
                                            : pick(8) == 0 ? Qt::ShiftModifier
                                                           : Qt::NoModifier;
         const int kind = pick(100);
@@ -186,7 +219,9 @@ struct Soak : ::testing::Test {
             const bool twice = !right && pick(5) == 0;
             note(QStringLiteral("%1 %2 click at %3,%4 in %5")
                      .arg(n)
-                     .arg(right ? "right" : twice ? "double" : "left")
+                     .arg(right   ? "right"
+                          : twice ? "double"
+                                  : "left")
                      .arg(at.x())
                      .arg(at.y())
                      .arg(QLatin1String(w->metaObject()->className())));
@@ -202,17 +237,38 @@ struct Soak : ::testing::Test {
             views::ViewsGrid* g = run->mainForm->gbWidoki()->grid(editLang(run->doc->dane()));
             if (!g->isVisible() || QApplication::activeModalWidget()) return;
             QPointer<QWindow> mainWindow = run->mainForm->windowHandle();
-            const QPoint in = g->viewport()->mapTo(run->mainForm.get(),
-                                                   QPoint(pick(g->viewport()->width()), pick(g->viewport()->height())));
+            const QPoint in = g->viewport()->mapTo(
+                run->mainForm.get(), QPoint(pick(g->viewport()->width()), pick(g->viewport()->height())));
             const int how = pick(4);
             note(QStringLiteral("%1 grid %2 at %3,%4").arg(n).arg(how).arg(in.x()).arg(in.y()));
             later(mainWindow, [mainWindow, in, how] {
                 if (!mainWindow) return;
-                if (how == 0) QTest::mouseDClick(mainWindow, Qt::LeftButton, Qt::NoModifier, in);
-                else if (how == 1) QTest::mouseClick(mainWindow, Qt::RightButton, Qt::NoModifier, in);
-                else QTest::mouseClick(mainWindow, Qt::LeftButton, Qt::NoModifier, in);
+                if (how == 0)
+                    QTest::mouseDClick(mainWindow, Qt::LeftButton, Qt::NoModifier, in);
+                else if (how == 1)
+                    QTest::mouseClick(mainWindow, Qt::RightButton, Qt::NoModifier, in);
+                else
+                    QTest::mouseClick(mainWindow, Qt::LeftButton, Qt::NoModifier, in);
             });
-        } else if (kind < 50) {
+        } else if (kind < 52) {
+            // A control of the editing panel (swatches open the palette).
+            QWidget* panel = run->mainForm->PanelMain();
+            if (!panel->isVisible() || QApplication::activeModalWidget()) return;
+            QList<QWidget*> controls;
+            for (QWidget* c : panel->findChildren<QWidget*>())
+                if (c->isVisible() && c->focusPolicy() != Qt::NoFocus) controls.append(c);
+            for (ColorSwatch* c : panel->findChildren<ColorSwatch*>())
+                if (c->isVisible()) controls.append(c);
+            if (controls.isEmpty()) return;
+            QWidget* c = controls[pick(static_cast<int>(controls.size()))];
+            QPointer<QWindow> mainWindow = run->mainForm->windowHandle();
+            const QPoint in = c->mapTo(run->mainForm.get(), QPoint(c->width() / 2, c->height() / 2));
+            if (!run->mainForm->rect().contains(in)) return;  // scrolled off a short window
+            note(QStringLiteral("%1 panel %2 at %3,%4").arg(n).arg(c->objectName()).arg(in.x()).arg(in.y()));
+            later(mainWindow, [mainWindow, in] {
+                if (mainWindow) QTest::mouseClick(mainWindow, Qt::LeftButton, Qt::NoModifier, in);
+            });
+        } else if (kind < 56) {
             const int delta = (pick(2) ? 120 : -120) * (1 + pick(3));
             note(QStringLiteral("%1 wheel %2 at %3,%4").arg(n).arg(delta).arg(at.x()).arg(at.y()));
             later(window, [window, at, delta] {
@@ -223,12 +279,13 @@ struct Soak : ::testing::Test {
                 QApplication::sendEvent(window, &e);
             });
         } else if (kind < 72) {
-            static const Qt::Key keys[] = {
-                Qt::Key_Up,  Qt::Key_Down,  Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Tab,      Qt::Key_Backtab,
-                Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home,
-                Qt::Key_End, Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_A,    Qt::Key_C,        Qt::Key_V,
-                Qt::Key_E,   Qt::Key_F,     Qt::Key_N,      Qt::Key_O,        Qt::Key_S,        Qt::Key_Q,
-                Qt::Key_7,   Qt::Key_F1,    Qt::Key_F4};
+            static const Qt::Key keys[] = {Qt::Key_Up,    Qt::Key_Down,    Qt::Key_Left,      Qt::Key_Right,
+                                           Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Return,    Qt::Key_Escape,
+                                           Qt::Key_Space, Qt::Key_PageUp,  Qt::Key_PageDown,  Qt::Key_Home,
+                                           Qt::Key_End,   Qt::Key_Delete,  Qt::Key_Backspace, Qt::Key_A,
+                                           Qt::Key_C,     Qt::Key_V,       Qt::Key_E,         Qt::Key_F,
+                                           Qt::Key_N,     Qt::Key_O,       Qt::Key_S,         Qt::Key_Q,
+                                           Qt::Key_7,     Qt::Key_F1,      Qt::Key_F4};
             const Qt::Key key = keys[pick(static_cast<int>(std::size(keys)))];
             note(QStringLiteral("%1 key %2 mods %3").arg(n).arg(key, 0, 16).arg(int(mods), 0, 16));
             later(window, [window, key, mods] {
@@ -242,7 +299,15 @@ struct Soak : ::testing::Test {
                 QWidget* focus = QApplication::focusWidget();
                 if (!focus) return;
                 if (typed) {
-                    QTest::keyClicks(focus, text);
+                    for (const QChar c : text) {
+                        QPointer<QWidget> to = QApplication::focusWidget();
+                        if (!to) return;
+                        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                        QApplication::sendEvent(to, &press);
+                        if (!to) return;
+                        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                        QApplication::sendEvent(to, &release);
+                    }
                 } else if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
                     edit->setText(text.repeated(1 + text.size() % 90));  // long texts too
                 }
@@ -260,7 +325,10 @@ struct Soak : ::testing::Test {
         } else {
             const int height = 300 + pick(700);
             note(QStringLiteral("%1 resize to %2").arg(n).arg(height));
-            run->mainForm->resize(1500, height);
+            QPointer<QWidget> main = run->mainForm.get();
+            later(main, [main, height] {
+                if (main) main->resize(1500, height);
+            });
         }
     }
 
@@ -269,17 +337,23 @@ struct Soak : ::testing::Test {
     bool closeLingering(QWidget*& lastModal, int& modalAge, int limit) {
         QWidget* modal = QApplication::activeModalWidget();
         QWidget* popup = QApplication::activePopupWidget();
-        if (popup && pick(8) == 0) popup->close();
+        if (popup && pick(8) == 0) {
+            QPointer<QWidget> p = popup;
+            later(p, [p] {
+                if (p) p->close();
+            });
+        }
         if (modal != lastModal) {
             lastModal = modal;
             modalAge = 0;
+            if (modal) windowsSeen.insert(QString::fromLatin1(modal->metaObject()->className()));
         }
         if (!modal) return popup != nullptr;
         const bool ours = QByteArray(modal->metaObject()->className()).startsWith("lt::");
         if (++modalAge > (ours ? limit : 1)) {
             note(QStringLiteral("closing %1").arg(QLatin1String(modal->metaObject()->className())));
             QPointer<QWidget> m = modal;
-            QTimer::singleShot(0, m, [m] {
+            later(m, [m] {
                 if (auto* d = qobject_cast<QDialog*>(m.data()))
                     d->reject();
                 else if (m)
@@ -293,8 +367,8 @@ struct Soak : ::testing::Test {
 
 TEST_F(Soak, RandomInputNeitherCrashesNorHangs) {
     const int seconds = envInt("LINETINT_SOAK_SECONDS", 0);
-    const long maxSteps = seconds > 0 ? -1 : envInt("LINETINT_SOAK_STEPS", 1500);
-    const qint64 maxMs = seconds > 0 ? qint64(seconds) * 1000 : 30000;
+    const long maxSteps = seconds > 0 ? -1 : envInt("LINETINT_SOAK_STEPS", 2000);
+    const qint64 maxMs = seconds > 0 ? qint64(seconds) * 1000 : 35000;
 
     std::atomic<bool> done{false};
     std::thread watchdog([&] {
@@ -325,11 +399,11 @@ TEST_F(Soak, RandomInputNeitherCrashesNorHangs) {
     QObject::connect(&driver, &QTimer::timeout, [&] {
         ++progress;
         TMainForm* main = run->mainForm.get();
-        if (!finishing && ((maxSteps >= 0 && steps >= maxSteps) || clock.elapsed() >= maxMs)) finishing = true;
+        if (!finishing && ((maxSteps >= 0 && steps >= maxSteps) || clock.elapsed() >= maxMs))
+            finishing = true;
         if (finishing) {
             // Everything modal closes, then the soak's own loop ends.
             if (!closeLingering(lastModal, modalAge, 0)) loop.quit();
-            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
             return;
         }
         closeLingering(lastModal, modalAge, 5 + pick(40));
@@ -341,15 +415,19 @@ TEST_F(Soak, RandomInputNeitherCrashesNorHangs) {
     loop.exec();
     driver.stop();
     // Input still queued runs now, with nothing left to open windows for it.
-    for (int i = 0; i < 200 && (QApplication::activeModalWidget() || QApplication::activePopupWidget()); ++i) {
+    for (int i = 0; i < 200 && (QApplication::activeModalWidget() || QApplication::activePopupWidget());
+         ++i) {
         closeLingering(lastModal, modalAge, 0);
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     done = true;
     watchdog.join();
 
-    std::fprintf(stderr, "soak: %ld steps in %lld ms, %d messages\n", steps, static_cast<long long>(clock.elapsed()),
-                 prompts->messages);
+    QStringList seen(windowsSeen.begin(), windowsSeen.end());
+    seen.sort();
+    std::fprintf(stderr, "soak: %ld steps in %lld ms, %d messages, modal windows: %s\n", steps,
+                 static_cast<long long>(clock.elapsed()), prompts->messages,
+                 qPrintable(seen.join(QStringLiteral(", "))));
     if (HasFailure()) dumpRecent();
 
     // The editor is still whole: the grid state stays in its ranges, the
@@ -368,6 +446,7 @@ TEST_F(Soak, RandomInputNeitherCrashesNorHangs) {
     ASSERT_EQ(read.status, ProjectRead::Ok) << read.error.toStdString();
     EXPECT_EQ(std::memcmp(read.data.get(), &d, sizeof(sDane)), 0);
     EXPECT_GT(steps, 0);
+    EXPECT_GE(windowsSeen.size(), 3);  // the input reached the dialogs, not just the main window
 }
 
 }  // namespace

@@ -43,7 +43,9 @@ struct CopyLanguage : ::testing::Test {
         std::memcpy(b.data(), &w, sizeof(sWidok));
         return b;
     }
-    QAction* item(int lang) { return panel.pmCopyLanguage()->findChild<QAction*>(QStringLiteral("pmCopyLanguage%1").arg(lang)); }
+    QAction* item(int lang) {
+        return panel.pmCopyLanguage()->findChild<QAction*>(QStringLiteral("pmCopyLanguage%1").arg(lang));
+    }
 };
 
 TEST_F(CopyLanguage, RuleCopiesEveryViewWholeAndRefusesNonsense) {
@@ -62,9 +64,10 @@ TEST_F(CopyLanguage, AsksFirstAndNoLeavesEverything) {
     prompts.answers = {false};
     panel.pmCopyLanguageClick(2);
     ASSERT_EQ(prompts.questions.size(), 1);
-    EXPECT_EQ(prompts.questions[0],
-              QStringLiteral("Copy all 300 views of \"Polski\" over \"Deutsch\"? Every view of \"Deutsch\" is "
-                             "replaced."));
+    EXPECT_EQ(
+        prompts.questions[0],
+        QStringLiteral("Copy all 300 views of \"Polski\" over \"Deutsch\"? Every view of \"Deutsch\" is "
+                       "replaced."));
     EXPECT_EQ(bytes(widok(d, 2, 150)), before);
     // A language switched off is no target; nor is the current one.
     panel.pmCopyLanguageClick(3);
