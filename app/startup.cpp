@@ -91,8 +91,12 @@ int runEditor(QApplication& app) {
     const std::unique_ptr<EditorRun> run = startEditor(app);
     // The interface speaks the desktop's language when a file for it lies
     // beside the program.
-    if (i18n::LanguageMenu* languages = run->mainForm->languageMenu())
+    if (i18n::LanguageMenu* languages = run->mainForm->languageMenu()) {
         languages->chooseLanguageFor(QLocale::system());
+        // The switch put the window's own captions on the language tabs; the
+        // project's language names go back there.
+        run->mainForm->languagesChanged();
+    }
     run->mainForm->show();
     return app.exec();
 }
