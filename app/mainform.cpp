@@ -135,6 +135,7 @@ void TMainForm::buildMenu() {
         ->setShortcuts(standardKeys(QKeySequence::Save, Qt::CTRL | Qt::Key_S));
     item(file, "Zapiszjakoprojekt1", tr("Save As"), &TMainForm::Zapiszjakoprojekt1Click)
         ->setShortcuts(standardKeys(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    item(file, "Odzyskajprojekt1", tr("Recover project from pendrive…"), &TMainForm::Odzyskajprojekt1Click);
     file->addSeparator();
     item(file, "Drukujinstrukcj1", tr("Print instrucion"), &TMainForm::Drukujinstrukcj1Click);
     item(file, "Drukujdlakierowcy1", tr("Print course"), &TMainForm::Drukujdlakierowcy1Click);
@@ -160,7 +161,7 @@ void TMainForm::buildMenu() {
         ->setVisible(false);
     item(edit, "Importujczcionki1", tr("Font import"), &TMainForm::Importujczcionki1Click)->setVisible(false);
     edit->addSeparator();
-    item(edit, "Znajdzkurs1", tr("Find a destination..."), &TMainForm::Znajdzkurs1Click)
+    item(edit, "Znajdzkurs1", tr("Find a destination…"), &TMainForm::Znajdzkurs1Click)
         ->setShortcuts(standardKeys(QKeySequence::Find, Qt::CTRL | Qt::Key_F));
 
     QMenu* options = bar->addMenu(tr("Options"));

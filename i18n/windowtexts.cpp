@@ -123,6 +123,7 @@ constexpr TextEntry kMainForm[] = {
     {"Unactivate", "Caption", 124},
     {"LEDContrast1", "Caption", 125},
     {"mnModules", "Caption", 126},
+    {"Odzyskajprojekt1", "Caption", 300},
     {"Znajdzkurs1", "Caption", 350},
     {"pmCopyLanguage", "Caption", 351},
     {"gbWidoki", "CopyLanguageQuestion", 352},
@@ -154,7 +155,7 @@ constexpr TextEntry kFormFind[] = {
     {"btnClose", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 120);
+static_assert(std::size(kMainForm) == 121);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace

@@ -93,7 +93,7 @@ QList<MenuRow> rowsOf(QMenu* menu) {
     for (QAction* a : menu->actions()) {
         keep.push_back(a->objectName().toLatin1());
         const char* name = keep.back().constData();
-        keep.push_back(a->text().toLatin1());
+        keep.push_back(a->text().toUtf8());
         rows.push_back(
             {a->isSeparator() ? "" : name, a->isSeparator() ? "" : keep.back().constData(), a->isVisible()});
     }
@@ -125,6 +125,7 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Otwrzprojekt1", "Open", true},
                                 {"Zapiszprojekt1", "Save", true},
                                 {"Zapiszjakoprojekt1", "Save As", true},
+                                {"Odzyskajprojekt1", "Recover project from pendrive…", true},
                                 {"", "", true},
                                 {"Drukujinstrukcj1", "Print instrucion", true},
                                 {"Drukujdlakierowcy1", "Print course", true},
@@ -139,7 +140,7 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Importujoprogramowaniesprztowe1", "Import firmware", false},
                                 {"Importujczcionki1", "Font import", false},
                                 {"", "", true},
-                                {"Znajdzkurs1", "Find a destination...", true}});
+                                {"Znajdzkurs1", "Find a destination…", true}});
     EXPECT_EQ(top[1]->menu()->defaultAction(), main().action("Eksportujdoplikuwywietlacza1"));
     expectRows(top[2]->menu(), {{"LEDContrast1", "LCD contrast on display", true},
                                 {"mnModules", "Display model", false},

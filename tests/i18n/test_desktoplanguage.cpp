@@ -79,7 +79,7 @@ TEST(DesktopLanguageEditor, PolishDesktopGivesPolishWindows) {
         EXPECT_EQ(LangManager().GetLanguageID(), 1045);
         EXPECT_EQ(main.findChild<QGroupBox*>("gbWidoki")->title(), QStringLiteral("Widoki"));
         EXPECT_EQ(main.lFileName()->text(), QStringLiteral("jeszcze nie zapisano"));
-        EXPECT_EQ(main.action("Znajdzkurs1")->text(), QStringLiteral("Znajdź kierunek..."));
+        EXPECT_EQ(main.action("Znajdzkurs1")->text(), QStringLiteral("Znajdź kierunek…"));
         EXPECT_EQ(forms().FormHardware->windowTitle(), QStringLiteral("Informacje o sprzęcie"));
         for (QAction* a : main.smViewLanguage()->actions())
             EXPECT_EQ(a->isChecked(), a->data().toInt() == 1045);
