@@ -7,7 +7,7 @@
 // nothing can block the run. A watchdog ends the process when no event was
 // handled for a minute.
 //
-// The normal run is short: 2,000 steps, at most 35 seconds on a busy machine.
+// The normal run is short: 2,000 steps, at most 30 seconds on a busy machine.
 // LINETINT_SOAK_SECONDS=1800 runs for half an hour instead, LINETINT_SOAK_STEPS
 // sets the number of steps and LINETINT_SOAK_SEED picks another seed.
 #include "app/editorwidgets.h"
@@ -368,7 +368,7 @@ struct Soak : ::testing::Test {
 TEST_F(Soak, RandomInputNeitherCrashesNorHangs) {
     const int seconds = envInt("LINETINT_SOAK_SECONDS", 0);
     const long maxSteps = seconds > 0 ? -1 : envInt("LINETINT_SOAK_STEPS", 2000);
-    const qint64 maxMs = seconds > 0 ? qint64(seconds) * 1000 : 35000;
+    const qint64 maxMs = seconds > 0 ? qint64(seconds) * 1000 : 30000;
 
     std::atomic<bool> done{false};
     std::thread watchdog([&] {
