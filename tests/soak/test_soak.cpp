@@ -125,6 +125,7 @@ struct Soak : ::testing::Test {
     TempDir dir;
     std::unique_ptr<SoakPrompts> prompts;
     std::unique_ptr<EditorRun> run;
+    QString oldCurrent;
     std::atomic<long> progress{0};
     std::deque<QString> recent;  // the last steps, printed when something goes wrong
     std::mutex recentLock;
@@ -137,6 +138,7 @@ struct Soak : ::testing::Test {
         i18n::LangManager().ScanForLangFiles(QStringLiteral(LINETINT_BINARY_DIR), QStringLiteral("*.lng"),
                                              false);
         QApplication::setQuitOnLastWindowClosed(false);
+        oldCurrent = QDir::currentPath();
         QDir::setCurrent(dir.path());  // anything printed to a file lands here
         run = startEditor(*qApp, prompts.get());
         auto* print = qobject_cast<TFormPrint*>(forms().FormPrint);
@@ -152,6 +154,7 @@ struct Soak : ::testing::Test {
     void TearDown() override {
         run.reset();
         i18n::LangManager().Reset();
+        QDir::setCurrent(oldCurrent);
     }
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
