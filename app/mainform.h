@@ -31,12 +31,14 @@ class LanguageMenu;
 }
 
 class ColorSwatch;
+class FileNameLabel;
 class FontSelector;
 class NumberBox;
 class PictureView;
 class ProjectFindings;
 class TFormCheck;
 class TFormColor;
+class TFormFind;
 class TFormPlayer;
 
 /// The controls of one region's settings panel and its timer.
@@ -72,7 +74,7 @@ public:
     ~TMainForm() override;
 
     Document& document() { return m_doc; }
-    Prompts& prompts() { return m_prompts; }
+    Prompts& prompts() override { return m_prompts; }
 
     /// The palette used by the six colour swatches (made on first use when
     /// none was given).
@@ -94,6 +96,10 @@ public:
     PictureView* Image() const { return m_image; }
     QAction* action(const char* name) const;
     QMenu* smViewLanguage() const { return m_smViewLanguage; }
+    /// The status bar's file name: the project's full path, or "not saved yet".
+    FileNameLabel* lFileName() const { return m_lFileName; }
+    /// The find window, made on first use (null before).
+    TFormFind* FormFind() const { return m_formFind; }
     i18n::LanguageMenu* languageMenu() const { return m_languageMenu; }
 
     /// The "Save as picture" dialog.
@@ -133,6 +139,7 @@ public:
     void openView(int lang, int view);
     /// Fits the views the check window lists and tells what changed.
     void fitListedViews();
+    void fileNameChanged() override;
 
 public slots:
     // File
@@ -154,6 +161,8 @@ public slots:
     void CheckProject1Click();
     void FitTexts1Click();
     void Odtworzplikpendrive1Click();
+    /// Edit > Find a destination: the find window, shown and raised.
+    void Znajdzkurs1Click();
     // Options
     void LEDContrast1Click();
     void mnModulesClick();
@@ -236,6 +245,7 @@ private:
     void FormCreate();
     void buildMenu();
     void buildPanel();
+    void buildStatusBar();
     QWidget* buildPreviewGroup(QWidget* parent);
     QWidget* buildOptionGroup(QWidget* parent);
     void buildRegion(Region r, QWidget* parent);
@@ -272,6 +282,8 @@ private:
     QPushButton* m_btnTest = nullptr;
     QMenu* m_smViewLanguage = nullptr;
     i18n::LanguageMenu* m_languageMenu = nullptr;  // "Program language" and the hidden cbLanguage
+    FileNameLabel* m_lFileName = nullptr;
+    TFormFind* m_formFind = nullptr;
     RegionControls m_regions[3];
 };
 

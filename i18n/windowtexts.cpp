@@ -129,6 +129,10 @@ constexpr TextEntry kMainForm[] = {
     {"OpenDialogDestinations", "Title", 203},
     {"Odtworzplikpendrive1", "Caption", 250},
     {"Odzyskajprojekt1", "Caption", 300},
+    {"Znajdzkurs1", "Caption", 350},
+    {"pmCopyLanguage", "Caption", 351},
+    {"gbWidoki", "CopyLanguageQuestion", 352},
+    {"lFileName", "Unsaved", 353},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -175,7 +179,14 @@ constexpr TextEntry kFormPlayer[] = {
     {"SaveDialogAnimation", "Title", 17},
 };
 
-static_assert(std::size(kMainForm) == 122);
+constexpr TextEntry kFormFind[] = {
+    {"FormFind", "Caption", 1},
+    {"lFind", "Caption", 2},
+    {"btnOpen", "Caption", 3},
+    {"btnClose", "Caption", 4},
+};
+
+static_assert(std::size(kMainForm) == 126);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace
@@ -195,6 +206,9 @@ std::span<const TextEntry> formHardwareTexts() {
 std::span<const TextEntry> formPlayerTexts() {
     return kFormPlayer;
 }
+std::span<const TextEntry> formFindTexts() {
+    return kFormFind;
+}
 
 std::span<const TextEntry> formCheckTexts() {
     return kFormCheck;
@@ -210,12 +224,14 @@ std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     if (is("FormHardware")) return kFormHardware;
     if (is("FormCheck")) return kFormCheck;
     if (is("FormPlayer")) return kFormPlayer;
+    if (is("FormFind")) return kFormFind;
     return {};
 }
 
 QStringList translatableWindows() {
     return {QStringLiteral("MainForm"),  QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
-            QStringLiteral("FormAutor"), QStringLiteral("FormPlayer"),   QStringLiteral("FormCheck")};
+            QStringLiteral("FormAutor"), QStringLiteral("FormPlayer"),   QStringLiteral("FormCheck"),
+            QStringLiteral("FormFind")};
 }
 
 bool isStringListProperty(const QString& property) {

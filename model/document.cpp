@@ -45,12 +45,14 @@ void Document::setObserver(DocumentObserver* observer) {
 void Document::setFileName(const QString& path) {
     m_filePath = path;
     StringToWideChar(path, m_dane->FileName);
+    m_observer->fileNameChanged();
 }
 
 void Document::newDane() {
     NewDane(*m_dane);
     m_filePath.clear();
     m_observer->languagesChanged();
+    m_observer->fileNameChanged();
 }
 
 void Document::Nowy1Click(Prompts& prompts) {

@@ -41,6 +41,9 @@ public:
     /// Every view was drawn again (new, open, import): what is kept about
     /// the views is brought up to date.
     virtual void projectChanged() {}
+    /// The project's file changed: opened, saved under a new name, or none
+    /// after New (filePath() tells which).
+    virtual void fileNameChanged() {}
 };
 
 class Document {

@@ -143,7 +143,8 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Importujczcionki1", "Font import", false},
                                 {"", "", true},
                                 {"CheckProject1", "Check project…", true},
-                                {"FitTexts1", "Fit texts to the sign", true}});
+                                {"FitTexts1", "Fit texts to the sign", true},
+                                {"Znajdzkurs1", "Find a destination…", true}});
     EXPECT_EQ(top[1]->menu()->defaultAction(), main().action("Eksportujdoplikuwywietlacza1"));
     expectRows(top[2]->menu(), {{"LEDContrast1", "LCD contrast on display", true},
                                 {"mnModules", "Display model", false},
