@@ -10,6 +10,7 @@
 #include "i18n/gui/languagecontroller.h"
 #include "i18n/gui/languagemenu.h"
 #include "model/defaults.h"
+#include "model/projectfile.h"
 #include "render/animation.h"
 #include "render/picture.h"
 #include "render/pixels.h"
@@ -685,7 +686,7 @@ void TMainForm::ZapiszJakoObrazekClick() {
     const QString path = m_prompts.saveFile(SavePictureDialog);
     if (path.isEmpty()) return;
     const QString error = writeBmpFile(m_doc.surfaces().preview, path);
-    if (!error.isEmpty()) m_prompts.message(error);
+    if (!error.isEmpty()) m_prompts.warning(msgWriteFailed(path, error));
 }
 
 void TMainForm::btnTestClick() {

@@ -49,6 +49,12 @@ void QtPrompts::message(const QString& text) {
     box.exec();
 }
 
+void QtPrompts::warning(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text, QMessageBox::Ok, m_parent);
+    box.setObjectName(QStringLiteral("WarningBox"));
+    box.exec();
+}
+
 QString QtPrompts::runDialog(const FileDialogSpec& request, bool save) {
     QFileDialog dialog(m_parent, request.title, QString(), toQtFilter(request.filter));
     dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));

@@ -108,7 +108,7 @@ void Document::Zapiszprojekt1Click(Prompts& prompts) {
     const QString path = m_filePath.isEmpty() ? ReadText(m_dane->FileName) : m_filePath;
     const QString error = writeProject(path);
     if (!error.isEmpty()) {
-        prompts.message(error);
+        prompts.warning(msgWriteFailed(path, error));
         return;
     }
     prompts.message(QStringLiteral("Project saved as: ") + path);
@@ -119,7 +119,7 @@ void Document::Zapiszjakoprojekt1Click(Prompts& prompts) {
     if (path.isEmpty()) return;
     const QString error = writeProject(path);
     if (!error.isEmpty()) {
-        prompts.message(error);
+        prompts.warning(msgWriteFailed(path, error));
         return;
     }
     setFileName(path);
@@ -162,7 +162,7 @@ void Document::ZapiszJakoObrazekClick(Prompts& prompts) {
     const QString path = prompts.saveFile(SavePictureDialog);
     if (path.isEmpty()) return;
     const QString error = writeBmpFile(m_surfaces->preview, path);
-    if (!error.isEmpty()) prompts.message(error);
+    if (!error.isEmpty()) prompts.warning(msgWriteFailed(path, error));
 }
 
 }  // namespace lt

@@ -145,9 +145,9 @@ int TFormPrint::chosenLanguage() const {
 
 void TFormPrint::loadPrintPage() {
     const sDane& d = m_doc.dane();
-    // An entry whose language went out of use since the last time cannot
-    // stay selected either.
-    const int entry = languageFallback(d, rememberedEntry(cbLang->currentIndex()));
+    // The entry selected last time, even when its language went out of use
+    // since: the fall-back belongs to changing the box.
+    const int entry = rememberedEntry(cbLang->currentIndex());
     {
         const QSignalBlocker block(cbLang);
         cbLang->clear();
@@ -244,6 +244,7 @@ QString TFormPrint::printLoaded(QPrinter& printer) {
             QByteArray pdf;
             if (readWholeFile(made, pdf, error))
                 error = writeFileAtomically(target, pdf.constData(), pdf.size());
+            if (!error.isEmpty()) error = msgWriteFailed(target, error);
         }
     }
     return error;

@@ -15,6 +15,10 @@ bool ScriptedPrompts::confirm(const QString& question) {
 }
 
 void ScriptedPrompts::message(const QString& text) { messages << text; }
+void ScriptedPrompts::warning(const QString& text) {
+    messages << text;
+    warnings << text;
+}
 
 QString ScriptedPrompts::openFile(const FileDialogSpec& request) {
     dialogs << request;

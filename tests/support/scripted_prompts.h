@@ -15,11 +15,13 @@ public:
     std::deque<bool> answers;     // confirm() answers, in order; empty: No
     std::deque<QString> paths;    // openFile()/saveFile() answers; empty: cancel
     QStringList questions;        // every confirm() text
-    QStringList messages;         // every message() text
+    QStringList messages;         // every message() and warning() text
+    QStringList warnings;         // the texts shown with a warning icon
     QList<FileDialogSpec> dialogs;  // every dialog shown
 
     bool confirm(const QString& question) override;
     void message(const QString& text) override;
+    void warning(const QString& text) override;
     QString openFile(const FileDialogSpec& request) override;
     QString saveFile(const FileDialogSpec& request) override;
 };
