@@ -1,4 +1,5 @@
 #include "app/mainform.h"
+#include "app/apptitle.h"
 
 #include "app/editorwidgets.h"
 #include "app/formautor.h"
@@ -446,7 +447,7 @@ void TMainForm::UpdateState() {
     if (m_languageMenu)
         m_languageMenu->UpdateState();
     else
-        QGuiApplication::setApplicationDisplayName(windowTitle());
+        setApplicationTitle(windowTitle());
 }
 
 void TMainForm::scanLanguageFiles() {

@@ -16,8 +16,9 @@ int runNew(const QStringList& argv, Io& io) {
     if (!args.ok()) return fail(io, args.error());
     const QString out = args.value(QStringLiteral("-o"));
     if (out.isEmpty() || !args.positional().isEmpty()) return fail(io, QStringLiteral("usage: linetint-cli new -o FILE.vmprj"));
+    // As File > New makes it, thumbnails and their measurements included.
     Document doc;
-    doc.newDane();
+    doc.newProject();
     const QString error = doc.writeProject(out);
     if (!error.isEmpty()) return fail(io, error);
     io.out << "Project written to " << out << Qt::endl;

@@ -50,6 +50,12 @@ void Document::newDane() {
     m_observer->languagesChanged();
 }
 
+void Document::newProject() {
+    newDane();
+    RenderBitmapsSG();
+    RenderLED();
+}
+
 void Document::Nowy1Click(Prompts& prompts) {
     if (!prompts.confirm(QStringLiteral("Are you sure to create a new project ?"))) return;
     m_observer->setViewsPanelVisible(false);

@@ -124,8 +124,8 @@ QString writeFileAtomically(const QString& path, const char* data, qint64 size) 
     QSaveFile f(path);
     f.setDirectWriteFallback(false);
     if (!f.open(QIODevice::WriteOnly)) {
-        // No temporary file beside an existing one: the folder allows writing
-        // that file only, so it is written in place.
+        // No temporary file beside an existing one (a folder that allows
+        // writing that file only): it is written in place.
         if (info.exists()) return writeFileInPlace(path, data, size);
         return f.errorString();
     }
@@ -134,7 +134,16 @@ QString writeFileAtomically(const QString& path, const char* data, qint64 size) 
         f.cancelWriting();
         return error;
     }
-    if (!f.commit()) return reasonOf(f);
+    if (!f.commit()) {
+        // The temporary file was written but cannot take the existing file's
+        // place: that file is written in place.
+        // (The platform reports a failed replacement as a rename error or an
+        // unspecified one; a failed write of the bytes is a write error.)
+        const bool notReplaced =
+            f.error() == QFileDevice::RenameError || f.error() == QFileDevice::UnspecifiedError;
+        if (notReplaced && info.exists()) return writeFileInPlace(path, data, size);
+        return reasonOf(f);
+    }
     return QString();
 }
 

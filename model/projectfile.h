@@ -32,9 +32,9 @@ ProjectRead readProjectFile(const QString& path);
 QString writeProjectFile(const sDane& dane, const QString& path);
 
 /// Writes bytes safely: into a temporary file beside the target, renamed
-/// over it, so a failure leaves the old file as it was. Where no temporary
-/// file can be made beside an existing file (a folder that allows writing
-/// that file only), the file is written in place instead. Devices and pipes
+/// over it, so a failure leaves the old file as it was. Where the temporary
+/// file cannot be made or cannot take the place of an existing file (a
+/// folder that allows writing that file only), the file is written in place. Devices and pipes
 /// are always written in place. Returns an empty string on success, else the
 /// system's reason ("No space left on device").
 QString writeFileAtomically(const QString& path, const char* data, qint64 size);

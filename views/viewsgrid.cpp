@@ -187,6 +187,17 @@ void ViewsGrid::paintEvent(QPaintEvent*) {
     const int first = std::max(1, (verticalScrollBar()->value()) / (RowHeight + 1) + 1);
     bool showUpDown = false;
     const QColor gridLine(0xC0, 0xC0, 0xC0);
+    // The column lines lie under the cells, which draw over them where their
+    // widened rectangles reach across.
+    const auto columnLines = [&](int height) {
+        int x = 0;
+        for (int col = 0; col < ColCount; ++col) {
+            x += ColWidths[col];
+            p.fillRect(QRect(x, 0, 1, height), gridLine);
+            ++x;
+        }
+    };
+    columnLines(h);
     for (int row = first; row < RowCount; ++row) {
         const QRect r0 = cellRect(0, row);
         if (r0.top() > h) break;
@@ -213,12 +224,7 @@ void ViewsGrid::paintEvent(QPaintEvent*) {
         p.restore();
     }
     p.fillRect(QRect(0, HeaderHeight, viewport()->width(), 1), gridLine);
-    int x = 0;
-    for (int col = 0; col < ColCount; ++col) {
-        x += ColWidths[col];
-        p.fillRect(QRect(x, 0, 1, h), gridLine);
-        ++x;
-    }
+    columnLines(HeaderHeight);
     m_sbtn->setVisible(showUpDown && m_doc.dane().SelWidok == m_lang);
 }
 

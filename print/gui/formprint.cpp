@@ -1,4 +1,5 @@
 #include "print/gui/formprint.h"
+#include "app/apptitle.h"
 
 #include "i18n/gui/languagecontroller.h"
 #include "model/document.h"
@@ -133,7 +134,7 @@ TFormPrint::TFormPrint(Document& doc, QWidget* owner)
         return dialog.exec() == QDialog::Accepted;
     };
     showError = [this](const QString& text) {
-        QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), text);
+        QMessageBox::warning(this, applicationTitle(), text);
     };
     // Last, so the controller takes the design texts as built above.
     new i18n::TDKLanguageController(this, QStringLiteral("FormPrint"));
