@@ -1,6 +1,6 @@
 #include "app/mainform.h"
-#include "app/apptitle.h"
 
+#include "app/apptitle.h"
 #include "app/editorwidgets.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"

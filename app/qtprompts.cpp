@@ -1,4 +1,5 @@
 #include "app/qtprompts.h"
+
 #include "app/apptitle.h"
 
 #include <QApplication>
@@ -36,16 +37,15 @@ QString toDefaultSuffix(const QString& defaultExt) {
 }
 
 bool QtPrompts::confirm(const QString& question) {
-    QMessageBox box(QMessageBox::Question, applicationTitle(), question,
-                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    QMessageBox box(QMessageBox::Question, applicationTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                    m_parent);
     box.setObjectName(QStringLiteral("ConfirmBox"));
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
 void QtPrompts::message(const QString& text) {
-    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok,
-                    m_parent);
+    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, m_parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.exec();
 }

@@ -1,6 +1,6 @@
 #include "app/startup.h"
-#include "app/apptitle.h"
 
+#include "app/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"

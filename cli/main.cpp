@@ -1,6 +1,5 @@
 // linetint-cli: the editor's work without its windows, for scripts and checks.
 #include "cli/command.h"
-
 #include "model/headless.h"
 
 #include <QCommandLineParser>
@@ -105,11 +104,13 @@ int main(int argc, char** argv) {
     if (!parser.parse(QCoreApplication::arguments()))
         return lt::cli::fail(io, parser.errorText() + QStringLiteral(" See linetint-cli --help."));
     if (parser.isSet(version)) {
-        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << Qt::endl;
         return 0;
     }
     QStringList args = parser.positionalArguments();
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")) || (!args.isEmpty() && args[0] == QLatin1String("help"))) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")) ||
+        (!args.isEmpty() && args[0] == QLatin1String("help"))) {
         lt::cli::printUsage(out);
         return 0;
     }

@@ -18,8 +18,9 @@ Document::Document()
     std::memset(m_dane.get(), 0, sizeof(sDane));
     std::memset(m_copyWidok.get(), 0, sizeof(sWidok));
     std::memset(m_flash.get(), 0, sizeof(sflash));
-    OpenDialog = {QStringLiteral("Open project file"), QStringLiteral("Project file Velmora Bus (*.vmprj)|*.vmprj"),
-                  QStringLiteral("*.vmprj"), QStringLiteral("Velmora"), false};
+    OpenDialog = {QStringLiteral("Open project file"),
+                  QStringLiteral("Project file Velmora Bus (*.vmprj)|*.vmprj"), QStringLiteral("*.vmprj"),
+                  QStringLiteral("Velmora"), false};
     SaveDialog = {QStringLiteral("Save project file"), QStringLiteral("Project file (*.vmprj)|*.vmprj"),
                   QStringLiteral("*.vmprj"), QStringLiteral("Velmora"), true};
     OpenDialogPendrive = {QStringLiteral("Open files from pendrive"),
@@ -37,7 +38,9 @@ Document::Document()
 
 Document::~Document() = default;
 
-void Document::setObserver(DocumentObserver* observer) { m_observer = observer ? observer : &m_nullObserver; }
+void Document::setObserver(DocumentObserver* observer) {
+    m_observer = observer ? observer : &m_nullObserver;
+}
 
 void Document::setFileName(const QString& path) {
     m_filePath = path;
@@ -103,7 +106,9 @@ void Document::Otwrzprojekt1Click(Prompts& prompts) {
     m_observer->setViewsPanelVisible(true);
 }
 
-QString Document::writeProject(const QString& path) const { return writeProjectFile(*m_dane, path); }
+QString Document::writeProject(const QString& path) const {
+    return writeProjectFile(*m_dane, path);
+}
 
 void Document::Zapiszprojekt1Click(Prompts& prompts) {
     if (m_dane->FileName[0] == 0) {
@@ -153,7 +158,9 @@ void Document::RenderActiveBitmapSG() {
     m_observer->gridsRepaint();
 }
 
-void Document::RenderBitmapsSG() { lt::RenderBitmapsSG(*m_dane, *m_surfaces); }
+void Document::RenderBitmapsSG() {
+    lt::RenderBitmapsSG(*m_dane, *m_surfaces);
+}
 
 void Document::outlineRegion(Region panel) {
     if (lt::outlineRegion(*m_dane, *m_surfaces, panel)) m_observer->previewChanged();

@@ -12,15 +12,19 @@ namespace lt {
 inline constexpr qint64 ProjectFileSize = sizeof(sDane);
 
 /// The fixed message texts of reading a project file.
-inline QString msgProjectSizeMismatch() { return QStringLiteral("Mismatch file project size !"); }
-inline QString msgProjectVersionMismatch() { return QStringLiteral("Mismatch project version!"); }
+inline QString msgProjectSizeMismatch() {
+    return QStringLiteral("Mismatch file project size !");
+}
+inline QString msgProjectVersionMismatch() {
+    return QStringLiteral("Mismatch project version!");
+}
 
 /// Result of reading a project file into a buffer of its own.
 struct ProjectRead {
     enum Status { Ok, IoError, SizeMismatch, VersionMismatch };
     Status status = IoError;
-    QString error;                 // the message to show when status is not Ok
-    std::unique_ptr<sDane> data;   // the file's bytes when status is Ok
+    QString error;                // the message to show when status is not Ok
+    std::unique_ptr<sDane> data;  // the file's bytes when status is Ok
 };
 
 /// Reads a whole project file and checks its size and version before any
@@ -58,6 +62,7 @@ enum class FixedRead { Ok, IoError, WrongSize };
 /// checked before any byte is read (a file of gigabytes picked by mistake is
 /// never loaded), and once more on the open file. `size` receives the size
 /// found, -1 when there is no file; `error` the system's text on IoError.
-FixedRead readFileOfSize(const QString& path, qint64 expected, QByteArray& bytes, qint64& size, QString& error);
+FixedRead readFileOfSize(const QString& path, qint64 expected, QByteArray& bytes, qint64& size,
+                         QString& error);
 
 }  // namespace lt

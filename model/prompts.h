@@ -10,10 +10,10 @@ namespace lt {
 /// A file dialog as a command asks for it. `filter` is written as the
 /// command's own text, "Description (*.ext)|*.ext".
 struct FileDialogSpec {
-    QString title;             // empty: the platform's default title
+    QString title;  // empty: the platform's default title
     QString filter;
-    QString defaultExt;        // e.g. "*.vmprj"
-    QString fileName;          // proposed file name
+    QString defaultExt;  // e.g. "*.vmprj"
+    QString fileName;    // proposed file name
     bool confirmOverwrite = false;
 };
 

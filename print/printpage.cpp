@@ -137,7 +137,8 @@ QString printSheet(QPagedPaintDevice& device, QSize printable, const sDane& d, i
         }
         // The page bitmap's place and size on paper, in page pixels.
         painter.save();
-        painter.scale(static_cast<qreal>(size.width()) / PageWidth, static_cast<qreal>(size.height()) / PageHeight);
+        painter.scale(static_cast<qreal>(size.width()) / PageWidth,
+                      static_cast<qreal>(size.height()) / PageHeight);
         painter.setClipRect(QRect(0, 0, PageWidth, PageHeight));
         drawSheetPage(painter, d, lang, page);
         painter.restore();

@@ -70,7 +70,8 @@ QList<PrintedText> PrintPage(const sDane& d, int lang, int p, Bitmap& page, cons
 /// Draws page p (0..5) of the destinations sheet of language `lang` (1..3)
 /// with `painter`, in page pixels (2100 x 2970), over whatever the page holds:
 /// the drawing of PrintPage, on any device. Returns every text it drew.
-QList<PrintedText> drawSheetPage(QPainter& painter, const sDane& d, int lang, int p, const RowYield& yield = {});
+QList<PrintedText> drawSheetPage(QPainter& painter, const sDane& d, int lang, int p,
+                                 const RowYield& yield = {});
 
 /// Prints the six pages of the destinations sheet on one document of a paged
 /// device (a PDF writer) as drawings with real text, each page placed and

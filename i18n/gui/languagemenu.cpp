@@ -1,6 +1,6 @@
 #include "i18n/gui/languagemenu.h"
-#include "app/apptitle.h"
 
+#include "app/apptitle.h"
 #include "i18n/langmanager.h"
 
 #include <QAction>

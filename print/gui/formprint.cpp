@@ -1,6 +1,6 @@
 #include "print/gui/formprint.h"
-#include "app/apptitle.h"
 
+#include "app/apptitle.h"
 #include "i18n/gui/languagecontroller.h"
 #include "model/document.h"
 #include "model/projectfile.h"
@@ -133,9 +133,7 @@ TFormPrint::TFormPrint(Document& doc, QWidget* owner)
         dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
         return dialog.exec() == QDialog::Accepted;
     };
-    showError = [this](const QString& text) {
-        QMessageBox::warning(this, applicationTitle(), text);
-    };
+    showError = [this](const QString& text) { QMessageBox::warning(this, applicationTitle(), text); };
     // Last, so the controller takes the design texts as built above.
     new i18n::TDKLanguageController(this, QStringLiteral("FormPrint"));
 }

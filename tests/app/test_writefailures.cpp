@@ -47,15 +47,17 @@ TEST_P(FailingWrite, WarnsWithTheFileAndTheSystemsReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, FailingWrite,
-    ::testing::Values(
-        FailingCommand{"ExportToAFullStick", "Eksportujdoplikuwywietlacza1",
-                       [](const TempDir&) { return QStringLiteral("/dev/full"); }, "No space left on device"},
-        FailingCommand{"SaveAsUnderAFile", "Zapiszjakoprojekt1",
-                       [](const TempDir& d) { return d.file(QStringLiteral("file/p.vmprj")); }, "Not a directory"},
-        FailingCommand{"SaveAsOverAFolder", "Zapiszjakoprojekt1", [](const TempDir& d) { return d.path(); },
-                       "Is a directory"},
-        FailingCommand{"PictureToAFullDevice", "ZapiszJakoObrazek",
-                       [](const TempDir&) { return QStringLiteral("/dev/full"); }, "No space left on device"}),
+    ::testing::Values(FailingCommand{"ExportToAFullStick", "Eksportujdoplikuwywietlacza1",
+                                     [](const TempDir&) { return QStringLiteral("/dev/full"); },
+                                     "No space left on device"},
+                      FailingCommand{"SaveAsUnderAFile", "Zapiszjakoprojekt1",
+                                     [](const TempDir& d) { return d.file(QStringLiteral("file/p.vmprj")); },
+                                     "Not a directory"},
+                      FailingCommand{"SaveAsOverAFolder", "Zapiszjakoprojekt1",
+                                     [](const TempDir& d) { return d.path(); }, "Is a directory"},
+                      FailingCommand{"PictureToAFullDevice", "ZapiszJakoObrazek",
+                                     [](const TempDir&) { return QStringLiteral("/dev/full"); },
+                                     "No space left on device"}),
     [](const ::testing::TestParamInfo<FailingCommand>& p) { return std::string(p.param.what); });
 
 TEST(QtWarning, ShowsAWarningIconAndTheApplicationTitle) {

@@ -17,9 +17,10 @@ using test::TempDir;
 
 TEST(CliOptions, ValuesGoWithEqualsOrSpaceAndOptionsEndAtDoubleDash) {
     TempDir dir;
-    for (const QStringList& form : {QStringList{QStringLiteral("-o"), dir.file(QStringLiteral("a.vmprj"))},
-                                     QStringList{QStringLiteral("-o") + dir.file(QStringLiteral("b.vmprj"))},
-                                     QStringList{QStringLiteral("-o=") + dir.file(QStringLiteral("c.vmprj"))}}) {
+    for (const QStringList& form :
+         {QStringList{QStringLiteral("-o"), dir.file(QStringLiteral("a.vmprj"))},
+          QStringList{QStringLiteral("-o") + dir.file(QStringLiteral("b.vmprj"))},
+          QStringList{QStringLiteral("-o=") + dir.file(QStringLiteral("c.vmprj"))}}) {
         const auto r = runCli(QStringList{QStringLiteral("new")} + form);
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     }
@@ -29,11 +30,12 @@ TEST(CliOptions, ValuesGoWithEqualsOrSpaceAndOptionsEndAtDoubleDash) {
     const QString project = dir.file(QStringLiteral("a.vmprj"));
     // --lang=2 reads as --lang 2: the language is out of use either way.
     for (const QStringList& lang : {QStringList{QStringLiteral("--lang=2")},
-                                     QStringList{QStringLiteral("--lang"), QStringLiteral("2")}}) {
+                                    QStringList{QStringLiteral("--lang"), QStringLiteral("2")}}) {
         const auto r = runCli(QStringList{QStringLiteral("print"), project} + lang +
                               QStringList{QStringLiteral("-o"), dir.file(QStringLiteral("s.pdf"))});
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_TRUE(r.err.contains(QStringLiteral("display language 2 is not in use"))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("display language 2 is not in use")))
+            << r.err.toStdString();
     }
     // After "--" a name that starts with a dash is a file.
     const auto dashed = runCli({QStringLiteral("info"), QStringLiteral("--"), QStringLiteral("-odd.vmprj")});
@@ -53,12 +55,22 @@ TEST(CliOptions, HelpVersionAndUnknownOptionsAsOnQtTools) {
         {{QStringLiteral("-h")}, 0, QStringLiteral("Usage: linetint-cli"), QString()},
         {{QStringLiteral("--help")}, 0, QStringLiteral("Usage: linetint-cli"), QString()},
         {{QStringLiteral("help")}, 0, QStringLiteral("Usage: linetint-cli"), QString()},
-        {{QStringLiteral("info"), QStringLiteral("-h")}, 0, QStringLiteral("Usage: linetint-cli info"), QString()},
+        {{QStringLiteral("info"), QStringLiteral("-h")},
+         0,
+         QStringLiteral("Usage: linetint-cli info"),
+         QString()},
         {{QStringLiteral("--frobnicate")}, 1, QString(), QStringLiteral("Unknown option 'frobnicate'")},
-        {{QStringLiteral("new"), QStringLiteral("--frobnicate")}, 1, QString(),
+        {{QStringLiteral("new"), QStringLiteral("--frobnicate")},
+         1,
+         QString(),
          QStringLiteral("Unknown option 'frobnicate'")},
-        {{QStringLiteral("new"), QStringLiteral("--json")}, 1, QString(), QStringLiteral("Unknown option 'json'")},
-        {{QStringLiteral("print"), QStringLiteral("--lang")}, 1, QString(),
+        {{QStringLiteral("new"), QStringLiteral("--json")},
+         1,
+         QString(),
+         QStringLiteral("Unknown option 'json'")},
+        {{QStringLiteral("print"), QStringLiteral("--lang")},
+         1,
+         QString(),
          QStringLiteral("Missing value after '--lang'")},
         {{}, 1, QString(), QStringLiteral("Usage: linetint-cli")},
     };

@@ -7,9 +7,8 @@
 #include <QDir>
 #include <QFile>
 
-#include <gtest/gtest.h>
-
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -39,7 +38,6 @@ TEST(SafeWrite, WithoutATemporaryFileBesideItAnExistingFileIsWrittenInPlace) {
     EXPECT_EQ(writeFileAtomically(path, fresh.constData(), fresh.size()), QString());
     EXPECT_EQ(contentOf(path), fresh);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-
 }
 
 struct FailedWrite {
@@ -63,14 +61,15 @@ TEST_P(SafeWriteFailure, ReportsTheSystemsReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, SafeWriteFailure,
-    ::testing::Values(
-        FailedWrite{"FullDevice", [](const TempDir&) { return QStringLiteral("/dev/full"); },
-                    "No space left on device"},
-        FailedWrite{"UnderARegularFile", [](const TempDir& d) { return d.file(QStringLiteral("file/x.bin")); },
-                    "Not a directory"},
-        FailedWrite{"AFolder", [](const TempDir& d) { return d.path(); }, "Is a directory"},
-        FailedWrite{"MissingFolder", [](const TempDir& d) { return d.file(QStringLiteral("none/x.bin")); },
-                    "No such file or directory"}),
+    ::testing::Values(FailedWrite{"FullDevice", [](const TempDir&) { return QStringLiteral("/dev/full"); },
+                                  "No space left on device"},
+                      FailedWrite{"UnderARegularFile",
+                                  [](const TempDir& d) { return d.file(QStringLiteral("file/x.bin")); },
+                                  "Not a directory"},
+                      FailedWrite{"AFolder", [](const TempDir& d) { return d.path(); }, "Is a directory"},
+                      FailedWrite{"MissingFolder",
+                                  [](const TempDir& d) { return d.file(QStringLiteral("none/x.bin")); },
+                                  "No such file or directory"}),
     [](const ::testing::TestParamInfo<FailedWrite>& p) { return std::string(p.param.what); });
 
 // A disk that fills up part way takes the first bytes and refuses the rest:

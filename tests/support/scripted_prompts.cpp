@@ -14,7 +14,9 @@ bool ScriptedPrompts::confirm(const QString& question) {
     return a;
 }
 
-void ScriptedPrompts::message(const QString& text) { messages << text; }
+void ScriptedPrompts::message(const QString& text) {
+    messages << text;
+}
 void ScriptedPrompts::warning(const QString& text) {
     messages << text;
     warnings << text;
@@ -28,14 +30,19 @@ QString ScriptedPrompts::openFile(const FileDialogSpec& request) {
     return p;
 }
 
-QString ScriptedPrompts::saveFile(const FileDialogSpec& request) { return openFile(request); }
+QString ScriptedPrompts::saveFile(const FileDialogSpec& request) {
+    return openFile(request);
+}
 
 TempDir::TempDir() {
-    m_path = QDir::tempPath() + QStringLiteral("/linetint-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    m_path =
+        QDir::tempPath() + QStringLiteral("/linetint-test-") + QUuid::createUuid().toString(QUuid::Id128);
     QDir().mkpath(m_path);
 }
 
-TempDir::~TempDir() { QDir(m_path).removeRecursively(); }
+TempDir::~TempDir() {
+    QDir(m_path).removeRecursively();
+}
 
 CliResult runCli(const QStringList& args, int timeoutMs) {
     QProcess p;

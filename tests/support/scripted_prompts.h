@@ -12,11 +12,11 @@ namespace lt::test {
 
 class ScriptedPrompts : public Prompts {
 public:
-    std::deque<bool> answers;     // confirm() answers, in order; empty: No
-    std::deque<QString> paths;    // openFile()/saveFile() answers; empty: cancel
-    QStringList questions;        // every confirm() text
-    QStringList messages;         // every message() and warning() text
-    QStringList warnings;         // the texts shown with a warning icon
+    std::deque<bool> answers;       // confirm() answers, in order; empty: No
+    std::deque<QString> paths;      // openFile()/saveFile() answers; empty: cancel
+    QStringList questions;          // every confirm() text
+    QStringList messages;           // every message() and warning() text
+    QStringList warnings;           // the texts shown with a warning icon
     QList<FileDialogSpec> dialogs;  // every dialog shown
 
     bool confirm(const QString& question) override;
