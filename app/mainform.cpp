@@ -122,6 +122,7 @@ void TMainForm::buildMenu() {
     item(file, "Otwrzprojekt1", tr("Open"), &TMainForm::Otwrzprojekt1Click);
     item(file, "Zapiszprojekt1", tr("Save"), &TMainForm::Zapiszprojekt1Click);
     item(file, "Zapiszjakoprojekt1", tr("Save As"), &TMainForm::Zapiszjakoprojekt1Click);
+    item(file, "Odzyskajprojekt1", tr("Recover project from pendrive…"), &TMainForm::Odzyskajprojekt1Click);
     file->addSeparator();
     item(file, "Drukujinstrukcj1", tr("Print instrucion"), &TMainForm::Drukujinstrukcj1Click);
     item(file, "Drukujdlakierowcy1", tr("Print course"), &TMainForm::Drukujdlakierowcy1Click);

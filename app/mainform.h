@@ -122,6 +122,7 @@ public slots:
     void Wyjd1Click();
     // Edit
     void Importujzplikuwywitlacza1Click();
+    void Odzyskajprojekt1Click();
     void Eksportujdoplikuwywietlacza1Click();
     void ZapiszJakoObrazekClick();
     void Importujoprogramowaniesprztowe1Click();

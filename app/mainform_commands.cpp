@@ -2,6 +2,7 @@
 // printing, the pendrive file, firmware and fonts, the display settings.
 #include "app/forms.h"
 #include "app/mainform.h"
+#include "depot/recover.h"
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
 #include "display/pendrive.h"
@@ -22,6 +23,11 @@ void TMainForm::Drukujdlakierowcy1Click() {
 void TMainForm::Importujzplikuwywitlacza1Click() {
     // Edit > Import from pendrive (not shown).
     lt::Importujzplikuwywitlacza1Click(m_doc, m_prompts);
+}
+
+void TMainForm::Odzyskajprojekt1Click() {
+    // File > Recover project from pendrive: the project rebuilt from a pendrive file.
+    lt::RecoverProjectClick(m_doc, m_prompts);
 }
 
 void TMainForm::Eksportujdoplikuwywietlacza1Click() {

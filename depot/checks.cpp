@@ -174,6 +174,8 @@ public:
                         .arg(langName.size())
                         .arg(ImageLangLimit));
             notCarried(l, 0, QStringLiteral("language"), QStringLiteral("the language name"), langName);
+            controlCharacters(l, 0, QStringLiteral("language"), QStringLiteral("the language name"),
+                              langName);
             for (int v = 1; v <= ViewCount; ++v) {
                 if (isTrue(widok(m_d, l, v).use)) checkView(l, v, widok(m_d, l, v));
             }
@@ -196,6 +198,13 @@ private:
                 .arg(what, charList(cps)));
     }
 
+    void controlCharacters(int l, int v, const QString& region, const QString& what, const QString& text) {
+        const QString found = controlCharacterIn(text);
+        if (!found.isEmpty())
+            add(l, v, region, QStringLiteral("control-character"),
+                QStringLiteral("%1 holds %2, which one line of the sign cannot show").arg(what, found));
+    }
+
     void checkView(int l, int v, const sWidok& w) {
         const QString view = QStringLiteral("view");
         if (w.Time <= 0)
@@ -208,6 +217,7 @@ private:
                     .arg(name.size())
                     .arg(ImageNameLimit));
         notCarried(l, v, view, QStringLiteral("the destination name"), name);
+        controlCharacters(l, v, view, QStringLiteral("the destination name"), name);
         for (const Region r : {Region::Gorny, Region::Dolny, Region::Lewy}) {
             const RegionWindow win = regionWindow(w, r);
             if (win.width > 0 && win.height > 0) checkRegion(l, v, w, r, win);
@@ -321,6 +331,8 @@ private:
                     .arg(ImageFontLimit));
         notCarried(l, v, where, QStringLiteral("the text"), text);
         notCarried(l, v, where, QStringLiteral("the font name"), family);
+        controlCharacters(l, v, where, QStringLiteral("the text"), text);
+        controlCharacters(l, v, where, QStringLiteral("the font name"), family);
     }
 
     const sDane& m_d;
@@ -329,6 +341,19 @@ private:
 };
 
 }  // namespace
+
+QString controlCharacterIn(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' || u == u'\r' || u == 0x2028 || u == 0x2029 || u == 0x85)
+            return QStringLiteral("a line break");
+        if (u == u'\t') return QStringLiteral("a tab");
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("the control character U+%1")
+                .arg(QStringLiteral("%1").arg(uint(u), 4, 16, QLatin1Char('0')).toUpper());
+    }
+    return QString();
+}
 
 QString Finding::text() const {
     const QString at = view > 0 ? QStringLiteral("%1/%2 %3").arg(lang).arg(view).arg(region)
@@ -341,7 +366,8 @@ QStringList checkFindingCodes() {
             QStringLiteral("zero-time"),          QStringLiteral("empty-region"),
             QStringLiteral("same-colour"),        QStringLiteral("too-wide"),
             QStringLiteral("too-tall"),           QStringLiteral("cut-by-picture"),
-            QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs")};
+            QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs"),
+            QStringLiteral("control-character")};
 }
 
 RegionWindow regionWindow(const sWidok& w, Region r) {

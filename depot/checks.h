@@ -51,6 +51,11 @@ InkBox regionInk(const sScreenImage& region);
 /// engine actually uses.
 bool fontInstalled(const QString& family, QString* drawnWith = nullptr);
 
+/// The first line break or other control character of a text in words ("a
+/// line break", "a tab", "the control character U+0007"); empty when the
+/// text has none. One line of the sign shows neither.
+QString controlCharacterIn(const QString& text);
+
 /// Runs every check on the project.
 QList<Finding> checkProject(const sDane& d);
 

@@ -205,9 +205,11 @@ QString quoteField(const QString& field, QChar separator) {
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-QByteArray write(const QList<QStringList>& records, QChar separator, bool bom) {
+QByteArray write(const QList<QStringList>& records, QChar separator, bool bom,
+                 const std::function<bool(qsizetype, qsizetype)>& alwaysQuote) {
     QString text;
-    for (const QStringList& r : records) {
+    for (qsizetype n = 0; n < records.size(); ++n) {
+        const QStringList& r = records[n];
         // A record of one empty field is written quoted, else it would read
         // back as an empty line.
         if (r.size() == 1 && r.first().isEmpty()) {
@@ -216,7 +218,11 @@ QByteArray write(const QList<QStringList>& records, QChar separator, bool bom) {
         }
         for (qsizetype i = 0; i < r.size(); ++i) {
             if (i > 0) text += separator;
-            text += quoteField(r[i], separator);
+            const QString field = quoteField(r[i], separator);
+            if (alwaysQuote && alwaysQuote(n, i) && !field.startsWith(QLatin1Char('"')))
+                text += QLatin1Char('"') + field + QLatin1Char('"');
+            else
+                text += field;
         }
         text += QLatin1String("\r\n");
     }

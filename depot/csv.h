@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace lt::csv {
 
 /// One record with the number of the line it starts on (the first line is 1).
@@ -44,7 +46,9 @@ QChar detectSeparator(const QString& text);
 QString quoteField(const QString& field, QChar separator);
 
 /// Writes records as UTF-8 with CRLF line ends, optionally after a
-/// byte-order mark.
-QByteArray write(const QList<QStringList>& records, QChar separator, bool bom);
+/// byte-order mark. Fields are quoted where they need it, and always where
+/// `alwaysQuote(record, field)` says so.
+QByteArray write(const QList<QStringList>& records, QChar separator, bool bom,
+                 const std::function<bool(qsizetype, qsizetype)>& alwaysQuote = {});
 
 }  // namespace lt::csv

@@ -123,6 +123,7 @@ constexpr TextEntry kMainForm[] = {
     {"Unactivate", "Caption", 124},
     {"LEDContrast1", "Caption", 125},
     {"mnModules", "Caption", 126},
+    {"Odzyskajprojekt1", "Caption", 300},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -143,7 +144,7 @@ constexpr TextEntry kFormHardware[] = {
     {"btnExit", "Caption", 2},
 };
 
-static_assert(std::size(kMainForm) == 116);
+static_assert(std::size(kMainForm) == 117);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace

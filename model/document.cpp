@@ -73,7 +73,16 @@ void Document::Nowy1Click(Prompts& prompts) {
 QString Document::openProject(const QString& path) {
     ProjectRead read = readProjectFile(path);
     if (read.status != ProjectRead::Ok) return read.error;
-    std::memcpy(m_dane.get(), read.data.get(), sizeof(sDane));
+    putInPlace(*read.data, path);
+    return QString();
+}
+
+void Document::adoptProject(const sDane& dane) {
+    putInPlace(dane, QString());
+}
+
+void Document::putInPlace(const sDane& dane, const QString& path) {
+    std::memcpy(m_dane.get(), &dane, sizeof(sDane));
     setFileName(path);
     // A project written elsewhere may name an edited view outside the project;
     // such a file opens on view 1.
@@ -93,7 +102,6 @@ QString Document::openProject(const QString& path) {
     RenderLED();
     m_observer->colorsRepaint();
     m_observer->activateFirstTab();
-    return QString();
 }
 
 void Document::Otwrzprojekt1Click(Prompts& prompts) {

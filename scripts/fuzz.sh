@@ -13,13 +13,13 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 harnesses=("$@")
-[ ${#harnesses[@]} -eq 0 ] && harnesses=(project pendrive langfile csv)
+[ ${#harnesses[@]} -eq 0 ] && harnesses=(project pendrive langfile csv xlsx)
 jobs="${LINETINT_BUILD_JOBS:-$(nproc)}"
 
 LINETINT_FUZZ_TOOLS=1 scripts/setup.sh
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DLINETINT_FUZZ=ON -DLINETINT_TESTS=OFF -DLINETINT_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$jobs" --target fuzz_project fuzz_pendrive fuzz_langfile fuzz_csv linetint-cli
+cmake --build build-fuzz -j"$jobs" --target fuzz_project fuzz_pendrive fuzz_langfile fuzz_csv fuzz_xlsx linetint-cli
 export QT_QPA_PLATFORM=offscreen
 # Qt keeps some allocations to the end of the process; undefined behaviour
 # counts as a finding.
@@ -29,7 +29,7 @@ cli=build-fuzz/linetint-cli
 corpus=build-fuzz/corpus
 seeds=build-fuzz/seeds
 rm -rf "$seeds"
-mkdir -p "$corpus/project" "$corpus/pendrive" "$corpus/langfile" "$corpus/csv" "$seeds"
+mkdir -p "$corpus/project" "$corpus/pendrive" "$corpus/langfile" "$corpus/csv" "$corpus/xlsx" "$seeds"
 
 # Files made by our own code: the default project, a project with every view
 # type (the default one's destination list changed and imported back), their
@@ -68,6 +68,25 @@ for p in default mixed; do
   "$cli" csv-export "$seeds/$p.vmprj" --separator ';' --bom -o "$corpus/csv/$p-semicolon-bom.csv" >/dev/null
   "$cli" csv-export "$seeds/$p.vmprj" --lang 1 -o "$corpus/csv/$p-lang1.csv" >/dev/null
 done
+
+# Workbook seeds: our own lists whole, the first rows of their sheet's XML
+# (read inside the workbook the harness makes around bytes that are no zip
+# file), and the files a spreadsheet program saved.
+for p in default mixed; do
+  "$cli" list-export "$seeds/$p.vmprj" -o "$corpus/xlsx/$p.xlsx" >/dev/null
+done
+python3 - "$corpus/xlsx" <<'PY'
+import os, re, sys, zipfile
+out = sys.argv[1]
+for name in ('default', 'mixed'):
+    sheet = zipfile.ZipFile(os.path.join(out, name + '.xlsx')).read('xl/worksheets/sheet1.xml').decode()
+    rows = re.findall(r'<row r="\d+">.*?</row>', sheet)[:6]
+    # The harness's workbook holds two shared strings.
+    rows = [re.sub(r't="s"><v>(\d+)</v>', lambda m: 't="s"><v>%d</v>' % (int(m.group(1)) % 2), r) for r in rows]
+    open(os.path.join(out, name + '-sheet.xml'), 'w').write('<worksheet><sheetData>' + ''.join(rows) +
+                                                            '</sheetData></worksheet>')
+PY
+cp tests/data/lists/*.xlsx "$corpus/xlsx/"
 
 # Project seeds: patches onto the default project (offset, length, bytes),
 # aimed at the first view's fields, plus an empty patch (the default project).

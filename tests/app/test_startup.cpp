@@ -94,7 +94,7 @@ QList<MenuRow> rowsOf(QMenu* menu) {
     for (QAction* a : menu->actions()) {
         keep.push_back(a->objectName().toLatin1());
         const char* name = keep.back().constData();
-        keep.push_back(a->text().toLatin1());
+        keep.push_back(a->text().toUtf8());
         rows.push_back(
             {a->isSeparator() ? "" : name, a->isSeparator() ? "" : keep.back().constData(), a->isVisible()});
     }
@@ -126,6 +126,7 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Otwrzprojekt1", "Open", true},
                                 {"Zapiszprojekt1", "Save", true},
                                 {"Zapiszjakoprojekt1", "Save As", true},
+                                {"Odzyskajprojekt1", "Recover project from pendrive…", true},
                                 {"", "", true},
                                 {"Drukujinstrukcj1", "Print instrucion", true},
                                 {"Drukujdlakierowcy1", "Print course", true},

@@ -1,8 +1,8 @@
 // The checks before export: each finding on a project made to show it, and
 // none on a clean one.
+#include "depot/checks.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
-#include "depot/checks.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QJsonArray>
@@ -177,6 +177,9 @@ const Planted planted[] = {
          for (char16_t& u : w.NazwaKursu) u = u'n';  // all 128 units, no terminator
      },
      "view", "too-long"},
+    {"line break in the destination name",
+     [](sDane&, sWidok& w) { StringToWideChar(QStringLiteral("Centrum\r\nDworzec"), w.NazwaKursu); }, "view",
+     "control-character"},
     {"left text over the image's 15",
      [](sDane&, sWidok& w) {
          StringToWideChar(QString(16, QLatin1Char('.')), w.Lewy.Text);
@@ -246,6 +249,24 @@ TEST(Checks, LanguageNameLongerThanItsField) {
     EXPECT_EQ(f[0].region, "language");
     EXPECT_EQ(f[0].what, "too-long");
     EXPECT_TRUE(f[0].text().startsWith("language 1: too-long: "));
+}
+
+TEST(Checks, ControlCharactersAreNamed) {
+    EXPECT_EQ(controlCharacterIn(QStringLiteral("plain text, ąę")), QString());
+    EXPECT_EQ(controlCharacterIn(QStringLiteral("two\nlines")), "a line break");
+    EXPECT_EQ(controlCharacterIn(QStringLiteral("cr\r")), "a line break");
+    EXPECT_EQ(controlCharacterIn(QString(QChar(0x2028))), "a line break");
+    EXPECT_EQ(controlCharacterIn(QStringLiteral("a\tb")), "a tab");
+    EXPECT_EQ(controlCharacterIn(QStringLiteral("bell\a")), "the control character U+0007");
+    EXPECT_EQ(controlCharacterIn(QString(QChar(0x9B))), "the control character U+009B");
+
+    auto d = project();
+    StringToWideChar(QStringLiteral("Pol\tski"), d->Lang[0].Nazwa);
+    const QList<Finding> f = checkProject(*d);
+    ASSERT_EQ(f.size(), 1) << dump(f).toStdString();
+    EXPECT_EQ(f[0].text(),
+              "language 1: control-character: the language name holds a tab, which one line of the "
+              "sign cannot show");
 }
 
 TEST(Checks, WellKnownFacesCountAsInstalled) {
