@@ -128,13 +128,7 @@ QList<PrintedText> PrintPage(const sDane& d, int lang, int p, Bitmap& page, cons
 QString printSheet(QPagedPaintDevice& device, QSize printable, const sDane& d, int lang) {
     const QSize size = PrintFit(QSize(PageWidth, PageHeight), printable, 100);
     if (size.isEmpty()) return QStringLiteral("The printer has no printable area.");
-    QPainter painter;
-    if (!painter.begin(&device)) return QStringLiteral("The printer could not start the document.");
-    for (int page = 0; page < SheetPageCount; ++page) {
-        if (page > 0 && !device.newPage()) {
-            painter.end();
-            return QStringLiteral("The printer could not start page %1.").arg(page + 1);
-        }
+    return printDocument(device, SheetPageCount, [&](QPainter& painter, int page) {
         // The page bitmap's place and size on paper, in page pixels.
         painter.save();
         painter.scale(static_cast<qreal>(size.width()) / PageWidth,
@@ -142,9 +136,7 @@ QString printSheet(QPagedPaintDevice& device, QSize printable, const sDane& d, i
         painter.setClipRect(QRect(0, 0, PageWidth, PageHeight));
         drawSheetPage(painter, d, lang, page);
         painter.restore();
-    }
-    if (!painter.end()) return QStringLiteral("The printer could not finish the document.");
-    return {};
+    });
 }
 
 // --- Language and page boxes --------------------------------------------------

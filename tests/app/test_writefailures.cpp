@@ -18,12 +18,6 @@ namespace {
 
 using WriteFailures = EditorFixture;
 
-/// A regular file named "file" in the folder, for targets under it.
-void putBlocker(const TempDir& dir) {
-    QFile f(dir.file(QStringLiteral("file")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-}
-
 struct FailingCommand {
     const char* what;
     const char* action;
@@ -35,7 +29,7 @@ class FailingWrite : public EditorFixture, public ::testing::WithParamInterface<
 
 TEST_P(FailingWrite, WarnsWithTheFileAndTheSystemsReason) {
     TempDir dir;
-    putBlocker(dir);
+    putFile(dir.file(QStringLiteral("file")));  // a regular file to write under
     const QString path = GetParam().target(dir);
     prompts.paths = {path};
     form->action(GetParam().action)->trigger();

@@ -15,18 +15,9 @@
 namespace lt {
 namespace {
 
+using test::fileContent;
+using test::putFile;
 using test::TempDir;
-
-QByteArray contentOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void putFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 TEST(SafeWrite, WithoutATemporaryFileBesideItAnExistingFileIsWrittenInPlace) {
     TempDir dir;
@@ -36,7 +27,7 @@ TEST(SafeWrite, WithoutATemporaryFileBesideItAnExistingFileIsWrittenInPlace) {
     putFile(path, QByteArray("the old project, longer than the new one"));
     const QByteArray fresh("new bytes");
     EXPECT_EQ(writeFileAtomically(path, fresh.constData(), fresh.size()), QString());
-    EXPECT_EQ(contentOf(path), fresh);
+    EXPECT_EQ(fileContent(path), fresh);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
@@ -55,7 +46,7 @@ TEST_P(SafeWriteFailure, ReportsTheSystemsReason) {
     const QByteArray bytes(4096, 'x');
     const QString error = writeFileAtomically(path, bytes.constData(), bytes.size());
     EXPECT_EQ(error, QString::fromLatin1(GetParam().reason));
-    EXPECT_EQ(contentOf(dir.file(QStringLiteral("file"))), QByteArray("kept"));
+    EXPECT_EQ(fileContent(dir.file(QStringLiteral("file"))), QByteArray("kept"));
     EXPECT_EQ(msgWriteFailed(path, error), path + QStringLiteral(": ") + error);
 }
 
@@ -89,7 +80,7 @@ TEST(SafeWrite, AWriteCutShortReportsWhyAndKeepsTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(error, QStringLiteral("File too large"));
-    EXPECT_EQ(contentOf(path), QByteArray("old"));
+    EXPECT_EQ(fileContent(path), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 

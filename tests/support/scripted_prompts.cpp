@@ -1,8 +1,11 @@
 #include "tests/support/scripted_prompts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QUuid>
+
+#include <gtest/gtest.h>
 
 namespace lt::test {
 
@@ -58,6 +61,17 @@ CliResult runCli(const QStringList& args, int timeoutMs) {
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+QByteArray fileContent(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void putFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 }  // namespace lt::test

@@ -46,4 +46,9 @@ struct CliResult {
 };
 CliResult runCli(const QStringList& args, int timeoutMs = 120000);
 
+/// The whole content of a file; empty when it cannot be read.
+QByteArray fileContent(const QString& path);
+/// Makes a file holding exactly `bytes` (a test failure when it cannot).
+void putFile(const QString& path, const QByteArray& bytes = QByteArray());
+
 }  // namespace lt::test
