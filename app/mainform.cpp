@@ -140,6 +140,7 @@ void TMainForm::buildMenu() {
     edit->addSeparator()->setVisible(false);
     item(edit, "Importobrazka1", tr("Import picture"), nullptr)->setVisible(false);
     item(edit, "ZapiszJakoObrazek", tr("Save as picture"), &TMainForm::ZapiszJakoObrazekClick);
+    item(edit, "Odtworzplikpendrive1", tr("Play pendrive file…"), &TMainForm::Odtworzplikpendrive1Click);
     edit->addSeparator();
     item(edit, "Importujoprogramowaniesprztowe1", tr("Import firmware"),
          &TMainForm::Importujoprogramowaniesprztowe1Click)

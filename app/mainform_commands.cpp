@@ -2,6 +2,7 @@
 // printing, the pendrive file, firmware and fonts, the display settings.
 #include "app/forms.h"
 #include "app/mainform.h"
+#include "depot/gui/formplayer.h"
 #include "depot/recover.h"
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
@@ -43,6 +44,12 @@ void TMainForm::Importujoprogramowaniesprztowe1Click() {
 void TMainForm::Importujczcionki1Click() {
     // Edit > Font import (not shown).
     lt::Importujczcionki1Click(m_doc, m_prompts);
+}
+
+void TMainForm::Odtworzplikpendrive1Click() {
+    // Edit > Play pendrive file…: the player window, made at its first use.
+    if (!m_formPlayer) m_formPlayer = new TFormPlayer(m_doc, m_prompts, this);
+    m_formPlayer->ShowPlayer();
 }
 
 void TMainForm::LEDContrast1Click() {

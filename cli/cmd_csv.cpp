@@ -3,12 +3,8 @@
 #include "cli/command.h"
 #include "depot/viewlist.h"
 #include "model/projectfile.h"
-#include "render/bitmap.h"
-#include "render/preview.h"
 
 #include <QFileInfo>
-
-#include <memory>
 
 namespace lt::cli {
 namespace {
@@ -112,22 +108,9 @@ int runImport(const QStringList& argv, Io& io, bool csvOnly) {
         return 0;
     }
 
-    // The editor renders a view whenever one of its fields changes, which
-    // keeps TextWidth and TextHeight (read by the movement and carried into
-    // the pendrive file) in step with the text; do the same for every view
-    // the list changed, and leave the others' bytes as they are.
-    if (!result.changed.isEmpty()) {
-        auto surfaces = std::make_unique<Surfaces>();
-        const int lang = d.SelWidok;
-        const int row = d.EditRow;
-        for (const auto& [l, v] : result.changed) {
-            d.SelWidok = l;
-            d.EditRow = v;
-            RenderLED(d, *surfaces);
-        }
-        d.SelWidok = lang;
-        d.EditRow = row;
-    }
+    // Keep the measured text sizes of every view the list changed current,
+    // and leave the others' bytes as they are.
+    renderViews(d, result.changed);
 
     error = writeProjectFile(d, out);
     if (!error.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(out, error));

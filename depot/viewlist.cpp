@@ -3,6 +3,7 @@
 #include "depot/checks.h"
 #include "depot/csv.h"
 #include "depot/xlsx.h"
+#include "render/preview.h"
 
 #include <QHash>
 #include <QSet>
@@ -651,6 +652,20 @@ ViewListImport importViewListXlsx(sDane& d, const QByteArray& bytes, const ViewL
         records.append({r.number, fields});
     }
     return applyRows(d, records, true, options);
+}
+
+void renderViews(sDane& d, const QList<QPair<int, int>>& views) {
+    if (views.isEmpty()) return;
+    auto surfaces = std::make_unique<Surfaces>();
+    const int lang = d.SelWidok;
+    const int row = d.EditRow;
+    for (const auto& [l, v] : views) {
+        d.SelWidok = l;
+        d.EditRow = v;
+        RenderLED(d, *surfaces);
+    }
+    d.SelWidok = lang;
+    d.EditRow = row;
 }
 
 }  // namespace lt

@@ -12,8 +12,9 @@
 // An input of exactly 8 MiB is taken as the whole file.
 
 #include "depot/decode.h"
-#include "display/flashbuild.h"
 #include "depot/flashinfo.h"
+#include "depot/player.h"
+#include "display/flashbuild.h"
 #include "display/pendrive.h"
 #include "fuzz/fuzz_app.h"
 #include "model/document.h"
@@ -141,6 +142,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int k : touched) {
         face = lt::DecodeScreen(*flash, k / lt::ViewCount + 1, k % lt::ViewCount + 1);
         if (face.width() != lt::FlashLedX || face.height() != lt::FlashLedY) std::abort();
+    }
+    // Every touched screen also plays for a while taken from the input, moved
+    // by its own movement fields.
+    const std::int64_t playMs = n > 1 ? std::int64_t{in[n - 2]} * 20 : 0;
+    for (int k : touched) {
+        lt::ScreenPlay play(*flash, k / lt::ViewCount + 1, k % lt::ViewCount + 1);
+        play.seek(playMs);
+        if (play.face().size() != lt::FlashLedX * lt::FlashLedY) std::abort();
     }
     const lt::Bitmap big = lt::enlargeBitmap(face, scale);
     QByteArray png;

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libzip-dev
+  libzip-dev libgif-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-noto-core
   xvfb xauth

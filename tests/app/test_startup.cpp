@@ -137,6 +137,7 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"", "", false},
                                 {"Importobrazka1", "Import picture", false},
                                 {"ZapiszJakoObrazek", "Save as picture", true},
+                                {"Odtworzplikpendrive1", "Play pendrive file…", true},
                                 {"", "", true},
                                 {"Importujoprogramowaniesprztowe1", "Import firmware", false},
                                 {"Importujczcionki1", "Font import", false}});
