@@ -1,5 +1,6 @@
 #include "app/mainform.h"
 
+#include "app/apptitle.h"
 #include "app/editorwidgets.h"
 #include "app/formautor.h"
 #include "app/formcheck.h"
@@ -14,6 +15,7 @@
 #include "i18n/gui/languagecontroller.h"
 #include "i18n/gui/languagemenu.h"
 #include "model/defaults.h"
+#include "model/projectfile.h"
 #include "render/animation.h"
 #include "render/picture.h"
 #include "render/pixels.h"
@@ -487,7 +489,7 @@ void TMainForm::UpdateState() {
     if (m_languageMenu)
         m_languageMenu->UpdateState();
     else
-        QGuiApplication::setApplicationDisplayName(windowTitle());
+        setApplicationTitle(windowTitle());
 }
 
 void TMainForm::scanLanguageFiles() {
@@ -728,7 +730,7 @@ void TMainForm::ZapiszJakoObrazekClick() {
     const QString path = m_prompts.saveFile(SavePictureDialog);
     if (path.isEmpty()) return;
     const QString error = writeBmpFile(m_doc.surfaces().preview, path);
-    if (!error.isEmpty()) m_prompts.message(error);
+    if (!error.isEmpty()) m_prompts.warning(msgWriteFailed(path, error));
 }
 
 void TMainForm::btnTestClick() {

@@ -1,5 +1,7 @@
 #include "app/qtprompts.h"
 
+#include "app/apptitle.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -35,17 +37,22 @@ QString toDefaultSuffix(const QString& defaultExt) {
 }
 
 bool QtPrompts::confirm(const QString& question) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), question,
-                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    QMessageBox box(QMessageBox::Question, applicationTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                    m_parent);
     box.setObjectName(QStringLiteral("ConfirmBox"));
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
 void QtPrompts::message(const QString& text) {
-    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                    m_parent);
+    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, m_parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    box.exec();
+}
+
+void QtPrompts::warning(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), text, QMessageBox::Ok, m_parent);
+    box.setObjectName(QStringLiteral("WarningBox"));
     box.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -62,10 +63,10 @@ std::unique_ptr<EditorRun> startEditor(QApplication& app, Prompts* prompts) {
     splash->repaint();
     QApplication::processEvents();
 
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Velmora Line Tint"));
+    setApplicationTitle(QStringLiteral("Velmora Line Tint"));
     if (!applyAquaLightSlate(app))
         QMessageBox::critical(
-            nullptr, QGuiApplication::applicationDisplayName(),
+            nullptr, applicationTitle(),
             QStringLiteral("The visual style \"%1\" cannot be applied.").arg(aquaLightSlateName()));
 
     auto run = std::make_unique<EditorRun>();

@@ -21,14 +21,16 @@ int trouble(Io& io, const QString& text) {
 /// Reads a pendrive file whole; the size is checked before any byte is used.
 std::unique_ptr<sflash> readImage(const QString& path, QString& error) {
     QByteArray bytes;
-    if (!readWholeFile(path, bytes, error)) {
+    qint64 size = -1;
+    const FixedRead read = readFileOfSize(path, FlashSize, bytes, size, error);
+    if (read == FixedRead::IoError) {
         error = QStringLiteral("%1: %2").arg(path, error);
         return nullptr;
     }
-    if (bytes.size() != FlashSize) {
+    if (read == FixedRead::WrongSize) {
         error = QStringLiteral("%1: not a pendrive file (%2 bytes; a pendrive file has %3)")
                     .arg(path)
-                    .arg(bytes.size())
+                    .arg(size)
                     .arg(FlashSize);
         return nullptr;
     }

@@ -18,9 +18,7 @@ int runExport(const QStringList& argv, Io& io) {
     // The project as the editor holds it after start-up or after Open.
     Document doc;
     if (args.positional().isEmpty()) {
-        doc.newDane();
-        doc.RenderBitmapsSG();
-        doc.RenderLED();
+        doc.newProject();
     } else {
         const QString error = doc.openProject(args.positional().first());
         if (!error.isEmpty()) return fail(io, args.positional().first() + QStringLiteral(": ") + error);

@@ -27,7 +27,8 @@ const QString Usage = QStringLiteral(
     "  --lang L        display language 1..3 (default 1); it must be in use\n"
     "  --instructions  the update instructions sheet instead\n"
     "  -o SHEET.pdf    write the sheet as a PDF, fitted to the printable area of\n"
-    "                  an A4 page as the print window prints it\n"
+    "                  an A4 page as the print window prints it; the texts of the\n"
+    "                  destinations sheet are real, searchable text\n"
     "  --png DIR       write each page picture (2100 x 2970) as DIR/page-N.png\n"
     "                  (DIR/instructions.png for the instructions)\n"
     "At least one of -o and --png is needed.\n");
@@ -77,27 +78,28 @@ int runPrint(const QStringList& argv, Io& io) {
     const int pageCount = instructions ? 1 : SheetPageCount;
     Bitmap page;
     QString error;
-    const PageSource pageAt = [&](int p) -> QImage {
+    const auto pageAt = [&](int p) {
         if (instructions)
             drawInstructionsPage(page);
         else
             PrintPage(*dane, lang, p, page);
-        if (!pngDir.isEmpty() && error.isEmpty()) {
-            const QString name =
-                instructions ? QStringLiteral("instructions.png") : QStringLiteral("page-%1.png").arg(p + 1);
-            error = writePng(page.image(), QDir(pngDir).filePath(name));
-        }
-        return page.image();
+        const QString name =
+            instructions ? QStringLiteral("instructions.png") : QStringLiteral("page-%1.png").arg(p + 1);
+        error = writePng(page.image(), QDir(pngDir).filePath(name));
     };
 
-    if (pdfPath.isEmpty()) {
+    if (!pngDir.isEmpty()) {
         for (int p = 0; p < pageCount && error.isEmpty(); ++p) pageAt(p);
         if (!error.isEmpty()) return fail(io, error);
+    }
+    if (pdfPath.isEmpty()) {
         io.out << "Pictures of " << pageCount << (pageCount == 1 ? " page" : " pages") << " written to "
                << pngDir << Qt::endl;
         return 0;
     }
 
+    // The destinations sheet goes on paper as drawings with real text; the
+    // instructions sheet is a picture.
     QByteArray pdf;
     {
         QBuffer buffer(&pdf);
@@ -110,12 +112,18 @@ int runPrint(const QStringList& argv, Io& io) {
         writer.setResolution(1200);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Point));
-        const QString printError = printPages(writer, printableArea(writer), pageCount, pageAt);
-        if (error.isEmpty()) error = printError;
+        if (instructions) {
+            error = printPages(writer, printableArea(writer), pageCount, [&](int) {
+                drawInstructionsPage(page);
+                return page.image();
+            });
+        } else {
+            error = printSheet(writer, printableArea(writer), *dane, lang);
+        }
     }
     if (!error.isEmpty()) return fail(io, error);
     const QString writeError = writeFileAtomically(pdfPath, pdf.constData(), pdf.size());
-    if (!writeError.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(pdfPath, writeError));
+    if (!writeError.isEmpty()) return fail(io, msgWriteFailed(pdfPath, writeError));
     io.out << pageCount << (pageCount == 1 ? " page" : " pages") << " printed to " << pdfPath << Qt::endl;
     return 0;
 }

@@ -1,7 +1,6 @@
 // Project commands: new and info.
 #include "cli/command.h"
 #include "cli/project_info.h"
-
 #include "model/document.h"
 #include "model/projectfile.h"
 
@@ -15,9 +14,11 @@ int runNew(const QStringList& argv, Io& io) {
     Args args(argv, {QStringLiteral("-o")}, {});
     if (!args.ok()) return fail(io, args.error());
     const QString out = args.value(QStringLiteral("-o"));
-    if (out.isEmpty() || !args.positional().isEmpty()) return fail(io, QStringLiteral("usage: linetint-cli new -o FILE.vmprj"));
+    if (out.isEmpty() || !args.positional().isEmpty())
+        return fail(io, QStringLiteral("usage: linetint-cli new -o FILE.vmprj"));
+    // As File > New makes it, thumbnails and their measurements included.
     Document doc;
-    doc.newDane();
+    doc.newProject();
     const QString error = doc.writeProject(out);
     if (!error.isEmpty()) return fail(io, error);
     io.out << "Project written to " << out << Qt::endl;
@@ -27,13 +28,16 @@ int runNew(const QStringList& argv, Io& io) {
 int runInfo(const QStringList& argv, Io& io) {
     Args args(argv, {}, {QStringLiteral("--json")});
     if (!args.ok()) return fail(io, args.error());
-    if (args.positional().size() != 1) return fail(io, QStringLiteral("usage: linetint-cli info [--json] FILE"));
+    if (args.positional().size() != 1)
+        return fail(io, QStringLiteral("usage: linetint-cli info [--json] FILE"));
     const QString path = args.positional().first();
     const QFileInfo fi(path);
     if (!fi.exists()) return fail(io, QStringLiteral("%1: No such file or directory").arg(path));
     InfoFormatter* formatter = infoFormatterFor(path);
-    if (!formatter) return fail(io, QStringLiteral("%1: not a project file (%2 bytes) nor a pendrive file")
-                                        .arg(path).arg(fi.size()));
+    if (!formatter)
+        return fail(
+            io,
+            QStringLiteral("%1: not a project file (%2 bytes) nor a pendrive file").arg(path).arg(fi.size()));
     QJsonObject info;
     QString error;
     if (!formatter->describe(path, info, error)) return fail(io, error);

@@ -32,8 +32,10 @@ struct Registrar {
 /// Reports an error on stderr as "linetint-cli: <text>" and returns 1.
 int fail(Io& io, const QString& text);
 
-/// A small argument reader: options with values ("-o FILE", "--lang 2"),
-/// flags ("--json") and positional arguments, in any order.
+/// The options of one command read with QCommandLineParser, as every Qt tool
+/// reads them: options with values ("-o FILE", "--lang 2", "--lang=2"), flags
+/// ("--json") and positional arguments, in any order; "--" ends the options.
+/// Options are named with their dashes, as they are typed.
 class Args {
 public:
     Args(const QStringList& args, const QStringList& valueOptions, const QStringList& flags);
@@ -53,6 +55,10 @@ private:
     QStringList m_positional;
     QString m_error;
 };
+
+/// True when the arguments of a command ask for its help ("-h", "--help" or
+/// "-?" before any "--").
+bool asksForHelp(const QStringList& args);
 
 }  // namespace lt::cli
 

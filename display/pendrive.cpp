@@ -23,14 +23,15 @@ qint64 MyFileSize(const QString& FileName) {
 }
 
 QString readFixedSizeFile(const QString& path, qint64 expected, QByteArray& bytes) {
-    const qint64 size = MyFileSize(path);
-    if (size != expected) return msgFileSizeMismatch(size, expected);
+    qint64 size = -1;
     QString error;
-    QByteArray read;
-    if (!readWholeFile(path, read, error)) return error;
-    if (read.size() != expected) return msgFileSizeMismatch(read.size(), expected);
-    bytes = std::move(read);
-    return QString();
+    switch (readFileOfSize(path, expected, bytes, size, error)) {
+        case FixedRead::Ok: return QString();
+        case FixedRead::WrongSize: return msgFileSizeMismatch(size, expected);
+        case FixedRead::IoError: break;
+    }
+    // A missing file is refused by its size, as the size lookup reports it.
+    return size < 0 ? msgFileSizeMismatch(size, expected) : error;
 }
 
 void DecodeFlash2Korvo() {}
@@ -63,7 +64,7 @@ void Eksportujdoplikuwywietlacza1Click(Document& doc, Prompts& prompts) {
     if (path.isEmpty()) return;
     const QString error = writeFlashFile(doc.flash(), path);
     if (!error.isEmpty()) {
-        prompts.message(error);
+        prompts.warning(msgWriteFailed(path, error));
         return;
     }
     prompts.message(msgFlashExported());

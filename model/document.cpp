@@ -55,6 +55,12 @@ void Document::newDane() {
     m_observer->fileNameChanged();
 }
 
+void Document::newProject() {
+    newDane();
+    RenderBitmapsSG();
+    RenderLED();
+}
+
 void Document::Nowy1Click(Prompts& prompts) {
     if (!prompts.confirm(QStringLiteral("Are you sure to create a new project ?"))) return;
     m_observer->setViewsPanelVisible(false);
@@ -123,7 +129,7 @@ void Document::Zapiszprojekt1Click(Prompts& prompts) {
     const QString path = m_filePath.isEmpty() ? ReadText(m_dane->FileName) : m_filePath;
     const QString error = writeProject(path);
     if (!error.isEmpty()) {
-        prompts.message(error);
+        prompts.warning(msgWriteFailed(path, error));
         return;
     }
     prompts.message(QStringLiteral("Project saved as: ") + path);
@@ -134,7 +140,7 @@ void Document::Zapiszjakoprojekt1Click(Prompts& prompts) {
     if (path.isEmpty()) return;
     const QString error = writeProject(path);
     if (!error.isEmpty()) {
-        prompts.message(error);
+        prompts.warning(msgWriteFailed(path, error));
         return;
     }
     setFileName(path);
@@ -208,7 +214,7 @@ void Document::ZapiszJakoObrazekClick(Prompts& prompts) {
     const QString path = prompts.saveFile(SavePictureDialog);
     if (path.isEmpty()) return;
     const QString error = writeBmpFile(m_surfaces->preview, path);
-    if (!error.isEmpty()) prompts.message(error);
+    if (!error.isEmpty()) prompts.warning(msgWriteFailed(path, error));
 }
 
 }  // namespace lt

@@ -87,6 +87,10 @@ public:
 
     /// `NewDane` followed by the tab captions (what both start-up and New do).
     void newDane();
+    /// The project of File > New without its question and windows: newDane,
+    /// then all thumbnails rendered, which measures TextWidth and TextHeight
+    /// of every view, and the edited view's preview.
+    void newProject();
     /// Reads a project file and puts it in place as Open does from step 3 on.
     /// Returns an empty string on success, else the message to show; on any
     /// failure the project is exactly as it was.

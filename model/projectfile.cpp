@@ -11,7 +11,7 @@ namespace lt {
 bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
     QFile f(path);
     if (QFileInfo(path).isDir()) {
-        error = QStringLiteral("%1: Is a directory").arg(path);
+        error = QStringLiteral("Is a directory");
         return false;
     }
     if (!f.open(QIODevice::ReadOnly)) {
@@ -26,17 +26,50 @@ bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
     return true;
 }
 
+FixedRead readFileOfSize(const QString& path, qint64 expected, QByteArray& bytes, qint64& size,
+                         QString& error) {
+    const QFileInfo info(path);
+    size = info.exists() ? info.size() : -1;
+    if (info.isDir()) {
+        error = QStringLiteral("Is a directory");
+        return FixedRead::IoError;
+    }
+    // A missing file reads as an error of the system, any other file of the
+    // wrong size (a pipe or device included, whose size is 0) is refused
+    // without being opened.
+    if (size >= 0 && size != expected) return FixedRead::WrongSize;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        error = f.errorString();
+        return FixedRead::IoError;
+    }
+    size = f.size();
+    if (size != expected) return FixedRead::WrongSize;
+    // One byte more than expected shows a file that grew since.
+    QByteArray read = f.read(expected + 1);
+    if (f.error() != QFileDevice::NoError) {
+        error = f.errorString();
+        return FixedRead::IoError;
+    }
+    if (read.size() != expected) {
+        size = read.size();
+        return FixedRead::WrongSize;
+    }
+    bytes = std::move(read);
+    return FixedRead::Ok;
+}
+
 ProjectRead readProjectFile(const QString& path) {
     ProjectRead result;
     QByteArray bytes;
-    if (!readWholeFile(path, bytes, result.error)) {
-        result.status = ProjectRead::IoError;
-        return result;
-    }
-    if (bytes.size() != ProjectFileSize) {
-        result.status = ProjectRead::SizeMismatch;
-        result.error = msgProjectSizeMismatch();
-        return result;
+    qint64 size = -1;
+    switch (readFileOfSize(path, ProjectFileSize, bytes, size, result.error)) {
+        case FixedRead::IoError: result.status = ProjectRead::IoError; return result;
+        case FixedRead::WrongSize:
+            result.status = ProjectRead::SizeMismatch;
+            result.error = msgProjectSizeMismatch();
+            return result;
+        case FixedRead::Ok: break;
     }
     std::int32_t version = 0;
     std::memcpy(&version, bytes.constData(), sizeof version);
@@ -51,27 +84,66 @@ ProjectRead readProjectFile(const QString& path) {
     return result;
 }
 
+namespace {
+
+/// Writes all bytes, going on after a short write so that the call that
+/// fails carries the system's reason (a full disk first takes what fits).
+bool writeAll(QFileDevice& f, const char* data, qint64 size) {
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 n = f.write(data + done, size - done);
+        if (n <= 0) return false;
+        done += n;
+    }
+    return true;
+}
+
+/// The device's reason, never an empty or unspecific text.
+QString reasonOf(const QFileDevice& f) {
+    const QString reason = f.errorString();
+    return reason.isEmpty() || f.error() == QFileDevice::NoError ? QStringLiteral("Write error") : reason;
+}
+
+}  // namespace
+
+QString writeFileInPlace(const QString& path, const char* data, qint64 size) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return f.errorString();
+    if (!writeAll(f, data, size) || !f.flush()) return reasonOf(f);
+    f.close();
+    if (f.error() != QFileDevice::NoError) return f.errorString();
+    return QString();
+}
+
 QString writeFileAtomically(const QString& path, const char* data, qint64 size) {
     const QFileInfo info(path);
-    if (info.isDir()) return QStringLiteral("%1: Is a directory").arg(path);
-    if (info.exists() && !info.isFile()) {
-        // A device or pipe is written in place: renaming a temporary file over
-        // it would replace the device itself.
-        QFile device(path);
-        if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return device.errorString();
-        if (device.write(data, size) != size || !device.flush()) return device.errorString();
-        device.close();
-        if (device.error() != QFileDevice::NoError) return device.errorString();
-        return QString();
-    }
+    if (info.isDir()) return QStringLiteral("Is a directory");
+    // A device or pipe is written in place: renaming a temporary file over
+    // it would replace the device itself.
+    if (info.exists() && !info.isFile()) return writeFileInPlace(path, data, size);
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return f.errorString();
-    if (f.write(data, size) != size) {
-        const QString error = f.errorString();
+    f.setDirectWriteFallback(false);
+    if (!f.open(QIODevice::WriteOnly)) {
+        // No temporary file beside an existing one (a folder that allows
+        // writing that file only): it is written in place.
+        if (info.exists()) return writeFileInPlace(path, data, size);
+        return f.errorString();
+    }
+    if (!writeAll(f, data, size)) {
+        const QString error = reasonOf(f);
         f.cancelWriting();
         return error;
     }
-    if (!f.commit()) return f.errorString();
+    if (!f.commit()) {
+        // The temporary file was written but cannot take the existing file's
+        // place: that file is written in place.
+        // (The platform reports a failed replacement as a rename error or an
+        // unspecified one; a failed write of the bytes is a write error.)
+        const bool notReplaced =
+            f.error() == QFileDevice::RenameError || f.error() == QFileDevice::UnspecifiedError;
+        if (notReplaced && info.exists()) return writeFileInPlace(path, data, size);
+        return reasonOf(f);
+    }
     return QString();
 }
 

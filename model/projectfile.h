@@ -12,31 +12,57 @@ namespace lt {
 inline constexpr qint64 ProjectFileSize = sizeof(sDane);
 
 /// The fixed message texts of reading a project file.
-inline QString msgProjectSizeMismatch() { return QStringLiteral("Mismatch file project size !"); }
-inline QString msgProjectVersionMismatch() { return QStringLiteral("Mismatch project version!"); }
+inline QString msgProjectSizeMismatch() {
+    return QStringLiteral("Mismatch file project size !");
+}
+inline QString msgProjectVersionMismatch() {
+    return QStringLiteral("Mismatch project version!");
+}
 
 /// Result of reading a project file into a buffer of its own.
 struct ProjectRead {
     enum Status { Ok, IoError, SizeMismatch, VersionMismatch };
     Status status = IoError;
-    QString error;                 // the message to show when status is not Ok
-    std::unique_ptr<sDane> data;   // the file's bytes when status is Ok
+    QString error;                // the message to show when status is not Ok
+    std::unique_ptr<sDane> data;  // the file's bytes when status is Ok
 };
 
 /// Reads a whole project file and checks its size and version before any
 /// byte of it is used. The project in memory is never touched.
 ProjectRead readProjectFile(const QString& path);
 
-/// Writes the project in one block through a temporary file beside the
-/// target, renamed over it, so a failure leaves the old file as it was.
+/// Writes the project in one block through the safe write of writeFileSafely.
 /// Returns an empty string on success, else the system's error text.
 QString writeProjectFile(const sDane& dane, const QString& path);
 
-/// Writes bytes atomically (temporary file renamed over the target). Returns
-/// an empty string on success, else the system's error text.
+/// Writes bytes safely: into a temporary file beside the target, renamed
+/// over it, so a failure leaves the old file as it was. Where the temporary
+/// file cannot be made or cannot take the place of an existing file (a
+/// folder that allows writing that file only), the file is written in place. Devices and pipes
+/// are always written in place. Returns an empty string on success, else the
+/// system's reason ("No space left on device").
 QString writeFileAtomically(const QString& path, const char* data, qint64 size);
+
+/// The in-place write the safe write falls back to: opens the existing file
+/// for writing, truncated, and writes the bytes.
+QString writeFileInPlace(const QString& path, const char* data, qint64 size);
+
+/// The message of a failed write: the file's name and the system's reason.
+inline QString msgWriteFailed(const QString& path, const QString& reason) {
+    return QStringLiteral("%1: %2").arg(path, reason);
+}
 
 /// Reads a whole file; returns false with the system's error text on failure.
 bool readWholeFile(const QString& path, QByteArray& bytes, QString& error);
+
+/// Reading a file of one fixed size.
+enum class FixedRead { Ok, IoError, WrongSize };
+
+/// Reads a file that must be exactly `expected` bytes long. The size is
+/// checked before any byte is read (a file of gigabytes picked by mistake is
+/// never loaded), and once more on the open file. `size` receives the size
+/// found, -1 when there is no file; `error` the system's text on IoError.
+FixedRead readFileOfSize(const QString& path, qint64 expected, QByteArray& bytes, qint64& size,
+                         QString& error);
 
 }  // namespace lt

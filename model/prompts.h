@@ -10,10 +10,10 @@ namespace lt {
 /// A file dialog as a command asks for it. `filter` is written as the
 /// command's own text, "Description (*.ext)|*.ext".
 struct FileDialogSpec {
-    QString title;             // empty: the platform's default title
+    QString title;  // empty: the platform's default title
     QString filter;
-    QString defaultExt;        // e.g. "*.vmprj"
-    QString fileName;          // proposed file name
+    QString defaultExt;  // e.g. "*.vmprj"
+    QString fileName;    // proposed file name
     bool confirmOverwrite = false;
 };
 
@@ -24,6 +24,9 @@ public:
     virtual bool confirm(const QString& question) = 0;
     /// A message box with one OK button.
     virtual void message(const QString& text) = 0;
+    /// A message box with a warning icon and one OK button, for a failure
+    /// such as a file that cannot be written.
+    virtual void warning(const QString& text) { message(text); }
     /// An open dialog; the chosen path, or an empty string when cancelled.
     virtual QString openFile(const FileDialogSpec& request) = 0;
     /// A save dialog; the chosen path, or an empty string when cancelled.

@@ -46,7 +46,7 @@ void PrintImage(QPainter& painter, const QImage& picture, QSize printable, int z
     painter.restore();
 }
 
-QString printPages(QPagedPaintDevice& device, QSize printable, int count, const PageSource& pageAt) {
+QString printDocument(QPagedPaintDevice& device, int count, const PageDrawing& drawPage) {
     QPainter painter;
     if (!painter.begin(&device)) return QStringLiteral("The printer could not start the document.");
     for (int page = 0; page < count; ++page) {
@@ -54,10 +54,16 @@ QString printPages(QPagedPaintDevice& device, QSize printable, int count, const 
             painter.end();
             return QStringLiteral("The printer could not start page %1.").arg(page + 1);
         }
-        PrintImage(painter, pageAt(page), printable, 100);
+        drawPage(painter, page);
     }
     if (!painter.end()) return QStringLiteral("The printer could not finish the document.");
     return {};
+}
+
+QString printPages(QPagedPaintDevice& device, QSize printable, int count, const PageSource& pageAt) {
+    return printDocument(device, count, [&](QPainter& painter, int page) {
+        PrintImage(painter, pageAt(page), printable, 100);
+    });
 }
 
 }  // namespace lt

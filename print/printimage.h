@@ -35,6 +35,13 @@ void PrintImage(QPainter& painter, const QImage& picture, QSize printable, int z
 /// Supplies the picture of page `page` (0-based) just before it is printed.
 using PageSource = std::function<QImage(int page)>;
 
+/// Draws page `page` (0-based) of a document with a painter on the device.
+using PageDrawing = std::function<void(QPainter& painter, int page)>;
+
+/// Prints `count` pages on one document of `device`, starting a new device
+/// page between pages. Returns an empty string on success, else what failed.
+QString printDocument(QPagedPaintDevice& device, int count, const PageDrawing& drawPage);
+
 /// Prints `count` pages on one document of `device`, each fitted to the
 /// printable area with PrintImage(picture, 100), starting a new device page
 /// between pages. Returns an empty string on success, else what failed.

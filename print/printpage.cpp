@@ -1,7 +1,10 @@
 #include "print/printpage.h"
 
+#include "print/printimage.h"
+
 #include <QFont>
 #include <QFontMetrics>
+#include <QPagedPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
@@ -83,17 +86,14 @@ void printRow(PageWriter& w, const sWidok& v, int n, int numberX, int textX, int
 
 }  // namespace
 
-QList<PrintedText> PrintPage(const sDane& d, int lang, int p, Bitmap& page, const RowYield& yield) {
+QList<PrintedText> drawSheetPage(QPainter& painter, const sDane& d, int lang, int p, const RowYield& yield) {
     lang = std::clamp(lang, 1, LanguageCount);
     p = std::clamp(p, 0, SheetPageCount - 1);
     const auto yieldNow = [&] {
         if (yield) yield();
     };
     QList<PrintedText> log;
-    clearPage(page);
-    yieldNow();
-
-    QPainter painter(&page.image());
+    painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing);
     PageWriter w(painter, log);
     w.text(254, 30, QStringLiteral("Project: ") + ReadText(d.ProjName), HeaderPoints, false, true);
@@ -114,7 +114,29 @@ QList<PrintedText> PrintPage(const sDane& d, int lang, int p, Bitmap& page, cons
 
     w.text(1700, 100, QStringLiteral("Side %1/6").arg(p + 1), HeaderPoints, false, true);
     painter.fillRect(QRect(1080, 255, 4, 2640), grey());  // (1080, 255) to (1084, 2895)
+    painter.restore();
     return log;
+}
+
+QList<PrintedText> PrintPage(const sDane& d, int lang, int p, Bitmap& page, const RowYield& yield) {
+    clearPage(page);
+    if (yield) yield();
+    QPainter painter(&page.image());
+    return drawSheetPage(painter, d, lang, p, yield);
+}
+
+QString printSheet(QPagedPaintDevice& device, QSize printable, const sDane& d, int lang) {
+    const QSize size = PrintFit(QSize(PageWidth, PageHeight), printable, 100);
+    if (size.isEmpty()) return QStringLiteral("The printer has no printable area.");
+    return printDocument(device, SheetPageCount, [&](QPainter& painter, int page) {
+        // The page bitmap's place and size on paper, in page pixels.
+        painter.save();
+        painter.scale(static_cast<qreal>(size.width()) / PageWidth,
+                      static_cast<qreal>(size.height()) / PageHeight);
+        painter.setClipRect(QRect(0, 0, PageWidth, PageHeight));
+        drawSheetPage(painter, d, lang, page);
+        painter.restore();
+    });
 }
 
 // --- Language and page boxes --------------------------------------------------

@@ -10,10 +10,14 @@
 
 #include <QList>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+
+class QPagedPaintDevice;
+class QPainter;
 
 namespace lt {
 
@@ -62,6 +66,18 @@ void clearPage(Bitmap& page);
 /// drew, in drawing order. A page or language outside its range is brought
 /// into range first.
 QList<PrintedText> PrintPage(const sDane& d, int lang, int p, Bitmap& page, const RowYield& yield = {});
+
+/// Draws page p (0..5) of the destinations sheet of language `lang` (1..3)
+/// with `painter`, in page pixels (2100 x 2970), over whatever the page holds:
+/// the drawing of PrintPage, on any device. Returns every text it drew.
+QList<PrintedText> drawSheetPage(QPainter& painter, const sDane& d, int lang, int p,
+                                 const RowYield& yield = {});
+
+/// Prints the six pages of the destinations sheet on one document of a paged
+/// device (a PDF writer) as drawings with real text, each page placed and
+/// sized as PrintImage places the page bitmap. Returns an empty string on
+/// success, else what failed.
+QString printSheet(QPagedPaintDevice& device, QSize printable, const sDane& d, int lang);
 
 // --- The language and page boxes of the print window -------------------------
 

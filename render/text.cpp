@@ -266,8 +266,12 @@ TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std
     if (text.isEmpty()) return size;
 
     // One line: the only character the layout would break at becomes a space.
+    // A tab is drawn as a space too: it advances by the width of a space
+    // wherever it stands, not to the layout's next tab stop, so the line is
+    // the sum of its glyphs' advances, tabs included.
     QString line = text;
     line.replace(QChar::LineSeparator, QLatin1Char(' '));
+    line.replace(QChar::Tabulation, QLatin1Char(' '));
     // The engine draws every stretch in its one face and searches no other.
     QFont single = font;
     single.setStyleStrategy(static_cast<QFont::StyleStrategy>(font.styleStrategy() | QFont::NoFontMerging));

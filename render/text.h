@@ -54,7 +54,8 @@ struct TextSize {
 
 /// Draws text as one shaped line with the top-left of its cell at (x, y),
 /// in the canvas font and pen, over a transparent background, and measures
-/// it. Control characters never break the line. Nothing is drawn when the
+/// it. Control characters never break the line, and a tab advances by the
+/// width of a space like any glyph, never to a tab stop. Nothing is drawn when the
 /// cell cannot reach the canvas, and only glyphs that can reach it are handed
 /// to the rasteriser, so a long text far off the surface costs little.
 TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std::int64_t y);

@@ -238,13 +238,27 @@ void ViewsGrid::paintEvent(QPaintEvent*) {
     const int first = std::max(1, (verticalScrollBar()->value()) / (RowHeight + 1) + 1);
     bool showUpDown = false;
     const QColor gridLine(0xC0, 0xC0, 0xC0);
+    // The column lines lie under the cells, which draw over them where their
+    // widened rectangles reach across.
+    const auto columnLines = [&](int height) {
+        int x = 0;
+        for (int col = 0; col < ColCount; ++col) {
+            x += ColWidths[col];
+            p.fillRect(QRect(x, 0, 1, height), gridLine);
+            ++x;
+        }
+    };
+    columnLines(h);
     for (int row = first; row < RowCount; ++row) {
         const QRect r0 = cellRect(0, row);
         if (r0.top() > h) break;
         for (int col = 0; col < ColCount; ++col) {
             const QRect r = cellRect(col, row);
             p.save();
-            p.setClipRect(r.intersected(QRect(0, HeaderHeight + 1, viewport()->width(), h)));
+            // A data cell draws over its widened rectangle (drawCell), left
+            // edges included.
+            const QRect drawn = col == 0 ? r : r.adjusted(-4, 0, 0, 0);
+            p.setClipRect(drawn.intersected(QRect(0, HeaderHeight + 1, viewport()->width(), h)));
             if (col == 0) p.fillRect(r, palette().button());
             drawCell(p, col, row, r, showUpDown);
             p.restore();
@@ -261,12 +275,7 @@ void ViewsGrid::paintEvent(QPaintEvent*) {
         p.restore();
     }
     p.fillRect(QRect(0, HeaderHeight, viewport()->width(), 1), gridLine);
-    int x = 0;
-    for (int col = 0; col < ColCount; ++col) {
-        x += ColWidths[col];
-        p.fillRect(QRect(x, 0, 1, h), gridLine);
-        ++x;
-    }
+    columnLines(HeaderHeight);
     m_sbtn->setVisible(showUpDown && m_doc.dane().SelWidok == m_lang);
 }
 
@@ -325,7 +334,9 @@ void ViewsGrid::drawCell(QPainter& p, int col, int row, QRect rect, bool& showUp
     if (col == 1) {
         p.setPen(bgr(0x666666));
         p.setBrush(bgr(0xBBDDBB));
-        p.drawRect(QRect(QPoint(L + 1, T + 1), QPoint(R - 2, B - 2)));
+        // The rectangle from (L + 1, T + 1) to (R - 1, B - 1), right and
+        // bottom excluded; a stroked QRect covers one pixel more each way.
+        p.drawRect(QRect(QPoint(L + 1, T + 1), QPoint(R - 3, B - 3)));
         if (inUse) p.drawImage(QPoint(cx - 64, T + H - 40), m_doc.surfaces().thumbnail(m_lang, row).image());
         p.setPen(bgr(0x224422));
         p.setFont(pointFont("Arial Unicode MS", 10));
@@ -347,7 +358,7 @@ void ViewsGrid::drawCell(QPainter& p, int col, int row, QRect rect, bool& showUp
             for (int i = 0; i < 3; ++i) {
                 p.setPen(bgr(colours[i]));
                 const int inset = i + 1;
-                p.drawRect(QRect(QPoint(L + inset, T + inset), QPoint(R - 1 - inset, B - 1 - inset)));
+                p.drawRect(QRect(QPoint(L + inset, T + inset), QPoint(R - 2 - inset, B - 2 - inset)));
             }
         }
         return;

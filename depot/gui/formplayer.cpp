@@ -276,9 +276,12 @@ void TFormPlayer::btnSaveGifClick() {
     const std::int64_t length =
         std::min<std::int64_t>(clip.length(), std::int64_t{AnimationMaxSeconds} * 1000);
     const Animation a = makeAnimation(clip, length, SignDefaultScale);
-    QString error = a.error;
-    if (error.isEmpty()) error = writeFileAtomically(path, a.gif.constData(), a.gif.size());
-    if (!error.isEmpty()) m_prompts.message(error);
+    if (!a.error.isEmpty()) {
+        m_prompts.message(a.error);
+        return;
+    }
+    const QString error = writeFileAtomically(path, a.gif.constData(), a.gif.size());
+    if (!error.isEmpty()) m_prompts.warning(msgWriteFailed(path, error));
 }
 
 void TFormPlayer::hideEvent(QHideEvent* event) {

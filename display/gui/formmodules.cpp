@@ -22,6 +22,8 @@ TFormModules::TFormModules(Document& doc, QWidget* parent) : QDialog(parent), m_
     cbModules = new QComboBox(this);
     cbModules->setObjectName(QStringLiteral("cbModules"));
     cbModules->setEditable(true);
+    // Typed text never joins the list: it holds the catalogue lines only.
+    cbModules->setInsertPolicy(QComboBox::NoInsert);
     cbModules->addItem(QStringLiteral("cbModules"));  // design-time placeholder, replaced in FormCreate
     cbModules->setMinimumWidth(320);
 

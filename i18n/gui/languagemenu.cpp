@@ -1,5 +1,6 @@
 #include "i18n/gui/languagemenu.h"
 
+#include "app/apptitle.h"
 #include "i18n/langmanager.h"
 
 #include <QAction>
@@ -36,7 +37,7 @@ void LanguageMenu::switchTo(int id) {
     if (m_prompts)
         m_prompts->message(error);
     else
-        QMessageBox::critical(m_mainWindow, QApplication::applicationDisplayName(), error);
+        QMessageBox::critical(m_mainWindow, applicationTitle(), error);
 }
 
 void LanguageMenu::LanguageItemClick(QAction* item) {
@@ -46,7 +47,7 @@ void LanguageMenu::LanguageItemClick(QAction* item) {
 }
 
 void LanguageMenu::UpdateState() {
-    if (m_mainWindow) QApplication::setApplicationDisplayName(m_mainWindow->windowTitle());
+    if (m_mainWindow) setApplicationTitle(m_mainWindow->windowTitle());
     if (!m_menu) return;
     const int current = LangManager().GetLanguageID();
     for (QAction* item : m_menu->actions())

@@ -1,5 +1,6 @@
 #include "print/gui/formprint.h"
 
+#include "app/apptitle.h"
 #include "i18n/gui/languagecontroller.h"
 #include "model/document.h"
 #include "model/projectfile.h"
@@ -132,9 +133,7 @@ TFormPrint::TFormPrint(Document& doc, QWidget* owner)
         dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
         return dialog.exec() == QDialog::Accepted;
     };
-    showError = [this](const QString& text) {
-        QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), text);
-    };
+    showError = [this](const QString& text) { QMessageBox::warning(this, applicationTitle(), text); };
     // Last, so the controller takes the design texts as built above.
     new i18n::TDKLanguageController(this, QStringLiteral("FormPrint"));
 }
@@ -145,9 +144,9 @@ int TFormPrint::chosenLanguage() const {
 
 void TFormPrint::loadPrintPage() {
     const sDane& d = m_doc.dane();
-    // An entry whose language went out of use since the last time cannot
-    // stay selected either.
-    const int entry = languageFallback(d, rememberedEntry(cbLang->currentIndex()));
+    // The entry selected last time, even when its language went out of use
+    // since: the fall-back belongs to changing the box.
+    const int entry = rememberedEntry(cbLang->currentIndex());
     {
         const QSignalBlocker block(cbLang);
         cbLang->clear();
@@ -244,6 +243,7 @@ QString TFormPrint::printLoaded(QPrinter& printer) {
             QByteArray pdf;
             if (readWholeFile(made, pdf, error))
                 error = writeFileAtomically(target, pdf.constData(), pdf.size());
+            if (!error.isEmpty()) error = msgWriteFailed(target, error);
         }
     }
     return error;

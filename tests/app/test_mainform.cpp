@@ -1,4 +1,5 @@
 // The main window's start-up state, its width rule and the quit question.
+#include "app/apptitle.h"
 #include "app/mainform.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"
@@ -21,7 +22,7 @@ struct MainFormFixture : ::testing::Test {
 
 TEST_F(MainFormFixture, StartsWithDefaultProjectAndPanelHidden) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Velmora Line Tint v1.03 2016-09-04"));
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), form->windowTitle());
+    EXPECT_EQ(applicationTitle(), form->windowTitle());
     form->show();
     EXPECT_FALSE(form->PanelMain()->isVisible());
     EXPECT_TRUE(form->gbWidoki()->isVisible());

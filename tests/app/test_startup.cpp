@@ -1,4 +1,5 @@
 // The start-up sequence, the windows it creates, the menu and the Help menu.
+#include "app/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -36,7 +37,7 @@ TEST_F(Startup, CreatesTheWindowsAndSetsTitleAndStyle) {
     ASSERT_NE(f.FormColor, nullptr);
     ASSERT_NE(f.FormAutor, nullptr);
     EXPECT_EQ(main().formColor(), f.FormColor);
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), main().windowTitle());
+    EXPECT_EQ(applicationTitle(), main().windowTitle());
     EXPECT_EQ(QApplication::palette().color(QPalette::Highlight), QColor(0x2f, 0x8d, 0xb3));
     EXPECT_FALSE(qApp->styleSheet().isEmpty());
     // The about window of Help has its button; the splash is gone.

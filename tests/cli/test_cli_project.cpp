@@ -67,7 +67,7 @@ TEST(CliProject, BadInputFailsClearlyAndWritesNothing) {
         {{QStringLiteral("info"), oldFile}, QStringLiteral("Mismatch project version!")},
         {{QStringLiteral("info")}, QStringLiteral("usage")},
         {{QStringLiteral("new")}, QStringLiteral("usage")},
-        {{QStringLiteral("new"), QStringLiteral("-o")}, QStringLiteral("needs a value")},
+        {{QStringLiteral("new"), QStringLiteral("-o")}, QStringLiteral("Missing value after")},
         {{QStringLiteral("new"), QStringLiteral("--bogus")}, QStringLiteral("unknown option")},
         {{QStringLiteral("frobnicate")}, QStringLiteral("unknown command")},
         {{QStringLiteral("new"), QStringLiteral("-o"), shortFile + QStringLiteral("/x.vmprj")}, QString()},

@@ -113,6 +113,7 @@ TEST_F(PlayerWindow, SavesTheAnimatedPictureAndReportsWhatFails) {
     prompts.paths.push_back(dir.path());
     QMetaObject::invokeMethod(p, "btnSaveGifClick");
     EXPECT_EQ(static_cast<int>(prompts.messages.size()), before + 1);
+    EXPECT_EQ(prompts.warnings, QStringList{dir.path() + QStringLiteral(": Is a directory")});
     // Cancelled: nothing at all.
     QMetaObject::invokeMethod(p, "btnSaveGifClick");
     EXPECT_EQ(static_cast<int>(prompts.messages.size()), before + 1);

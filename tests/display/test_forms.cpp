@@ -4,8 +4,11 @@
 #include "display/gui/modulepictures.h"
 #include "model/document.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -30,6 +33,27 @@ protected:
     void SetUp() override { doc.newDane(); }
     Document doc;
 };
+
+TEST_F(Forms, ModuleListHoldsTheCatalogueLinesOnlyWhateverIsTyped) {
+    TFormModules form(doc);
+    form.prepareShow();
+    QLineEdit* typed = form.cbModules->lineEdit();
+    ASSERT_NE(typed, nullptr);
+    for (const QString& text : {QStringLiteral("My own module"), QStringLiteral("PH3")}) {
+        typed->setText(text);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(typed, &press);
+        QApplication::sendEvent(typed, &release);
+        EXPECT_EQ(form.cbModules->count(), 5) << text.toStdString();
+    }
+    // OK with typed text keeps the stored module.
+    doc.dane().ModuleNr = 3;
+    form.prepareShow();
+    typed->setText(QStringLiteral("Typed"));
+    form.Button1Click();
+    EXPECT_EQ(doc.dane().ModuleNr, 3);
+}
 
 TEST_F(Forms, ModuleWindowSelectsAndStores) {
     TFormModules form(doc);

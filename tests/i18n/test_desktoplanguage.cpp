@@ -1,4 +1,5 @@
 // The interface language chosen from the desktop's locale at start-up.
+#include "app/apptitle.h"
 #include "app/editorwidgets.h"
 #include "app/formfind.h"
 #include "app/formhardware.h"
@@ -83,7 +84,7 @@ TEST(DesktopLanguageEditor, PolishDesktopGivesPolishWindows) {
         EXPECT_EQ(forms().FormHardware->windowTitle(), QStringLiteral("Informacje o sprzęcie"));
         for (QAction* a : main.smViewLanguage()->actions())
             EXPECT_EQ(a->isChecked(), a->data().toInt() == 1045);
-        EXPECT_EQ(QApplication::applicationDisplayName(), main.windowTitle());
+        EXPECT_EQ(applicationTitle(), main.windowTitle());
         // The find window, made later, opens in Polish too.
         main.Znajdzkurs1Click();
         ASSERT_NE(main.FormFind(), nullptr);

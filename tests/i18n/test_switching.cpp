@@ -1,5 +1,6 @@
 // Switching the interface language: the manager's list, the menu, and the
 // controllers on stand-in windows built with the real component names.
+#include "app/apptitle.h"
 #include "fake_windows.h"
 #include "i18n/gui/languagemenu.h"
 #include "i18n/langmanager.h"
@@ -66,7 +67,7 @@ TEST_F(Switching, NoFileGivesOneCheckedDefaultItem) {
     EXPECT_EQ(items()[0]->data().toInt(), 1033);
     EXPECT_TRUE(items()[0]->isChecked());
     EXPECT_EQ(items()[0]->text(), QStringLiteral("English (United States)"));
-    EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("MainForm Caption"));
+    EXPECT_EQ(applicationTitle(), QStringLiteral("MainForm Caption"));
     EXPECT_EQ(LangManager().GetLanguageID(), 1033);
 }
 
@@ -115,7 +116,7 @@ TEST_F(Switching, MenuSwitchesAndMarksTheCurrentLanguage) {
     EXPECT_TRUE(itemFor(1045)->isChecked());
     EXPECT_FALSE(itemFor(1033)->isChecked());
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Okno glowne"));
-    EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Okno glowne"));
+    EXPECT_EQ(applicationTitle(), QStringLiteral("Okno glowne"));
     EXPECT_EQ(caption("gbWidoki"), QStringLiteral("Lista\nwidokow"));
     // Entries the file lacks keep their design texts.
     EXPECT_EQ(caption("gbGorny"), QStringLiteral("gbGorny Caption"));

@@ -1,4 +1,5 @@
 // The real windows of the editor switching to a shipped language and back.
+#include "app/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcheck.h"
 #include "app/formhardware.h"
@@ -139,7 +140,7 @@ TEST_F(RealWindows, PolishAndBackAgain) {
     EXPECT_EQ(forms().FormPrint->windowTitle(), QStringLiteral("Drukowanie wszystkich kursów dla kierowców"));
     EXPECT_EQ(forms().FormPrint->findChild<QPushButton*>("btnUstawienia")->text(),
               QStringLiteral("Ustawienia drukarki"));
-    EXPECT_EQ(QApplication::applicationDisplayName(), main().windowTitle());
+    EXPECT_EQ(applicationTitle(), main().windowTitle());
     // Translating the interface changes nothing of the project.
     EXPECT_EQ(std::memcmp(dane.data(), &run->doc->dane(), sizeof(sDane)), 0);
 

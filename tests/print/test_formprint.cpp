@@ -115,11 +115,17 @@ TEST_F(FormPrintTest, OpeningTheSheetPreviewsPageOneOfTheRememberedLanguage) {
     EXPECT_EQ(form.lang()->currentIndex(), 1);
     EXPECT_EQ(form.page()->value(), 4);
     EXPECT_EQ(form.pageBitmap().image(), corePage(2, 0));
-    // A remembered language that went out of use falls back on opening.
+    // A remembered language that went out of use since is still the one it
+    // reopens on; the fall-back waits for the user to change the box.
     setLanguage(doc.dane(), 2, QStringLiteral("Polski"), false);
     form.loadPrintPage();
-    EXPECT_EQ(form.lang()->currentIndex(), 0);
+    EXPECT_EQ(form.lang()->currentIndex(), 1);
     EXPECT_EQ(form.lang()->itemText(1), QStringLiteral("Not used 2"));
+    EXPECT_EQ(form.chosenLanguage(), 2);
+    EXPECT_EQ(form.pageBitmap().image(), corePage(2, 0));
+    form.lang()->setCurrentIndex(2);  // "Not used 3" falls back twice
+    EXPECT_EQ(form.lang()->currentIndex(), 0);
+    EXPECT_EQ(form.pageBitmap().image(), corePage(1, 3));
 }
 
 TEST_F(FormPrintTest, ChoosingALanguageNotInUseFallsBackAndRedraws) {

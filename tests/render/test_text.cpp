@@ -239,6 +239,27 @@ TEST(RegionText, ControlCharactersNeverBreakTheLine) {
     }
 }
 
+TEST(RegionText, ATabAdvancesByItsOwnWidthNotToATabStop) {
+    Project p;
+    for (const QString& before : {QString(), QStringLiteral("W"), QStringLiteral("WWWWWWW")}) {
+        SCOPED_TRACE(before.toStdString());
+        p.setTop(before + QStringLiteral(" B"));
+        p.render();
+        const QImage spaced = p.s->iGorny.image().copy();
+        const std::int32_t spacedWidth = p.top().TextWidth;
+        p.setTop(before + QStringLiteral("\tB"));
+        p.render();
+        EXPECT_EQ(p.s->iGorny.image(), spaced);
+        EXPECT_EQ(p.top().TextWidth, spacedWidth);
+        EXPECT_EQ(p.top().TextWidth, advanceOf(p.top(), before + QStringLiteral(" B")));
+    }
+    // Two tabs are two advances, far short of the layout's tab stops.
+    p.setTop(QStringLiteral("\t\t"));
+    p.render();
+    EXPECT_EQ(p.top().TextWidth, 2 * advanceOf(p.top(), QStringLiteral(" ")));
+    EXPECT_LT(p.top().TextWidth, 80);
+}
+
 TEST(RegionText, HostileValuesStayBoundedAndStoreSaneSizes) {
     std::mt19937 gen(11);
     Project p;

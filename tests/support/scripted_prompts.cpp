@@ -1,8 +1,11 @@
 #include "tests/support/scripted_prompts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QUuid>
+
+#include <gtest/gtest.h>
 
 namespace lt::test {
 
@@ -14,7 +17,13 @@ bool ScriptedPrompts::confirm(const QString& question) {
     return a;
 }
 
-void ScriptedPrompts::message(const QString& text) { messages << text; }
+void ScriptedPrompts::message(const QString& text) {
+    messages << text;
+}
+void ScriptedPrompts::warning(const QString& text) {
+    messages << text;
+    warnings << text;
+}
 
 QString ScriptedPrompts::openFile(const FileDialogSpec& request) {
     dialogs << request;
@@ -24,14 +33,19 @@ QString ScriptedPrompts::openFile(const FileDialogSpec& request) {
     return p;
 }
 
-QString ScriptedPrompts::saveFile(const FileDialogSpec& request) { return openFile(request); }
+QString ScriptedPrompts::saveFile(const FileDialogSpec& request) {
+    return openFile(request);
+}
 
 TempDir::TempDir() {
-    m_path = QDir::tempPath() + QStringLiteral("/linetint-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    m_path =
+        QDir::tempPath() + QStringLiteral("/linetint-test-") + QUuid::createUuid().toString(QUuid::Id128);
     QDir().mkpath(m_path);
 }
 
-TempDir::~TempDir() { QDir(m_path).removeRecursively(); }
+TempDir::~TempDir() {
+    QDir(m_path).removeRecursively();
+}
 
 CliResult runCli(const QStringList& args, int timeoutMs) {
     QProcess p;
@@ -47,6 +61,17 @@ CliResult runCli(const QStringList& args, int timeoutMs) {
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+QByteArray fileContent(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void putFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 }  // namespace lt::test

@@ -12,14 +12,16 @@ namespace lt::test {
 
 class ScriptedPrompts : public Prompts {
 public:
-    std::deque<bool> answers;     // confirm() answers, in order; empty: No
-    std::deque<QString> paths;    // openFile()/saveFile() answers; empty: cancel
-    QStringList questions;        // every confirm() text
-    QStringList messages;         // every message() text
+    std::deque<bool> answers;       // confirm() answers, in order; empty: No
+    std::deque<QString> paths;      // openFile()/saveFile() answers; empty: cancel
+    QStringList questions;          // every confirm() text
+    QStringList messages;           // every message() and warning() text
+    QStringList warnings;           // the texts shown with a warning icon
     QList<FileDialogSpec> dialogs;  // every dialog shown
 
     bool confirm(const QString& question) override;
     void message(const QString& text) override;
+    void warning(const QString& text) override;
     QString openFile(const FileDialogSpec& request) override;
     QString saveFile(const FileDialogSpec& request) override;
 };
@@ -43,5 +45,10 @@ struct CliResult {
     QString err;
 };
 CliResult runCli(const QStringList& args, int timeoutMs = 120000);
+
+/// The whole content of a file; empty when it cannot be read.
+QByteArray fileContent(const QString& path);
+/// Makes a file holding exactly `bytes` (a test failure when it cannot).
+void putFile(const QString& path, const QByteArray& bytes = QByteArray());
 
 }  // namespace lt::test
