@@ -1,6 +1,6 @@
 #include "depot/zipfile.h"
 
-#include <QFile>
+#include "model/projectfile.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -40,13 +40,14 @@ void ZipReader::close() {
 }
 
 bool ZipReader::open(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    QString error;
+    if (!readWholeFile(path, bytes, error)) {
         close();
-        m_error = QStringLiteral("%1: %2").arg(path, f.errorString());
+        m_error = QStringLiteral("%1: %2").arg(path, error);
         return false;
     }
-    return open(f.readAll());
+    return open(bytes);
 }
 
 bool ZipReader::open(const QByteArray& bytes) {

@@ -4,11 +4,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cstring>
 
 namespace lt {
 
-bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
+bool readWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 maxSize) {
     QFile f(path);
     if (QFileInfo(path).isDir()) {
         error = QStringLiteral("Is a directory");
@@ -18,12 +19,23 @@ bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
         error = f.errorString();
         return false;
     }
-    bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        error = f.errorString();
-        return false;
+    // Read in blocks up to one byte past the limit, so a device that never
+    // ends (or a file far larger than any real one) is refused, not loaded.
+    bytes.clear();
+    constexpr qint64 block = qint64(1) << 20;
+    while (bytes.size() <= maxSize) {
+        const QByteArray chunk = f.read(std::min(block, maxSize + 1 - qint64(bytes.size())));
+        if (f.error() != QFileDevice::NoError) {
+            error = f.errorString();
+            bytes.clear();
+            return false;
+        }
+        if (chunk.isEmpty()) return true;
+        bytes += chunk;
     }
-    return true;
+    bytes.clear();
+    error = QStringLiteral("the file is larger than %1 bytes").arg(maxSize);
+    return false;
 }
 
 FixedRead readFileOfSize(const QString& path, qint64 expected, QByteArray& bytes, qint64& size,

@@ -52,8 +52,14 @@ inline QString msgWriteFailed(const QString& path, const QString& reason) {
     return QStringLiteral("%1: %2").arg(path, reason);
 }
 
-/// Reads a whole file; returns false with the system's error text on failure.
-bool readWholeFile(const QString& path, QByteArray& bytes, QString& error);
+/// The most a file of no fixed size (a destination list, a timetable feed)
+/// is read to: far above any real one, and a bound on a device that reads
+/// without end.
+inline constexpr qint64 WholeFileLimit = qint64(1) << 30;
+
+/// Reads a whole file; returns false with the system's error text on
+/// failure, or when the file holds more than maxSize bytes.
+bool readWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 maxSize = WholeFileLimit);
 
 /// Reading a file of one fixed size.
 enum class FixedRead { Ok, IoError, WrongSize };

@@ -132,5 +132,24 @@ TEST(FixedSizeRead, OnlyTheExactSizeIsRead) {
     EXPECT_EQ(error, QStringLiteral("Is a directory"));
 }
 
+// Files of no fixed size (lists, feeds) are read to a bound, so a device
+// that reads without end is refused instead of filling the memory.
+TEST(WholeFileRead, StopsAtItsBound) {
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("list.csv"));
+    putFile(path, QByteArray(3000, 'x'));
+    QByteArray bytes;
+    QString error;
+    EXPECT_TRUE(readWholeFile(path, bytes, error, 3000));
+    EXPECT_EQ(bytes.size(), 3000);
+    EXPECT_FALSE(readWholeFile(path, bytes, error, 2999));
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_TRUE(error.contains(QStringLiteral("larger than 2999"))) << error.toStdString();
+    EXPECT_FALSE(readWholeFile(QStringLiteral("/dev/zero"), bytes, error, 5 << 20));
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_FALSE(readWholeFile(dir.path(), bytes, error));
+    EXPECT_EQ(error, QStringLiteral("Is a directory"));
+}
+
 }  // namespace
 }  // namespace lt
