@@ -1,106 +1,64 @@
-// Project open: the input patches a default project (records of a 32-bit
-// offset, a length byte and that many bytes), the result is written to a
-// file and opened the way the editor opens it (which renders all 900
-// thumbnails); every view the patches touch is then composed, stepped and
-// reduced into its thumbnail, and the pendrive image is built from the
-// project. An input of the exact project size is taken as the whole file.
+// Project open, the checks and the data without drawing: the input patches a
+// default project kept in memory (see Patch; at most 16 records, so at most a
+// few dozen views change), which then passes the open's size and version
+// checks from memory, and the project's readers look at it as they would at
+// a file from another depot: the checks before export on every view in use,
+// the language names and the layout of every patched view. A project that passes the checks is read in whole
+// by them, and whatever it holds gives findings about views in use only.
 
-#include "display/flashbuild.h"
-#include "fuzz/fuzz_app.h"
-#include "model/defaults.h"
-#include "model/document.h"
-#include "render/animation.h"
+#include "depot/checks.h"
+#include "depot/viewlist.h"
+#include "fuzz/fixtures.h"
+#include "model/projectfile.h"
 #include "render/preview.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QJsonDocument>
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstring>
-#include <memory>
-#include <set>
-#include <vector>
-
+namespace lt {
 namespace {
 
-struct Fixture {
-    QTemporaryDir dir;
-    std::vector<char> base;
-    std::unique_ptr<lt::Document> doc;
+int projectOpen(const std::uint8_t* data, std::size_t size) {
+    sDane& d = fuzz::defaultProject();
+    fuzz::Patch patch(&d, fuzz::ProjectLayout);
+    patch.apply(data, size, 16);
 
-    Fixture() {
-        ensureFuzzApp();
-        auto d = std::make_unique<lt::sDane>();
-        std::memset(d.get(), 0, sizeof *d);
-        lt::NewDane(*d);
-        const char* p = reinterpret_cast<const char*>(d.get());
-        base.assign(p, p + sizeof *d);
-        doc = std::make_unique<lt::Document>();
+    // The open's checks, on the bytes as a file would hold them.
+    const char* bytes = reinterpret_cast<const char*>(&d);
+    QString error;
+    const ProjectRead::Status status = checkProjectBytes(bytes, sizeof d, error);
+    LT_FUZZ_CHECK((status == ProjectRead::Ok) == (d.Version >= ProjectVersion));
+    LT_FUZZ_CHECK(status == ProjectRead::Ok ? error.isEmpty() : error == msgProjectVersionMismatch());
+    QString sizeError;
+    LT_FUZZ_CHECK(checkProjectBytes(bytes, sizeof d - 1, sizeError) == ProjectRead::SizeMismatch);
+    if (status != ProjectRead::Ok) return 0;
+
+    // The checks before export.
+    const QList<Finding> findings = checkProject(d);
+    const QStringList codes = checkFindingCodes();
+    for (const Finding& f : findings) {
+        LT_FUZZ_CHECK(f.lang >= 1 && f.lang <= LanguageCount && f.view >= 0 && f.view <= ViewCount);
+        LT_FUZZ_CHECK(f.lang == 1 || isTrue(d.Lang[f.lang - 1].Use));
+        LT_FUZZ_CHECK(f.view == 0 || isTrue(widok(d, f.lang, f.view).use));
+        LT_FUZZ_CHECK(codes.contains(f.what) && !f.why.isEmpty());
+        (void)f.text();
     }
-};
+    (void)QJsonDocument(findingsJson(findings)).toJson(QJsonDocument::Compact);
 
-Fixture& fixture() {
-    static Fixture f;
-    return f;
+    // What the windows and the lists read of the languages and the views.
+    for (const sLang& lang : d.Lang) LT_FUZZ_CHECK(ReadText(lang.Nazwa).size() <= 32);
+    for (const int unit : patch.touched()) {
+        const sWidok& w = widok(d, fuzz::unitLang(unit), fuzz::unitView(unit));
+        LT_FUZZ_CHECK(layoutBarX(w) >= 0 && layoutBarX(w) <= 128 && layoutBarY(w) >= 0 &&
+                      layoutBarY(w) <= 32);
+        for (const Region r : {Region::Gorny, Region::Dolny, Region::Lewy}) {
+            const RegionWindow win = regionWindow(w, r);
+            LT_FUZZ_CHECK(win.width >= 0 && win.width <= 128 && win.height >= 0 && win.height <= 32);
+        }
+    }
+    return 0;
 }
 
 }  // namespace
+}  // namespace lt
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Fixture& f = fixture();
-    std::vector<char> bytes;
-    std::set<std::pair<int, int>> touched;
-    if (size == sizeof(lt::sDane)) {
-        bytes.assign(reinterpret_cast<const char*>(data), reinterpret_cast<const char*>(data) + size);
-        touched.insert({1, 1});
-    } else {
-        bytes = f.base;
-        std::size_t i = 0;
-        while (i + 5 <= size) {
-            std::uint32_t off = 0;
-            std::memcpy(&off, data + i, 4);
-            const std::size_t len = data[i + 4];
-            i += 5;
-            const std::size_t n = std::min(len, size - i);
-            const std::size_t at = off % bytes.size();
-            const std::size_t m = std::min(n, bytes.size() - at);
-            std::memcpy(bytes.data() + at, data + i, m);
-            i += n;
-            const std::size_t w0 = offsetof(lt::sDane, Widok);
-            if (at >= w0 && at < w0 + sizeof(lt::sDane::Widok)) {
-                const std::size_t k = (at - w0) / sizeof(lt::sWidok);
-                touched.insert(
-                    {static_cast<int>(k / lt::ViewCount) + 1, static_cast<int>(k % lt::ViewCount) + 1});
-            }
-        }
-        touched.insert({1, 1});
-    }
-    const QString path = f.dir.path() + QStringLiteral("/p.bin");
-    {
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly)) return 0;
-        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
-    lt::Document& doc = *f.doc;
-    if (!doc.openProject(path).isEmpty()) return 0;
-    lt::sDane& d = doc.dane();
-    int views = 0;
-    for (const auto& [l, v] : touched) {
-        if (++views > 8) break;
-        d.SelWidok = l;
-        d.EditRow = v;
-        doc.RenderLED();
-        for (int tick = 0; tick < 3; ++tick) {
-            for (lt::Region r : {lt::Region::Gorny, lt::Region::Dolny, lt::Region::Lewy})
-                lt::stepRegion(d, r);
-            doc.RenderLED();
-        }
-        doc.outlineRegion(lt::Region::Gorny);
-        doc.RenderActiveBitmapSG();
-    }
-    lt::EncodeKorvo2Flash(doc);
-    return 0;
-}
+LT_FUZZ_TARGET("project", lt::projectOpen)

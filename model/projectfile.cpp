@@ -26,6 +26,20 @@ bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
     return true;
 }
 
+ProjectRead::Status checkProjectBytes(const char* data, qint64 size, QString& error) {
+    if (size != ProjectFileSize) {
+        error = msgProjectSizeMismatch();
+        return ProjectRead::SizeMismatch;
+    }
+    std::int32_t version = 0;
+    std::memcpy(&version, data, sizeof version);
+    if (version < ProjectVersion) {
+        error = msgProjectVersionMismatch();
+        return ProjectRead::VersionMismatch;
+    }
+    return ProjectRead::Ok;
+}
+
 ProjectRead readProjectFile(const QString& path) {
     ProjectRead result;
     QByteArray bytes;
@@ -33,21 +47,10 @@ ProjectRead readProjectFile(const QString& path) {
         result.status = ProjectRead::IoError;
         return result;
     }
-    if (bytes.size() != ProjectFileSize) {
-        result.status = ProjectRead::SizeMismatch;
-        result.error = msgProjectSizeMismatch();
-        return result;
-    }
-    std::int32_t version = 0;
-    std::memcpy(&version, bytes.constData(), sizeof version);
-    if (version < ProjectVersion) {
-        result.status = ProjectRead::VersionMismatch;
-        result.error = msgProjectVersionMismatch();
-        return result;
-    }
+    result.status = checkProjectBytes(bytes.constData(), bytes.size(), result.error);
+    if (result.status != ProjectRead::Ok) return result;
     result.data = std::make_unique<sDane>();
     std::memcpy(result.data.get(), bytes.constData(), sizeof(sDane));
-    result.status = ProjectRead::Ok;
     return result;
 }
 

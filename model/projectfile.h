@@ -12,16 +12,24 @@ namespace lt {
 inline constexpr qint64 ProjectFileSize = sizeof(sDane);
 
 /// The fixed message texts of reading a project file.
-inline QString msgProjectSizeMismatch() { return QStringLiteral("Mismatch file project size !"); }
-inline QString msgProjectVersionMismatch() { return QStringLiteral("Mismatch project version!"); }
+inline QString msgProjectSizeMismatch() {
+    return QStringLiteral("Mismatch file project size !");
+}
+inline QString msgProjectVersionMismatch() {
+    return QStringLiteral("Mismatch project version!");
+}
 
 /// Result of reading a project file into a buffer of its own.
 struct ProjectRead {
     enum Status { Ok, IoError, SizeMismatch, VersionMismatch };
     Status status = IoError;
-    QString error;                 // the message to show when status is not Ok
-    std::unique_ptr<sDane> data;   // the file's bytes when status is Ok
+    QString error;                // the message to show when status is not Ok
+    std::unique_ptr<sDane> data;  // the file's bytes when status is Ok
 };
+
+/// The checks a project's bytes pass before any of them is used: the size,
+/// then the version. Returns Ok, or the status with its message in `error`.
+ProjectRead::Status checkProjectBytes(const char* data, qint64 size, QString& error);
 
 /// Reads a whole project file and checks its size and version before any
 /// byte of it is used. The project in memory is never touched.
