@@ -73,19 +73,29 @@ inline sDane& defaultProject() {
     return *d;
 }
 
-/// The pendrive image our build makes from the sample project, unchanged
-/// between inputs (harnesses restore it).
+/// The pendrive image our build makes from a project.
+inline std::unique_ptr<sflash> buildImage(void (*make)(sDane&)) {
+    ensureApp();
+    auto d = std::make_unique<sDane>();
+    make(*d);
+    auto s = std::make_unique<Surfaces>();
+    auto image = std::make_unique<sflash>();
+    std::memset(image.get(), 0, sizeof(sflash));
+    EncodeKorvo2Flash(*d, *s, *image);
+    return image;
+}
+
+/// The image of the sample project, with pictures in its screens in use;
+/// unchanged between inputs (harnesses restore it).
 inline sflash& sampleImage() {
-    static const std::unique_ptr<sflash> f = [] {
-        ensureApp();
-        auto d = std::make_unique<sDane>();
-        makeSampleProject(*d);
-        auto s = std::make_unique<Surfaces>();
-        auto image = std::make_unique<sflash>();
-        std::memset(image.get(), 0, sizeof(sflash));
-        EncodeKorvo2Flash(*d, *s, *image);
-        return image;
-    }();
+    static const std::unique_ptr<sflash> f = buildImage(makeSampleProject);
+    return *f;
+}
+
+/// The image of the default project, no screen in use; unchanged between
+/// inputs (harnesses restore it).
+inline sflash& defaultImage() {
+    static const std::unique_ptr<sflash> f = buildImage(makeDefaultProject);
     return *f;
 }
 

@@ -1,8 +1,8 @@
 // Decoding screens of a pendrive file, as `linetint-cli decode` shows them:
 // the input patches the image our build makes from a sample project, kept in
 // memory (see Patch; at most 16 records). Screen 1/1 and every screen the
-// patches touch is laid out, decoded into the 128 x 32 face and enlarged by a
-// factor taken from the last input byte; its 8-bit texts are read.
+// patches touch is laid out, decoded into the 128 x 32 face and its 8-bit
+// texts read; the last one is enlarged by a factor from the last input byte.
 
 #include "depot/decode.h"
 #include "fuzz/fixtures.h"
@@ -29,6 +29,7 @@ int decodeScreens(const std::uint8_t* data, std::size_t size) {
     const int factor = size > 0 ? data[size - 1] % 4 + 1 : 1;
     std::vector<int> units = patch.touched();
     units.push_back(0);
+    Bitmap face;
     for (const int unit : units) {
         const int l = fuzz::unitLang(unit);
         const int v = fuzz::unitView(unit);
@@ -42,11 +43,12 @@ int decodeScreens(const std::uint8_t* data, std::size_t size) {
         readTexts(s.widok.gorny);
         readTexts(s.widok.dolny);
         readTexts(s.widok.lewy);
-        const Bitmap face = DecodeScreen(f, l, v);
+        face = DecodeScreen(f, l, v);
         LT_FUZZ_CHECK(face.width() == FlashLedX && face.height() == FlashLedY);
-        const Bitmap big = enlargeBitmap(face, factor);
-        LT_FUZZ_CHECK(big.width() == FlashLedX * factor && big.height() == FlashLedY * factor);
     }
+    // The last one enlarged, as `decode --scale` shows it.
+    const Bitmap big = enlargeBitmap(face, factor);
+    LT_FUZZ_CHECK(big.width() == FlashLedX * factor && big.height() == FlashLedY * factor);
     return 0;
 }
 

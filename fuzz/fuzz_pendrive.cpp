@@ -1,11 +1,11 @@
 // Pendrive file import and its description, as the editor imports a file and
 // `linetint-cli info` describes it. The first input byte says what the rest is:
-//   0: patches onto the image our build makes from a sample project, kept in
-//      memory (see Patch; at most 16 records, screens addressed by unit);
+//   0: patches onto the image our build makes from the default project, kept
+//      in memory (see Patch; at most 16 records, screens addressed by unit),
+//      so that the screens in use are those the patches switch on;
 //   1: a whole file, written out and imported through the editor's command,
 //      which refuses it for its size, leaving the image as it was;
-//   2: bytes laid over the start of the sample image (the header, up to
-//      8 KiB).
+//   2: bytes laid over the start of that image (the header, up to 8 KiB).
 // The patched image is described as JSON and as text; the description lists
 // exactly the screens in use.
 
@@ -68,7 +68,7 @@ int pendriveImport(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::uint8_t* in = data + 1;
     const std::size_t n = size - 1;
-    sflash& f = fuzz::sampleImage();
+    sflash& f = fuzz::defaultImage();
     fuzz::Patch patch(&f, fuzz::ImageLayout);
     switch (data[0] % 3) {
         case 0: patch.apply(in, n, 16); break;

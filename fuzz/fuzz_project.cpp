@@ -1,21 +1,48 @@
 // Project open, the checks and the data without drawing: the input patches a
-// default project kept in memory (see Patch; at most 16 records, so at most a
-// few dozen views change), which then passes the open's size and version
-// checks from memory, and the project's readers look at it as they would at
-// a file from another depot: the checks before export on every view in use,
-// the language names and the layout of every patched view. A project that passes the checks is read in whole
-// by them, and whatever it holds gives findings about views in use only.
+// default project kept in memory (see Patch; at most 16 records), which then
+// passes the open's size and version checks from memory, and what reads the
+// project's fields without drawing reads it as it would a file from another
+// depot: the edited view the header names, the language names, and for every
+// patched view its texts, its layout on the sign, its colours, styles and
+// font size, and its screen settings as the pendrive build writes them. The
+// drawing, and the checks before export that measure drawn text, are the
+// render harness's work.
 
 #include "depot/checks.h"
-#include "depot/viewlist.h"
+#include "depot/decode.h"
 #include "fuzz/fixtures.h"
 #include "model/projectfile.h"
 #include "render/preview.h"
-
-#include <QJsonDocument>
+#include "render/text.h"
 
 namespace lt {
 namespace {
+
+/// A text read from a field, stored the way the editor stores texts and read
+/// again, is the same text cut to the field (never inside a surrogate pair).
+template <std::size_t N>
+void checkText(const char16_t (&field)[N]) {
+    const QString text = ReadText(field);
+    LT_FUZZ_CHECK(text.size() <= qsizetype(N));
+    char16_t copy[N];
+    std::memcpy(copy, field, sizeof copy);
+    StringToWideChar(text, copy);
+    const QString again = ReadText(copy);
+    LT_FUZZ_CHECK(again.size() < qsizetype(N) && text.startsWith(again));
+    LT_FUZZ_CHECK(text.size() < qsizetype(N) ? again == text : again.size() >= qsizetype(N) - 2);
+}
+
+void checkRegion(const sWidok& w, const sScreenImage& s, Region r) {
+    checkText(s.Text);
+    checkText(s.FontName);
+    const int px = fontPixelSize(s.FontSize);
+    LT_FUZZ_CHECK(px >= 1 && px <= MaxFontPixels);
+    (void)Int2Color(s.FontColor);
+    (void)Int2FontStyle(s.Styl);
+    const RegionWindow win = regionWindow(w, r);
+    LT_FUZZ_CHECK(win.width >= 0 && win.width <= FlashLedX && win.height >= 0 && win.height <= FlashLedY);
+    if (const std::optional<OutlineRect> o = regionOutline(w, r)) LT_FUZZ_CHECK(o->l <= o->r && o->t <= o->b);
+}
 
 int projectOpen(const std::uint8_t* data, std::size_t size) {
     sDane& d = fuzz::defaultProject();
@@ -32,28 +59,23 @@ int projectOpen(const std::uint8_t* data, std::size_t size) {
     LT_FUZZ_CHECK(checkProjectBytes(bytes, sizeof d - 1, sizeError) == ProjectRead::SizeMismatch);
     if (status != ProjectRead::Ok) return 0;
 
-    // The checks before export.
-    const QList<Finding> findings = checkProject(d);
-    const QStringList codes = checkFindingCodes();
-    for (const Finding& f : findings) {
-        LT_FUZZ_CHECK(f.lang >= 1 && f.lang <= LanguageCount && f.view >= 0 && f.view <= ViewCount);
-        LT_FUZZ_CHECK(f.lang == 1 || isTrue(d.Lang[f.lang - 1].Use));
-        LT_FUZZ_CHECK(f.view == 0 || isTrue(widok(d, f.lang, f.view).use));
-        LT_FUZZ_CHECK(codes.contains(f.what) && !f.why.isEmpty());
-        (void)f.text();
-    }
-    (void)QJsonDocument(findingsJson(findings)).toJson(QJsonDocument::Compact);
-
-    // What the windows and the lists read of the languages and the views.
-    for (const sLang& lang : d.Lang) LT_FUZZ_CHECK(ReadText(lang.Nazwa).size() <= 32);
+    const sWidok& edited = editedView(d);
+    LT_FUZZ_CHECK(&edited == &widok(d, editLang(d), editRow(d)));
+    checkText(d.ProjName);
+    for (const sLang& lang : d.Lang) checkText(lang.Nazwa);
+    static sflash image;  // only the screen fields are written
     for (const int unit : patch.touched()) {
         const sWidok& w = widok(d, fuzz::unitLang(unit), fuzz::unitView(unit));
-        LT_FUZZ_CHECK(layoutBarX(w) >= 0 && layoutBarX(w) <= 128 && layoutBarY(w) >= 0 &&
-                      layoutBarY(w) <= 32);
-        for (const Region r : {Region::Gorny, Region::Dolny, Region::Lewy}) {
-            const RegionWindow win = regionWindow(w, r);
-            LT_FUZZ_CHECK(win.width >= 0 && win.width <= 128 && win.height >= 0 && win.height <= 32);
-        }
+        checkText(w.NazwaKursu);
+        LT_FUZZ_CHECK(layoutBarX(w) >= 0 && layoutBarX(w) <= FlashLedX);
+        LT_FUZZ_CHECK(layoutBarY(w) >= 0 && layoutBarY(w) <= FlashLedY);
+        checkRegion(w, w.Gorny, Region::Gorny);
+        checkRegion(w, w.Dolny, Region::Dolny);
+        checkRegion(w, w.Lewy, Region::Lewy);
+        sscreengray& sc = screen(image, fuzz::unitLang(unit), fuzz::unitView(unit));
+        fillScreen(sc, w, image);
+        LT_FUZZ_CHECK(AnsiCharToString(sc.name).size() <= ReadText(w.NazwaKursu).size());
+        (void)screenLayout(sc.widok);
     }
     return 0;
 }

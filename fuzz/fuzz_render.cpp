@@ -2,10 +2,13 @@
 // of a document (see Patch; at most 8 records), and only the views it touches
 // are drawn: the edited view the header names, however far outside the
 // project, then each touched view made the edited one, composed, stepped
-// three animation ticks, outlined and reduced into its thumbnail; last the
-// pendrive image is built, which renders every view in use. Every byte the
-// drawing writes into the project is put back afterwards.
+// three animation ticks, outlined and reduced into its thumbnail, its screen
+// settings written and its pictures packed as the pendrive build does; last
+// the checks before export look at the views in use, which only the patches
+// can have switched on. Every byte the drawing writes into the project and
+// the image is put back afterwards.
 
+#include "depot/checks.h"
 #include "fuzz/fixtures.h"
 #include "model/document.h"
 #include "render/animation.h"
@@ -29,18 +32,21 @@ int projectRender(const std::uint8_t* data, std::size_t size) {
     sDane& d = doc.dane();
     fuzz::Patch patch(&d, fuzz::ProjectLayout);
     patch.apply(data, size, 8);
+    std::vector<int> units = patch.touched();
     // Drawing writes measured sizes and animation offsets into the views it
-    // draws and the build into every view in use; the patches are the only
-    // views in use, since the default project has none.
+    // draws, the build its screens into the image.
     patch.keep(0, offsetof(sDane, Widok));
     patch.keep(
         static_cast<std::size_t>(reinterpret_cast<char*>(&editedView(d)) - reinterpret_cast<char*>(&d)),
         sizeof(sWidok));
-    for (const int unit : patch.touched())
+    fuzz::Patch image(&doc.flash(), fuzz::ImageLayout);
+    for (const int unit : units) {
         patch.keep(widokOffset(fuzz::unitLang(unit), fuzz::unitView(unit)), sizeof(sWidok));
+        image.keep(screenOffset(fuzz::unitLang(unit), fuzz::unitView(unit)), sizeof(sscreengray));
+    }
 
     doc.RenderLED();
-    for (const int unit : patch.touched()) {
+    for (const int unit : units) {
         d.SelWidok = fuzz::unitLang(unit);
         d.EditRow = fuzz::unitView(unit);
         doc.RenderLED();
@@ -53,8 +59,19 @@ int projectRender(const std::uint8_t* data, std::size_t size) {
         doc.RenderActiveBitmapSG();
         const Bitmap& thumb = doc.surfaces().thumbnail(d.SelWidok, d.EditRow);
         LT_FUZZ_CHECK(thumb.width() == 128 && thumb.height() == 32);
+        fillScreen(screen(doc.flash(), d.SelWidok, d.EditRow), doc.edited(), doc.flash());
     }
-    EncodeKorvo2Flash(doc);
+    // Packs the screens in use: the image holds no others.
+    ConvertBitmapsToScreens(d, doc.surfaces(), doc.flash());
+
+    const QList<Finding> findings = checkProject(d);
+    const QStringList codes = checkFindingCodes();
+    for (const Finding& f : findings) {
+        LT_FUZZ_CHECK(f.lang >= 1 && f.lang <= LanguageCount && f.view >= 0 && f.view <= ViewCount);
+        LT_FUZZ_CHECK(f.lang == 1 || isTrue(d.Lang[f.lang - 1].Use));
+        LT_FUZZ_CHECK(f.view == 0 || isTrue(widok(d, f.lang, f.view).use));
+        LT_FUZZ_CHECK(codes.contains(f.what) && !f.why.isEmpty() && !f.text().isEmpty());
+    }
     return 0;
 }
 

@@ -99,6 +99,13 @@ S_GORNY, S_LEWY, S_DOLNY, S_NAME = 16, 2204, 2552, 8004
 R_FONTCOLOR, R_TEXT, R_FONT = 44, 52, 116
 
 
+def record_starts(data):
+    i = 0
+    while i + 5 <= len(data):
+        yield i
+        i += 5 + data[i + 4]
+
+
 def screen_use(unit):
     return at(unit, S_USE, u16(1))
 
@@ -116,7 +123,11 @@ image = {
 }
 for name, data in image.items():
     put('decode', name, data + b'\x03')
-    put('pendrive', name, b'\x00' + data)
+    # The pendrive harness patches the default image, whose screens are not
+    # in use: the seeds switch on the first ones and those they aim at.
+    units = sorted({0, 1, 2} | {struct.unpack('<I', data[i:i + 4])[0] >> 16 & 0x3ff
+                                for i in record_starts(data)})
+    put('pendrive', name, b'\x00' + b''.join(screen_use(u) + at(u, S_TYP, u16(3)) for u in units) + data)
 put('pendrive', 'short-file', b'\x01' + b'\x00' * 1024)
 put('pendrive', 'empty-file', b'\x01')
 header = bytearray(4096)
