@@ -5,25 +5,19 @@
 #include <chrono>
 #include <cstring>
 
-static void initBlocks() {
-    Q_INIT_RESOURCE(blocks);
-}
+static void initBlocks() { Q_INIT_RESOURCE(blocks); }
 
 namespace lt {
 
 std::mt19937& processRandom() {
-    static std::mt19937 generator(
-        static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    static std::mt19937 generator(static_cast<std::uint32_t>(
+        std::chrono::system_clock::now().time_since_epoch().count()));
     return generator;
 }
 
-void seedProcessRandom(std::uint32_t seed) {
-    processRandom().seed(seed);
-}
+void seedProcessRandom(std::uint32_t seed) { processRandom().seed(seed); }
 
-int randomInt(int lo, int hi) {
-    return std::uniform_int_distribution<int>(lo, hi)(processRandom());
-}
+int randomInt(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(processRandom()); }
 
 QString bannerText() {
     return QStringLiteral("File from Velmora Vista version 1.01. https://velmora.example/linetint");
@@ -45,9 +39,7 @@ QByteArray builtinFirmware() {
     static const QByteArray firmware = readBlock("FIRMWARE", FirmwareSize);
     return firmware;
 }
-QByteArray builtinFonts() {
-    return readBlock("FONTS", 393288);
-}
+QByteArray builtinFonts() { return readBlock("FONTS", 393288); }
 
 void setVersionAndBanner(sDane& d) {
     d.Version = ProjectVersion;

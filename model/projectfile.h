@@ -12,19 +12,15 @@ namespace lt {
 inline constexpr qint64 ProjectFileSize = sizeof(sDane);
 
 /// The fixed message texts of reading a project file.
-inline QString msgProjectSizeMismatch() {
-    return QStringLiteral("Mismatch file project size !");
-}
-inline QString msgProjectVersionMismatch() {
-    return QStringLiteral("Mismatch project version!");
-}
+inline QString msgProjectSizeMismatch() { return QStringLiteral("Mismatch file project size !"); }
+inline QString msgProjectVersionMismatch() { return QStringLiteral("Mismatch project version!"); }
 
 /// Result of reading a project file into a buffer of its own.
 struct ProjectRead {
     enum Status { Ok, IoError, SizeMismatch, VersionMismatch };
     Status status = IoError;
-    QString error;                // the message to show when status is not Ok
-    std::unique_ptr<sDane> data;  // the file's bytes when status is Ok
+    QString error;                 // the message to show when status is not Ok
+    std::unique_ptr<sDane> data;   // the file's bytes when status is Ok
 };
 
 /// The checks a project's bytes pass before any of them is used: the size,
