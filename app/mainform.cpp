@@ -120,6 +120,7 @@ void TMainForm::buildMenu() {
     item(file, "Otwrzprojekt1", tr("Open"), &TMainForm::Otwrzprojekt1Click);
     item(file, "Zapiszprojekt1", tr("Save"), &TMainForm::Zapiszprojekt1Click);
     item(file, "Zapiszjakoprojekt1", tr("Save As"), &TMainForm::Zapiszjakoprojekt1Click);
+    item(file, "Odzyskajprojekt1", tr("Recover project from pendrive…"), &TMainForm::Odzyskajprojekt1Click);
     file->addSeparator();
     item(file, "Drukujinstrukcj1", tr("Print instrucion"), &TMainForm::Drukujinstrukcj1Click);
     item(file, "Drukujdlakierowcy1", tr("Print course"), &TMainForm::Drukujdlakierowcy1Click);
@@ -137,6 +138,7 @@ void TMainForm::buildMenu() {
     edit->addSeparator()->setVisible(false);
     item(edit, "Importobrazka1", tr("Import picture"), nullptr)->setVisible(false);
     item(edit, "ZapiszJakoObrazek", tr("Save as picture"), &TMainForm::ZapiszJakoObrazekClick);
+    item(edit, "Odtworzplikpendrive1", tr("Play pendrive file…"), &TMainForm::Odtworzplikpendrive1Click);
     edit->addSeparator();
     item(edit, "Importujoprogramowaniesprztowe1", tr("Import firmware"),
          &TMainForm::Importujoprogramowaniesprztowe1Click)

@@ -33,6 +33,7 @@ class FontSelector;
 class NumberBox;
 class PictureView;
 class TFormColor;
+class TFormPlayer;
 
 /// The controls of one region's settings panel and its timer.
 struct RegionControls {
@@ -73,6 +74,8 @@ public:
     /// none was given).
     void setFormColor(TFormColor* form) { m_formColor = form; }
     TFormColor* formColor();
+    /// The player window, once Edit > Play pendrive file… has made it.
+    TFormPlayer* formPlayer() const { return m_formPlayer; }
 
     // --- Controls -------------------------------------------------------------
     RegionControls& region(Region r) { return m_regions[static_cast<int>(r)]; }
@@ -122,10 +125,12 @@ public slots:
     void Wyjd1Click();
     // Edit
     void Importujzplikuwywitlacza1Click();
+    void Odzyskajprojekt1Click();
     void Eksportujdoplikuwywietlacza1Click();
     void ZapiszJakoObrazekClick();
     void Importujoprogramowaniesprztowe1Click();
     void Importujczcionki1Click();
+    void Odtworzplikpendrive1Click();
     // Options
     void LEDContrast1Click();
     void mnModulesClick();
@@ -222,6 +227,7 @@ private:
     Document& m_doc;
     Prompts& m_prompts;
     TFormColor* m_formColor = nullptr;
+    TFormPlayer* m_formPlayer = nullptr;  // FormPlayer, made at its first use
     bool m_loading = false;
 
     views::ViewsPanel* m_gbWidoki = nullptr;

@@ -2,6 +2,8 @@
 // printing, the pendrive file, firmware and fonts, the display settings.
 #include "app/forms.h"
 #include "app/mainform.h"
+#include "depot/gui/formplayer.h"
+#include "depot/recover.h"
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
 #include "display/pendrive.h"
@@ -24,6 +26,11 @@ void TMainForm::Importujzplikuwywitlacza1Click() {
     lt::Importujzplikuwywitlacza1Click(m_doc, m_prompts);
 }
 
+void TMainForm::Odzyskajprojekt1Click() {
+    // File > Recover project from pendrive: the project rebuilt from a pendrive file.
+    lt::RecoverProjectClick(m_doc, m_prompts);
+}
+
 void TMainForm::Eksportujdoplikuwywietlacza1Click() {
     // Edit > Export to pendrive: builds the display image and writes it.
     lt::Eksportujdoplikuwywietlacza1Click(m_doc, m_prompts);
@@ -37,6 +44,12 @@ void TMainForm::Importujoprogramowaniesprztowe1Click() {
 void TMainForm::Importujczcionki1Click() {
     // Edit > Font import (not shown).
     lt::Importujczcionki1Click(m_doc, m_prompts);
+}
+
+void TMainForm::Odtworzplikpendrive1Click() {
+    // Edit > Play pendrive file…: the player window, made at its first use.
+    if (!m_formPlayer) m_formPlayer = new TFormPlayer(m_doc, m_prompts, this);
+    m_formPlayer->ShowPlayer();
 }
 
 void TMainForm::LEDContrast1Click() {

@@ -1,6 +1,5 @@
 // linetint-cli: the editor's work without its windows, for scripts and checks.
 #include "cli/command.h"
-
 #include "model/headless.h"
 
 #include <QGuiApplication>
@@ -56,7 +55,9 @@ static void printUsage(QTextStream& out) {
            "The Velmora Line Tint editor's work without its windows.\n\nCommands:\n";
     auto list = commands();
     std::sort(list.begin(), list.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
-    for (const Command& c : list) out << "  " << c.name.leftJustified(12) << c.summary << '\n';
+    qsizetype width = 0;
+    for (const Command& c : list) width = std::max(width, c.name.size());
+    for (const Command& c : list) out << "  " << c.name.leftJustified(width + 2) << c.summary << '\n';
     out << "\nRun 'linetint-cli COMMAND --help' for the options of a command.\n";
 }
 

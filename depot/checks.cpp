@@ -15,6 +15,8 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <limits>
 
 namespace lt {
@@ -22,25 +24,6 @@ namespace {
 
 constexpr int SignW = 128;
 constexpr int SignH = 32;
-
-const char* regionWord(Region r) {
-    switch (r) {
-        case Region::Gorny: return "top";
-        case Region::Dolny: return "bottom";
-        case Region::Lewy: return "left";
-    }
-    return "";
-}
-
-/// The picture a region's surface gives the pendrive file: width and the rows kept.
-RegionWindow surfaceSize(Region r) {
-    switch (r) {
-        case Region::Gorny: return {512, 32};
-        case Region::Dolny: return {2048, 20};
-        case Region::Lewy: return {64, 32};
-    }
-    return {};
-}
 
 /// Limits of the image's 8-bit text fields, in characters.
 int imageTextLimit(Region r) {
@@ -54,13 +37,6 @@ int imageTextLimit(Region r) {
 constexpr int ImageNameLimit = 127;
 constexpr int ImageLangLimit = 30;
 constexpr int ImageFontLimit = 23;
-
-bool movesSideways(const sScreenImage& s, Region r) {
-    return s.Ruch == mvInLeft || s.Ruch == mvInRight || (s.Ruch == mvBounce && r != Region::Lewy);
-}
-bool movesUpDown(const sScreenImage& s) {
-    return s.Ruch == mvInUp || s.Ruch == mvInDown;
-}
 
 QString colourWord(std::int32_t index) {
     static const char* names[] = {"black", "red", "green", "blue", "yellow", "cyan", "magenta", "white"};
@@ -76,6 +52,21 @@ QString describeChar(char32_t cp) {
     const QString u = QStringLiteral("U+%1").arg(static_cast<uint>(cp), 4, 16, QLatin1Char('0')).toUpper();
     if (QChar::isPrint(cp)) return QStringLiteral("%1 %2").arg(QString::fromUcs4(&cp, 1), u);
     return u;
+}
+
+/// Whether any byte in [from, end) is 96 or more: its top bit is set, or
+/// both of the two below it.
+bool anyByteAtLeast96(const std::uint8_t* from, const std::uint8_t* end) {
+    constexpr std::uint64_t top = 0x8080808080808080u;
+    constexpr std::uint64_t second = 0x4040404040404040u;
+    std::uint64_t found = 0;
+    for (; end - from >= 8; from += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, from, 8);
+        found |= (w & top) | (w & (w << 1) & second);
+    }
+    for (; from != end; ++from) found |= *from >= 96;
+    return found != 0;
 }
 
 /// The code points of a text, surrogate pairs joined; a lone half stays a unit.
@@ -174,6 +165,8 @@ public:
                         .arg(langName.size())
                         .arg(ImageLangLimit));
             notCarried(l, 0, QStringLiteral("language"), QStringLiteral("the language name"), langName);
+            controlCharacters(l, 0, QStringLiteral("language"), QStringLiteral("the language name"),
+                              langName);
             for (int v = 1; v <= ViewCount; ++v) {
                 if (isTrue(widok(m_d, l, v).use)) checkView(l, v, widok(m_d, l, v));
             }
@@ -196,6 +189,13 @@ private:
                 .arg(what, charList(cps)));
     }
 
+    void controlCharacters(int l, int v, const QString& region, const QString& what, const QString& text) {
+        const QString found = controlCharacterIn(text);
+        if (!found.isEmpty())
+            add(l, v, region, QStringLiteral("control-character"),
+                QStringLiteral("%1 holds %2, which one line of the sign cannot show").arg(what, found));
+    }
+
     void checkView(int l, int v, const sWidok& w) {
         const QString view = QStringLiteral("view");
         if (w.Time <= 0)
@@ -208,6 +208,7 @@ private:
                     .arg(name.size())
                     .arg(ImageNameLimit));
         notCarried(l, v, view, QStringLiteral("the destination name"), name);
+        controlCharacters(l, v, view, QStringLiteral("the destination name"), name);
         for (const Region r : {Region::Gorny, Region::Dolny, Region::Lewy}) {
             const RegionWindow win = regionWindow(w, r);
             if (win.width > 0 && win.height > 0) checkRegion(l, v, w, r, win);
@@ -216,7 +217,7 @@ private:
 
     void checkRegion(int l, int v, const sWidok& w, Region r, RegionWindow win) {
         const sScreenImage& s = regionOf(w, r);
-        const QString where = QLatin1String(regionWord(r));
+        const QString where = regionName(r);
         const QString text = ReadText(s.Text);
         if (text.trimmed().isEmpty()) {
             add(l, v, where, QStringLiteral("empty-region"),
@@ -229,45 +230,32 @@ private:
                     .arg(colourWord(s.FontColor)));
 
         // Where the text's pixels fall, against the window and the picture.
-        const InkBox ink = regionInk(s);
-        const RegionWindow pic = surfaceSize(r);
-        if (!ink.empty) {
-            if (!movesSideways(s, r) && (ink.left < 0 || ink.right >= win.width)) {
-                const QString span =
-                    QStringLiteral("the text covers columns %1..%2").arg(ink.left).arg(ink.right);
-                add(l, v, where, QStringLiteral("too-wide"),
-                    QStringLiteral("%1 of a window %2 columns wide and does not move sideways")
-                        .arg(span)
-                        .arg(win.width));
-            }
-            if (!movesUpDown(s) && (ink.top < 0 || ink.bottom >= win.height)) {
-                add(l, v, where, QStringLiteral("too-tall"),
-                    QStringLiteral("the text covers rows %1..%2 of a window %3 rows high")
-                        .arg(ink.top)
-                        .arg(ink.bottom)
-                        .arg(win.height));
-            }
-            // A standing text is judged by its window, which lies inside the
-            // picture; a moving one passes through the window, so the edges
-            // of the picture are what cut it.
-            QStringList edges;
-            if (movesSideways(s, r) && ink.left < 0) edges << QStringLiteral("left");
-            if (movesSideways(s, r) && ink.right >= pic.width) edges << QStringLiteral("right");
-            if (movesUpDown(s) && ink.top < 0) edges << QStringLiteral("top");
-            if (movesUpDown(s) && ink.bottom >= pic.height) edges << QStringLiteral("bottom");
-            if (!edges.isEmpty())
-                add(l, v, where, QStringLiteral("cut-by-picture"),
-                    QStringLiteral(
-                        "the text covers columns %1..%2 and rows %3..%4, but the region's picture is "
-                        "%5 x %6, so its %7 edge is cut off on the sign")
-                        .arg(ink.left)
-                        .arg(ink.right)
-                        .arg(ink.top)
-                        .arg(ink.bottom)
-                        .arg(pic.width)
-                        .arg(pic.height)
-                        .arg(edges.join(QLatin1String(" and "))));
-        }
+        const RegionLayout layout = regionLayout(w, r);
+        const InkBox& ink = layout.ink;
+        if (layout.tooWide)
+            add(l, v, where, QStringLiteral("too-wide"),
+                QStringLiteral("the text covers columns %1..%2 of a window %3 columns wide and does not move "
+                               "sideways")
+                    .arg(ink.left)
+                    .arg(ink.right)
+                    .arg(win.width));
+        if (layout.tooTall)
+            add(l, v, where, QStringLiteral("too-tall"),
+                QStringLiteral("the text covers rows %1..%2 of a window %3 rows high")
+                    .arg(ink.top)
+                    .arg(ink.bottom)
+                    .arg(win.height));
+        if (!layout.cutEdges.isEmpty())
+            add(l, v, where, QStringLiteral("cut-by-picture"),
+                QStringLiteral("the text covers columns %1..%2 and rows %3..%4, but the region's picture is "
+                               "%5 x %6, so its %7 edge is cut off on the sign")
+                    .arg(ink.left)
+                    .arg(ink.right)
+                    .arg(ink.top)
+                    .arg(ink.bottom)
+                    .arg(layout.picture.width)
+                    .arg(layout.picture.height)
+                    .arg(layout.cutEdges.join(QLatin1String(" and "))));
 
         // The face: installed, and able to draw every character.
         const QString family = ReadText(s.FontName);
@@ -321,6 +309,8 @@ private:
                     .arg(ImageFontLimit));
         notCarried(l, v, where, QStringLiteral("the text"), text);
         notCarried(l, v, where, QStringLiteral("the font name"), family);
+        controlCharacters(l, v, where, QStringLiteral("the text"), text);
+        controlCharacters(l, v, where, QStringLiteral("the font name"), family);
     }
 
     const sDane& m_d;
@@ -329,6 +319,19 @@ private:
 };
 
 }  // namespace
+
+QString controlCharacterIn(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' || u == u'\r' || u == 0x2028 || u == 0x2029 || u == 0x85)
+            return QStringLiteral("a line break");
+        if (u == u'\t') return QStringLiteral("a tab");
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("the control character U+%1")
+                .arg(QStringLiteral("%1").arg(uint(u), 4, 16, QLatin1Char('0')).toUpper());
+    }
+    return QString();
+}
 
 QString Finding::text() const {
     const QString at = view > 0 ? QStringLiteral("%1/%2 %3").arg(lang).arg(view).arg(region)
@@ -341,7 +344,17 @@ QStringList checkFindingCodes() {
             QStringLiteral("zero-time"),          QStringLiteral("empty-region"),
             QStringLiteral("same-colour"),        QStringLiteral("too-wide"),
             QStringLiteral("too-tall"),           QStringLiteral("cut-by-picture"),
-            QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs")};
+            QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs"),
+            QStringLiteral("control-character")};
+}
+
+QString regionName(Region r) {
+    switch (r) {
+        case Region::Gorny: return QStringLiteral("top");
+        case Region::Dolny: return QStringLiteral("bottom");
+        case Region::Lewy: return QStringLiteral("left");
+    }
+    return QString();
 }
 
 RegionWindow regionWindow(const sWidok& w, Region r) {
@@ -393,17 +406,24 @@ InkBox regionInk(const sScreenImage& region) {
     // A pixel counts when it is clearly lit; faint smoothing at a glyph's
     // edge does not.
     constexpr int lit = 96;
+    static_assert(lit == 96, "anyByteAtLeast96 looks for this level");
     int l = std::numeric_limits<int>::max(), t = l, r = std::numeric_limits<int>::min(), b = r;
+    // A pixel is lit when any of its three bytes is, so each row is looked
+    // through as bytes: eight at a time for any lit one first (most rows
+    // hold no ink), then from both ends.
+    const auto isLit = [](std::uint8_t c) { return c >= lit; };
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = canvas.row(y);
-        for (int x = 0; x < width; ++x) {
-            const std::uint8_t* px = row + 3 * x;
-            if (px[0] < lit && px[1] < lit && px[2] < lit) continue;
-            l = std::min(l, x);
-            r = std::max(r, x);
-            t = std::min(t, y);
-            b = std::max(b, y);
-        }
+        const std::uint8_t* end = row + 3 * std::size_t(width);
+        if (!anyByteAtLeast96(row, end)) continue;
+        const std::uint8_t* first = std::find_if(row, end, isLit);
+        const std::uint8_t* last =
+            std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(first), isLit).base() -
+            1;
+        l = std::min(l, static_cast<int>((first - row) / 3));
+        r = std::max(r, static_cast<int>((last - row) / 3));
+        t = std::min(t, y);
+        b = std::max(b, y);
     }
     if (r < l) return box;
     const std::int64_t dx = std::int64_t{region.X} - margin;
@@ -421,6 +441,51 @@ InkBox regionInk(const sScreenImage& region) {
     if (std::int64_t{size.width} + 2 * margin > width)
         box.right = clampInt(std::max<std::int64_t>(box.right, std::int64_t{region.X} + size.width - 1));
     return box;
+}
+
+RegionWindow regionPicture(Region r) {
+    switch (r) {
+        case Region::Gorny: return {512, 32};
+        case Region::Dolny: return {2048, 20};
+        case Region::Lewy: return {64, 32};
+    }
+    return {};
+}
+
+bool movesSideways(const sScreenImage& s, Region r) {
+    return s.Ruch == mvInLeft || s.Ruch == mvInRight || (s.Ruch == mvBounce && r != Region::Lewy);
+}
+
+bool movesUpDown(const sScreenImage& s) {
+    return s.Ruch == mvInUp || s.Ruch == mvInDown;
+}
+
+RegionLayout judgeLayout(const InkBox& ink, const sScreenImage& region, Region r, RegionWindow window) {
+    RegionLayout out;
+    out.ink = ink;
+    out.window = window;
+    out.picture = regionPicture(r);
+    if (ink.empty) return out;
+    const bool sideways = movesSideways(region, r);
+    const bool upDown = movesUpDown(region);
+    out.tooWide = !sideways && (ink.left < 0 || ink.right >= window.width);
+    out.tooTall = !upDown && (ink.top < 0 || ink.bottom >= window.height);
+    // A standing text is judged by its window, which lies inside the
+    // picture; a moving one passes through the window, so the edges of the
+    // picture are what cut it.
+    if (sideways && ink.left < 0) out.cutEdges << QStringLiteral("left");
+    if (sideways && ink.right >= out.picture.width) out.cutEdges << QStringLiteral("right");
+    if (upDown && ink.top < 0) out.cutEdges << QStringLiteral("top");
+    if (upDown && ink.bottom >= out.picture.height) out.cutEdges << QStringLiteral("bottom");
+    return out;
+}
+
+RegionLayout regionLayout(const sWidok& w, Region r, const sScreenImage& region) {
+    return judgeLayout(regionInk(region), region, r, regionWindow(w, r));
+}
+
+RegionLayout regionLayout(const sWidok& w, Region r) {
+    return regionLayout(w, r, regionOf(w, r));
 }
 
 bool fontInstalled(const QString& family, QString* drawnWith) {

@@ -26,6 +26,9 @@ struct Finding {
 /// The codes of `Finding::what`, in the order the checks run.
 QStringList checkFindingCodes();
 
+/// The word for a region in findings and reports: "top", "bottom", "left".
+QString regionName(Region r);
+
 /// The window of a region on the 128 x 32 face for a view's type, in LEDs;
 /// width 0 when the type does not show the region.
 struct RegionWindow {
@@ -43,6 +46,34 @@ struct InkBox {
 };
 InkBox regionInk(const sScreenImage& region);
 
+/// The picture a region's surface gives the pendrive file, in LEDs: the
+/// width and the rows kept.
+RegionWindow regionPicture(Region r);
+
+/// Whether a region's text moves sideways, or up and down, through its
+/// window; such a text is judged by the edges of its picture in that
+/// direction instead of by its window.
+bool movesSideways(const sScreenImage& s, Region r);
+bool movesUpDown(const sScreenImage& s);
+
+/// Where a shown region's text falls: its ink against its window and its
+/// picture, as the layout checks judge it.
+struct RegionLayout {
+    InkBox ink;
+    RegionWindow window;
+    RegionWindow picture;
+    bool tooWide = false;  // a standing text reaches past the window's sides
+    bool tooTall = false;  // a text not moving up and down reaches past the window's top or bottom
+    QStringList cutEdges;  // edges of the picture that cut a moving text: "left", "right", "top", "bottom"
+    bool fits() const { return !tooWide && !tooTall && cutEdges.isEmpty(); }
+};
+/// The layout of region r of a view, drawn with `region`'s settings (by
+/// default the view's own) in the view's window for r.
+RegionLayout regionLayout(const sWidok& w, Region r);
+RegionLayout regionLayout(const sWidok& w, Region r, const sScreenImage& region);
+/// The same judgement for ink already measured.
+RegionLayout judgeLayout(const InkBox& ink, const sScreenImage& region, Region r, RegionWindow window);
+
 /// Whether a font family is installed: named by an installed family, or one
 /// of the well-known names that the system substitutes with a face standing
 /// in for it (Arial, Arial Narrow, Times New Roman, Courier New to their
@@ -50,6 +81,11 @@ InkBox regionInk(const sScreenImage& region);
 /// whatever face the system chooses). `drawnWith` receives the face the font
 /// engine actually uses.
 bool fontInstalled(const QString& family, QString* drawnWith = nullptr);
+
+/// The first line break or other control character of a text in words ("a
+/// line break", "a tab", "the control character U+0007"); empty when the
+/// text has none. One line of the sign shows neither.
+QString controlCharacterIn(const QString& text);
 
 /// Runs every check on the project.
 QList<Finding> checkProject(const sDane& d);

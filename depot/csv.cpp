@@ -68,7 +68,21 @@ QChar detectSeparator(const QString& text) {
 }
 
 bool parse(const QByteArray& bytes, Table& table, ParseError& error) {
-    table = Table();
+    Table result;
+    result.bom = bytes.startsWith("\xEF\xBB\xBF");
+    const bool ok = forEachRecord(
+        bytes,
+        [&](const Record& r) {
+            result.records.append(r);
+            return QString();
+        },
+        error, &result.separator);
+    table = ok ? std::move(result) : Table();
+    return ok;
+}
+
+bool forEachRecord(const QByteArray& bytes, const std::function<QString(const Record&)>& take,
+                   ParseError& error, QChar* separator) {
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         error = {1, QStringLiteral("the file is UTF-16; save it as CSV in UTF-8")};
         return false;
@@ -86,10 +100,7 @@ bool parse(const QByteArray& bytes, Table& table, ParseError& error) {
     }
     const QString text = QString::fromUtf8(bytes.constData() + start, bytes.size() - start);
     const QChar sep = detectSeparator(text);
-
-    Table result;
-    result.separator = sep;
-    result.bom = bom;
+    if (separator) *separator = sep;
 
     enum State { FieldStart, Unquoted, Quoted, AfterQuote };
     State state = FieldStart;
@@ -100,14 +111,18 @@ bool parse(const QByteArray& bytes, Table& table, ParseError& error) {
     QStringList fields;
     bool anyQuoted = false;  // a record of one empty unquoted field is an empty line
 
+    // Hands the record over; false when the taker stops.
     auto endRecord = [&] {
         fields << field;
         field.clear();
+        QString stop;
         if (!(fields.size() == 1 && fields.first().isEmpty() && !anyQuoted))
-            result.records.append(Record{recordLine, fields});
+            stop = take(Record{recordLine, fields});
         fields.clear();
         anyQuoted = false;
         state = FieldStart;
+        if (!stop.isEmpty()) error = {recordLine, stop};
+        return stop.isEmpty();
     };
 
     const qsizetype n = text.size();
@@ -132,7 +147,7 @@ bool parse(const QByteArray& bytes, Table& table, ParseError& error) {
                     field.clear();
                     state = FieldStart;
                 } else if (lineEnd) {
-                    endRecord();
+                    if (!endRecord()) return false;
                     if (crlf) ++i;
                     ++line;
                     recordLine = line;
@@ -167,7 +182,7 @@ bool parse(const QByteArray& bytes, Table& table, ParseError& error) {
                     field.clear();
                     state = FieldStart;
                 } else if (lineEnd) {
-                    endRecord();
+                    if (!endRecord()) return false;
                     if (crlf) ++i;
                     ++line;
                     recordLine = line;
@@ -182,8 +197,7 @@ bool parse(const QByteArray& bytes, Table& table, ParseError& error) {
         error = {quoteLine, QStringLiteral("a quoted field is not closed")};
         return false;
     }
-    if (state != FieldStart || !fields.isEmpty()) endRecord();
-    table = std::move(result);
+    if (state != FieldStart || !fields.isEmpty()) return endRecord();
     return true;
 }
 
@@ -205,9 +219,11 @@ QString quoteField(const QString& field, QChar separator) {
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-QByteArray write(const QList<QStringList>& records, QChar separator, bool bom) {
+QByteArray write(const QList<QStringList>& records, QChar separator, bool bom,
+                 const std::function<bool(qsizetype, qsizetype)>& alwaysQuote) {
     QString text;
-    for (const QStringList& r : records) {
+    for (qsizetype n = 0; n < records.size(); ++n) {
+        const QStringList& r = records[n];
         // A record of one empty field is written quoted, else it would read
         // back as an empty line.
         if (r.size() == 1 && r.first().isEmpty()) {
@@ -216,7 +232,11 @@ QByteArray write(const QList<QStringList>& records, QChar separator, bool bom) {
         }
         for (qsizetype i = 0; i < r.size(); ++i) {
             if (i > 0) text += separator;
-            text += quoteField(r[i], separator);
+            const QString field = quoteField(r[i], separator);
+            if (alwaysQuote && alwaysQuote(n, i) && !field.startsWith(QLatin1Char('"')))
+                text += QLatin1Char('"') + field + QLatin1Char('"');
+            else
+                text += field;
         }
         text += QLatin1String("\r\n");
     }

@@ -42,42 +42,67 @@ ScreenLayout screenLayout(const sRegionsGray& r) {
     return lay;
 }
 
+std::uint8_t regionColourIndex(std::int32_t colour) {
+    const auto low = static_cast<std::uint8_t>(colour);
+    return low <= ciWhite ? low : std::uint8_t{ciBlack};
+}
+
 namespace {
 
-/// Paints one region's window of the face from its packed picture.
+/// Fills one region's window of the face from its packed picture, shifted.
 template <int T, int E>
-void drawRegion(Bitmap& face, const ScreenLayout::Window& win, const sRegionGray<T, E>& g, int pictureWidth) {
+void drawRegion(FaceLeds& face, const ScreenLayout::Window& win, const sRegionGray<T, E>& g, int pictureWidth,
+                PictureShift shift) {
     if (win.empty()) return;
     const int bytesPerRow = pictureWidth / 8;
     const int pictureRows = E / bytesPerRow;
-    std::uint8_t fc[3], bc[3];  // r, g, b
-    DecodeColor(static_cast<std::uint8_t>(g.FontColor), fc[0], fc[1], fc[2]);
-    DecodeColor(static_cast<std::uint8_t>(g.BackColor), bc[0], bc[1], bc[2]);
+    const std::uint8_t fc = regionColourIndex(g.FontColor), bc = regionColourIndex(g.BackColor);
     for (int v = 0; v < win.height; ++v) {
-        std::uint8_t* row = face.row(win.top + v);
+        std::uint8_t* row = face.data() + (win.top + v) * FlashLedX + win.left;
+        const std::int64_t py = std::int64_t{v} - shift.y;
+        if (py < 0 || py >= pictureRows) {
+            std::fill(row, row + win.width, bc);
+            continue;
+        }
+        const std::uint8_t* bits = g.ekran + py * bytesPerRow;
         for (int u = 0; u < win.width; ++u) {
-            bool on = false;
-            if (u < pictureWidth && v < pictureRows)
-                on = (g.ekran[v * bytesPerRow + (u >> 3)] & (0x80 >> (u & 7))) != 0;
-            const std::uint8_t* c = on ? fc : bc;
-            std::uint8_t* p = row + 3 * (win.left + u);
-            p[0] = c[2];
-            p[1] = c[1];
-            p[2] = c[0];
+            const std::int64_t px = std::int64_t{u} - shift.x;
+            const bool on = px >= 0 && px < pictureWidth && (bits[px >> 3] & (0x80 >> (px & 7))) != 0;
+            row[u] = on ? fc : bc;
         }
     }
 }
 
 }  // namespace
 
-Bitmap DecodeScreen(const sflash& flash, int l, int v) {
-    Bitmap face(FlashLedX, FlashLedY);
+FaceLeds DecodeScreenLeds(const sflash& flash, int l, int v, const FaceShifts& shifts) {
+    FaceLeds face{};
     const sRegionsGray& r = screen(flash, l, v).widok;
     const ScreenLayout lay = screenLayout(r);
-    drawRegion(face, lay.gorny, r.gorny, 512);
-    drawRegion(face, lay.dolny, r.dolny, 2048);
-    drawRegion(face, lay.lewy, r.lewy, 64);
+    drawRegion(face, lay.gorny, r.gorny, 512, shifts.gorny);
+    drawRegion(face, lay.dolny, r.dolny, 2048, shifts.dolny);
+    drawRegion(face, lay.lewy, r.lewy, 64, shifts.lewy);
     return face;
+}
+
+Bitmap faceBitmap(const FaceLeds& leds) {
+    Bitmap face(FlashLedX, FlashLedY);
+    std::uint8_t rgb[8][3];
+    for (std::uint8_t c = 0; c < 8; ++c) DecodeColor(c, rgb[c][0], rgb[c][1], rgb[c][2]);
+    for (int y = 0; y < FlashLedY; ++y) {
+        std::uint8_t* p = face.row(y);
+        for (int x = 0; x < FlashLedX; ++x, p += 3) {
+            const std::uint8_t* c = rgb[leds[y * FlashLedX + x] & 7];
+            p[0] = c[2];
+            p[1] = c[1];
+            p[2] = c[0];
+        }
+    }
+    return face;
+}
+
+Bitmap DecodeScreen(const sflash& flash, int l, int v) {
+    return faceBitmap(DecodeScreenLeds(flash, l, v));
 }
 
 Bitmap enlargeBitmap(const Bitmap& src, int factor) {

@@ -9,7 +9,9 @@
 
 #include <QString>
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace lt {
 
@@ -37,10 +39,33 @@ struct ScreenLayout {
 /// draws as 3, and the splits are kept inside the face.
 ScreenLayout screenLayout(const sRegionsGray& r);
 
-/// Screen (l, v) as the sign shows it with its texts standing still: each
-/// region's packed picture in its two colours, from its top-left pixel, in the
-/// region's window; face pixels beyond a picture (the bottom picture keeps 20
-/// rows) show the region's background colour. 128 x 32 pixels.
+/// The colour index 0..7 of every LED of the face, row by row from the top.
+using FaceLeds = std::array<std::uint8_t, FlashLedX * FlashLedY>;
+
+/// Where each region's picture stands inside its window: LED (u, v) of the
+/// window, counted from its top-left, shows picture pixel (u - x, v - y).
+struct PictureShift {
+    std::int32_t x = 0, y = 0;
+};
+struct FaceShifts {
+    PictureShift gorny, dolny, lewy;
+};
+
+/// The colour index a region field of the image stands for: its low byte,
+/// black above 7 (as DecodeColor reads it).
+std::uint8_t regionColourIndex(std::int32_t colour);
+
+/// Screen (l, v) as the sign shows it, as colour indices: each region's packed
+/// picture in its two colours, shifted inside the region's window; window
+/// LEDs beyond a picture (the bottom picture keeps 20 rows) show the region's
+/// background colour.
+FaceLeds DecodeScreenLeds(const sflash& flash, int l, int v, const FaceShifts& shifts = {});
+
+/// The face in the eight sign colours, one pixel per LED: 128 x 32.
+Bitmap faceBitmap(const FaceLeds& leds);
+
+/// Screen (l, v) as the sign shows it with its texts standing still, 128 x 32
+/// pixels (DecodeScreenLeds with no shift, in the sign colours).
 Bitmap DecodeScreen(const sflash& flash, int l, int v);
 
 /// Each pixel enlarged to a factor x factor block.

@@ -1,10 +1,15 @@
 #include "depot/viewlist.h"
 
+#include "depot/checks.h"
 #include "depot/csv.h"
+#include "depot/xlsx.h"
+#include "render/preview.h"
 
 #include <QHash>
 #include <QSet>
+#include <QStringDecoder>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -212,39 +217,86 @@ bool readBool(const QString& cell, bool& value) {
     return false;
 }
 
-}  // namespace
-
-QStringList viewListColumns() {
-    QStringList names;
-    for (const Column& c : columns()) names << c.name;
-    return names;
+/// Whether a column's cells are numbers in the exported list.
+bool numericColumn(const Column& col) {
+    return col.kind == Kind::Language || col.kind == Kind::View || col.kind == Kind::Number ||
+           (col.kind == Kind::Choice && col.texts.isEmpty());
 }
 
-QByteArray exportViewList(const sDane& d, const ViewListExportOptions& options) {
-    QList<QStringList> rows;
-    rows << viewListColumns();
-    for (int l = 1; l <= LanguageCount; ++l) {
-        if (options.lang != 0 && options.lang != l) continue;
-        if (options.lang == 0 && l != 1 && !isTrue(d.Lang[l - 1].Use)) continue;
-        for (int v = 1; v <= ViewCount; ++v) {
-            QStringList row;
-            for (const Column& c : columns()) row << exportValue(c, widok(d, l, v), l, v);
-            rows << row;
+/// The byte Windows-1252 gives a character, or -1 when it gives none. The
+/// five bytes it leaves undefined read as the C1 characters of their value.
+int windows1252Byte(QChar c) {
+    static const char16_t high[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                      0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+    const char16_t u = c.unicode();
+    for (int i = 0; i < 32; ++i) {
+        if (high[i] == u) return 0x80 + i;
+    }
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u;
+    return -1;
+}
+
+/// The first run of characters that are the bytes of a UTF-8 sequence read
+/// as Windows-1252 ("Ã¤" for "ä"), with the character it stood for; empty
+/// when the text holds none.
+QPair<QString, QString> misreadUtf8(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int lead = windows1252Byte(text[i]);
+        int extra = 0;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            extra = 1;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            extra = 2;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            extra = 3;
+        if (extra == 0 || i + extra >= text.size()) continue;
+        QByteArray bytes(1, char(lead));
+        for (int k = 1; k <= extra; ++k) {
+            const int b = windows1252Byte(text[i + k]);
+            if (b < 0x80 || b > 0xBF) break;
+            bytes += char(b);
         }
+        if (bytes.size() != extra + 1) continue;
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString decoded = utf8.decode(bytes);
+        if (utf8.hasError() || decoded.isEmpty()) continue;
+        return {text.mid(i, extra + 1), decoded};
     }
-    return csv::write(rows, options.separator, options.bom);
+    return {};
 }
 
-ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
+QString misreadAdvice() {
+    return QStringLiteral(
+        "the list was opened in the wrong character set (Windows-1252) and saved again; open the "
+        "file it came from choosing the character set UTF-8 (Unicode), or save the list as \"CSV UTF-8\" "
+        "or .xlsx");
+}
+
+QString quotedText(const QString& s) {
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+/// A cell as the change list shows it: texts quoted, the rest as exported.
+QString shownValue(const Column& col, const sWidok& w) {
+    const QString v = exportValue(col, w, 0, 0);
+    return col.kind == Kind::Text ? quotedText(v) : v;
+}
+
+bool startsFormula(QChar c) {
+    return c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('@') ||
+           c == QLatin1Char('\t') || c == QLatin1Char('\r');
+}
+
+/// Applies the records of a list (the header first) to the project. A sheet
+/// numbers its rows and has no apostrophe rule; CSV numbers lines.
+ViewListImport applyRows(sDane& d, const QList<csv::Record>& records, bool sheet,
+                         const ViewListImportOptions& options) {
     ViewListImport result;
-    csv::Table table;
-    csv::ParseError parseError;
-    if (!csv::parse(bytes, table, parseError)) {
-        result.problems.append({parseError.line, parseError.reason});
-        return result;
-    }
-    if (table.records.isEmpty()) {
-        result.problems.append({1, QStringLiteral("the file is empty; the first line names the columns")});
+    auto problem = [&](int line, const QString& reason) { result.problems.append({line, reason, sheet}); };
+    if (records.isEmpty()) {
+        problem(1, QStringLiteral("the list is empty; the first row names the columns"));
         return result;
     }
 
@@ -252,12 +304,20 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
     // column without a name (spreadsheets write them after the last one)
     // is left out, as long as it holds nothing.
     constexpr int Unnamed = -2;
-    const csv::Record& header = table.records.first();
+    const csv::Record& header = records.first();
+    if (!header.fields.isEmpty() && header.fields.first().startsWith(QString::fromUtf8("ï»¿"))) {
+        problem(header.line,
+                QStringLiteral("the header starts with \"%1\", the byte-order mark of UTF-8 read as "
+                               "Windows-1252: %2")
+                    .arg(QString::fromUtf8("ï»¿"), misreadAdvice()));
+        return result;
+    }
     QHash<QString, int> known;
     for (qsizetype i = 0; i < columns().size(); ++i)
         known.insert(normalisedHeader(columns()[i].name), int(i));
     QList<int> colOf;  // field position -> column index
     QSet<int> seen;
+    bool unknown = false;
     for (const QString& h : header.fields) {
         if (h.trimmed().isEmpty()) {
             colOf << Unnamed;
@@ -265,29 +325,39 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
         }
         const int idx = known.value(normalisedHeader(h), -1);
         if (idx < 0) {
-            result.problems.append({header.line, QStringLiteral("unknown column \"%1\"").arg(h)});
+            const auto misread = misreadUtf8(h);
+            if (!misread.first.isEmpty())
+                problem(header.line, QStringLiteral("column \"%1\" looks like UTF-8 read as Windows-1252 "
+                                                    "(\"%2\" for \"%3\"): %4")
+                                         .arg(h, misread.first, misread.second, misreadAdvice()));
+            else
+                problem(header.line, QStringLiteral("unknown column \"%1\"").arg(h));
+            unknown = true;
         } else if (seen.contains(idx)) {
-            result.problems.append({header.line, QStringLiteral("column \"%1\" appears twice").arg(h)});
+            problem(header.line, QStringLiteral("column \"%1\" appears twice").arg(h));
         }
         seen.insert(idx);
         colOf << idx;
     }
+    if (unknown)
+        problem(header.line, QStringLiteral("the columns a list may have are: %1")
+                                 .arg(viewListColumns().join(QLatin1String(", "))));
     for (const int key : {0, 1}) {
         if (!seen.contains(key))
-            result.problems.append(
-                {header.line, QStringLiteral("the column \"%1\" is missing").arg(columns()[key].name)});
+            problem(header.line, QStringLiteral("the column \"%1\" is missing").arg(columns()[key].name));
     }
     if (!result.problems.isEmpty()) return result;
 
     auto work = std::make_unique<sDane>(d);
-    QHash<int, int> rowOfView;  // (language * 1000 + view) -> line
-    for (qsizetype r = 1; r < table.records.size(); ++r) {
-        const csv::Record& rec = table.records[r];
+    QHash<int, int> rowOfView;         // (language * 1000 + view) -> line
+    int idleRows[LanguageCount] = {};  // rows for a switched-off language that change nothing
+    for (qsizetype r = 1; r < records.size(); ++r) {
+        const csv::Record& rec = records[r];
         bool blank = true;
         for (const QString& f : rec.fields) blank = blank && f.trimmed().isEmpty();
         if (blank) continue;  // spreadsheets write rows of empty cells
         ++result.rows;
-        auto refuse = [&](const QString& reason) { result.problems.append({rec.line, reason}); };
+        auto refuse = [&](const QString& reason) { problem(rec.line, reason); };
         if (rec.fields.size() != header.fields.size()) {
             refuse(QStringLiteral("%1 fields, the header has %2")
                        .arg(rec.fields.size())
@@ -339,20 +409,22 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
         if (lang <= 0 || view == 0) continue;
         const int key = lang * 1000 + view;
         if (rowOfView.contains(key)) {
-            refuse(QStringLiteral("view %1 of language %2 is already set on line %3")
+            refuse(QStringLiteral("view %1 of language %2 is already set on %3 %4")
                        .arg(view)
                        .arg(lang)
+                       .arg(sheet ? QStringLiteral("row") : QStringLiteral("line"))
                        .arg(rowOfView[key]));
             continue;
         }
         rowOfView.insert(key, rec.line);
 
         sWidok& w = widok(*work, lang, view);
-        bool changed = false;
+        const qsizetype changesBefore = result.changes.size();
         for (qsizetype f = 0; f < rec.fields.size(); ++f) {
             if (colOf[f] == Unnamed) continue;
             const Column& col = columns()[colOf[f]];
             const QString& cell = rec.fields[f];
+            const QString before = shownValue(col, w);
             switch (col.kind) {
                 case Kind::Language:
                 case Kind::View: break;
@@ -362,10 +434,7 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
                         refuse(QStringLiteral("%1 \"%2\" is neither yes nor no").arg(col.name, cell));
                         break;
                     }
-                    if (on != isTrue(w.use)) {
-                        w.use = on ? 1 : 0;
-                        changed = true;
-                    }
+                    if (on != isTrue(w.use)) w.use = on ? 1 : 0;
                     break;
                 }
                 case Kind::Number:
@@ -379,7 +448,6 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
                     }
                     if (code != *field) {
                         *field = code;
-                        changed = true;
                         if (col.movementOf) {
                             // As the movement selector: restart from offset 0.
                             sScreenImage& region = w.*col.movementOf;
@@ -391,32 +459,213 @@ ViewListImport importViewList(sDane& d, const QByteArray& bytes) {
                     break;
                 }
                 case Kind::Text: {
+                    const QString text = sheet ? cell : unguardFormula(cell);
                     char16_t* field = col.text(w);
-                    if (ReadText(field, col.capacity) == cell) break;
-                    if (cell.contains(QChar(0))) {
-                        refuse(QStringLiteral("%1 holds a zero character").arg(col.name));
+                    if (ReadText(field, col.capacity) == text) break;
+                    const auto misread = misreadUtf8(text);
+                    if (!misread.first.isEmpty()) {
+                        refuse(QStringLiteral(
+                                   "%1 \"%2\" looks like UTF-8 read as Windows-1252 (\"%3\" for \"%4\"): %5")
+                                   .arg(col.name, text, misread.first, misread.second, misreadAdvice()));
                         break;
                     }
-                    if (cell.size() > col.maxLength) {
+                    const QString control = controlCharacterIn(text);
+                    if (!control.isEmpty()) {
+                        refuse(QStringLiteral("%1 holds %2; one line of the sign cannot show it")
+                                   .arg(col.name, control));
+                        break;
+                    }
+                    if (text.size() > col.maxLength) {
                         refuse(QStringLiteral("%1 is %2 characters long, at most %3 fit")
                                    .arg(col.name)
-                                   .arg(cell.size())
+                                   .arg(text.size())
                                    .arg(col.maxLength));
                         break;
                     }
-                    StringToWideChar(cell, field, col.capacity);
-                    changed = true;
+                    StringToWideChar(text, field, col.capacity);
                     break;
                 }
             }
+            const QString after = shownValue(col, w);
+            if (after != before) result.changes.append({lang, view, col.name, before, after});
         }
-        if (changed) result.changed.append({lang, view});
+        if (result.changes.size() == changesBefore) {
+            if (lang != 1 && !isTrue(work->Lang[lang - 1].Use)) ++idleRows[lang - 1];
+            continue;
+        }
+        result.changed.append({lang, view});
+        // A changed view of a language that is switched off would never be
+        // shown: switch the language on when asked to, else refuse the row.
+        sLang& language = work->Lang[lang - 1];
+        if (lang != 1 && !isTrue(language.Use)) {
+            const QString name = QStringLiteral("language %1 \"%2\"").arg(lang).arg(ReadText(language.Nazwa));
+            if (options.switchOn) {
+                language.Use = 1;
+                result.changes.insert(changesBefore, {lang, 0, QStringLiteral("In use"), QStringLiteral("no"),
+                                                      QStringLiteral("yes")});
+                result.warnings << QStringLiteral("%1 was switched off and is now switched on").arg(name);
+            } else {
+                refuse(QStringLiteral("%1 is switched off, so the sign never shows this row; switch it on in "
+                                      "the editor (Options, Languages) or import with --switch-on")
+                           .arg(name));
+            }
+        }
     }
-    if (result.problems.isEmpty())
+    for (int l = 2; l <= LanguageCount; ++l) {
+        if (idleRows[l - 1] == 0 || isTrue(work->Lang[l - 1].Use)) continue;
+        result.warnings << QStringLiteral(
+                               "language %1 \"%2\" is switched off: %3 for it %4 nothing, and the "
+                               "sign does not show its views")
+                               .arg(l)
+                               .arg(ReadText(work->Lang[l - 1].Nazwa))
+                               .arg(idleRows[l - 1] == 1 ? QStringLiteral("the row")
+                                                         : QStringLiteral("the %1 rows").arg(idleRows[l - 1]))
+                               .arg(idleRows[l - 1] == 1 ? QStringLiteral("changes")
+                                                         : QStringLiteral("change"));
+    }
+    if (result.problems.isEmpty()) {
         std::memcpy(static_cast<void*>(&d), work.get(), sizeof d);
-    else
+    } else {
         result.changed.clear();
+        result.changes.clear();
+        result.warnings.clear();
+    }
     return result;
+}
+
+}  // namespace
+
+QString guardFormula(const QString& text) {
+    if (text.isEmpty()) return text;
+    if (startsFormula(text.front()) || text.front() == QLatin1Char('\'')) return QLatin1Char('\'') + text;
+    return text;
+}
+
+QString unguardFormula(const QString& text) {
+    if (text.size() >= 2 && text.front() == QLatin1Char('\'') &&
+        (startsFormula(text[1]) || text[1] == QLatin1Char('\'')))
+        return text.mid(1);
+    return text;
+}
+
+QString ViewListProblem::text() const {
+    if (line <= 0) return reason;  // about the file as a whole
+    return QStringLiteral("%1 %2: %3")
+        .arg(sheetRow ? QStringLiteral("row") : QStringLiteral("line"))
+        .arg(line)
+        .arg(reason);
+}
+
+QString ViewListChange::text() const {
+    if (view == 0) return QStringLiteral("language %1: %2: %3 -> %4").arg(lang).arg(column, before, after);
+    return QStringLiteral("%1/%2 %3: %4 -> %5").arg(lang).arg(view).arg(column, before, after);
+}
+
+QStringList viewListColumns() {
+    QStringList names;
+    for (const Column& c : columns()) names << c.name;
+    return names;
+}
+
+QList<QList<ViewListCell>> viewListTable(const sDane& d, int lang) {
+    QList<QList<ViewListCell>> rows;
+    QList<ViewListCell> header;
+    for (const Column& c : columns()) header.append({c.name, false});
+    rows << header;
+    for (int l = 1; l <= LanguageCount; ++l) {
+        if (lang != 0 && lang != l) continue;
+        if (lang == 0 && l != 1 && !isTrue(d.Lang[l - 1].Use)) continue;
+        for (int v = 1; v <= ViewCount; ++v) {
+            QList<ViewListCell> row;
+            for (const Column& c : columns())
+                row.append({exportValue(c, widok(d, l, v), l, v), numericColumn(c)});
+            rows << row;
+        }
+    }
+    return rows;
+}
+
+QByteArray exportViewList(const sDane& d, const ViewListExportOptions& options) {
+    QList<QStringList> rows;
+    const auto table = viewListTable(d, options.lang);
+    for (qsizetype r = 0; r < table.size(); ++r) {
+        QStringList row;
+        for (qsizetype c = 0; c < table[r].size(); ++c) {
+            const bool text = r > 0 && columns()[c].kind == Kind::Text;
+            row << (text ? guardFormula(table[r][c].text) : table[r][c].text);
+        }
+        rows << row;
+    }
+    // Every text field of the rows is quoted; the header's names need no quotes.
+    return csv::write(rows, options.separator, options.bom, [&](qsizetype record, qsizetype field) {
+        return record > 0 && !table[record][field].number;
+    });
+}
+
+QByteArray exportViewListXlsx(const sDane& d, int lang, QString& error) {
+    xlsx::Sheet sheet;
+    sheet.name = QStringLiteral("Destinations");
+    sheet.frozenRows = 1;
+    const auto table = viewListTable(d, lang);
+    for (const auto& row : table) {
+        QList<xlsx::Cell> cells;
+        for (const ViewListCell& c : row) cells.append({c.text, c.number});
+        sheet.rows << cells;
+    }
+    for (qsizetype c = 0; c < columns().size(); ++c) {
+        // Wide enough for the name and the longest value, within reason.
+        qsizetype widest = columns()[c].name.size();
+        for (const auto& row : table) widest = std::max(widest, row[c].text.size());
+        sheet.widths << double(std::clamp<qsizetype>(widest, 6, 40) + 2);
+        sheet.textColumns << !table.value(1, table[0])[c].number;
+    }
+    return xlsx::write(sheet, error);
+}
+
+ViewListImport importViewList(sDane& d, const QByteArray& bytes, const ViewListImportOptions& options) {
+    csv::Table table;
+    csv::ParseError parseError;
+    if (!csv::parse(bytes, table, parseError)) {
+        ViewListImport result;
+        result.problems.append({parseError.line, parseError.reason});
+        return result;
+    }
+    return applyRows(d, table.records, false, options);
+}
+
+ViewListImport importViewListXlsx(sDane& d, const QByteArray& bytes, const ViewListImportOptions& options) {
+    QList<xlsx::Row> rows;
+    QString error;
+    if (!xlsx::read(bytes, rows, error)) {
+        ViewListImport result;
+        result.problems.append({0, error, true});
+        return result;
+    }
+    // A sheet leaves out empty cells at the end of a row: every row gets the
+    // width of the widest.
+    qsizetype width = 0;
+    for (const xlsx::Row& r : rows) width = std::max(width, r.cells.size());
+    QList<csv::Record> records;
+    for (const xlsx::Row& r : rows) {
+        QStringList fields = r.cells;
+        while (fields.size() < width) fields << QString();
+        records.append({r.number, fields});
+    }
+    return applyRows(d, records, true, options);
+}
+
+void renderViews(sDane& d, const QList<QPair<int, int>>& views) {
+    if (views.isEmpty()) return;
+    auto surfaces = std::make_unique<Surfaces>();
+    const int lang = d.SelWidok;
+    const int row = d.EditRow;
+    for (const auto& [l, v] : views) {
+        d.SelWidok = l;
+        d.EditRow = v;
+        RenderLED(d, *surfaces);
+    }
+    d.SelWidok = lang;
+    d.EditRow = row;
 }
 
 }  // namespace lt

@@ -2,9 +2,11 @@
 // the input patches the image our build makes from a sample project, kept in
 // memory (see Patch; at most 16 records). Screen 1/1 and every screen the
 // patches touch is laid out, decoded into the 128 x 32 face and its 8-bit
-// texts read; the last one is enlarged by a factor from the last input byte.
+// texts read, and it is played for a time taken from the input; the last one
+// is enlarged by a factor from the last input byte.
 
 #include "depot/decode.h"
+#include "depot/player.h"
 #include "fuzz/fixtures.h"
 
 namespace lt {
@@ -45,6 +47,14 @@ int decodeScreens(const std::uint8_t* data, std::size_t size) {
         readTexts(s.widok.lewy);
         face = DecodeScreen(f, l, v);
         LT_FUZZ_CHECK(face.width() == FlashLedX && face.height() == FlashLedY);
+    }
+    // Every one also plays for a while taken from the input, moved by its
+    // own movement fields, as the player shows it.
+    const std::int64_t playMs = size > 1 ? std::int64_t{data[size - 2]} * 20 : 0;
+    for (const int unit : units) {
+        ScreenPlay play(f, fuzz::unitLang(unit), fuzz::unitView(unit));
+        play.seek(playMs);
+        LT_FUZZ_CHECK(play.face().size() == std::size_t(FlashLedX * FlashLedY));
     }
     // The last one enlarged, as `decode --scale` shows it.
     const Bitmap big = enlargeBitmap(face, factor);

@@ -123,6 +123,8 @@ constexpr TextEntry kMainForm[] = {
     {"Unactivate", "Caption", 124},
     {"LEDContrast1", "Caption", 125},
     {"mnModules", "Caption", 126},
+    {"Odtworzplikpendrive1", "Caption", 250},
+    {"Odzyskajprojekt1", "Caption", 300},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -143,7 +145,27 @@ constexpr TextEntry kFormHardware[] = {
     {"btnExit", "Caption", 2},
 };
 
-static_assert(std::size(kMainForm) == 116);
+constexpr TextEntry kFormPlayer[] = {
+    {"FormPlayer", "Caption", 1},
+    {"btnOpen", "Caption", 2},
+    {"btnFlash", "Caption", 3},
+    {"lDestination", "Caption", 4},
+    {"lLanguage", "Caption", 5},
+    {"lTime", "Caption", 6},
+    {"btnPlay", "Caption", 7},
+    {"btnPause", "Caption", 8},
+    {"btnSaveGif", "Caption", 9},
+    {"btnClose", "Caption", 10},
+    {"FormPlayer", "AllDestinations", 11},
+    {"FormPlayer", "NoImage", 12},
+    {"FormPlayer", "FlashImage", 13},
+    {"SaveDialogAnimation", "DefaultExt", 14},
+    {"SaveDialogAnimation", "FileName", 15},
+    {"SaveDialogAnimation", "Filter", 16},
+    {"SaveDialogAnimation", "Title", 17},
+};
+
+static_assert(std::size(kMainForm) == 118);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace
@@ -160,6 +182,9 @@ std::span<const TextEntry> formAutorTexts() {
 std::span<const TextEntry> formHardwareTexts() {
     return kFormHardware;
 }
+std::span<const TextEntry> formPlayerTexts() {
+    return kFormPlayer;
+}
 
 std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     const auto is = [&](const char* name) {
@@ -169,12 +194,13 @@ std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     if (is("FormPrint")) return kFormPrint;
     if (is("FormAutor")) return kFormAutor;
     if (is("FormHardware")) return kFormHardware;
+    if (is("FormPlayer")) return kFormPlayer;
     return {};
 }
 
 QStringList translatableWindows() {
     return {QStringLiteral("MainForm"), QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
-            QStringLiteral("FormAutor")};
+            QStringLiteral("FormAutor"), QStringLiteral("FormPlayer")};
 }
 
 bool isStringListProperty(const QString& property) {

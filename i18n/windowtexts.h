@@ -1,5 +1,5 @@
 #pragma once
-// The translatable texts of the four windows that carry a language controller:
+// The translatable texts of the windows that carry a language controller:
 // for each entry the component path inside its window, the property and the
 // number a language file addresses it by. The numbers bind the language files
 // and never change.
@@ -17,14 +17,15 @@ struct TextEntry {
     int id;                // entry number, unique within the window
 };
 
-std::span<const TextEntry> mainFormTexts();      // "MainForm", 116 entries
+std::span<const TextEntry> mainFormTexts();      // "MainForm", 118 entries
 std::span<const TextEntry> formPrintTexts();     // "FormPrint", 10 entries
 std::span<const TextEntry> formAutorTexts();     // "FormAutor", 3 entries
 std::span<const TextEntry> formHardwareTexts();  // "FormHardware", 2 entries
+std::span<const TextEntry> formPlayerTexts();    // "FormPlayer", 17 entries
 
 /// The list of a window by its name (any case); empty for other windows.
 std::span<const TextEntry> textEntriesFor(const QString& windowName);
-/// The names of the four translatable windows, in the order they load.
+/// The names of the translatable windows, in the order they load.
 QStringList translatableWindows();
 
 /// Whether a property holds a list of strings, one per line of its text.

@@ -18,8 +18,9 @@ Document::Document()
     std::memset(m_dane.get(), 0, sizeof(sDane));
     std::memset(m_copyWidok.get(), 0, sizeof(sWidok));
     std::memset(m_flash.get(), 0, sizeof(sflash));
-    OpenDialog = {QStringLiteral("Open project file"), QStringLiteral("Project file Velmora Bus (*.vmprj)|*.vmprj"),
-                  QStringLiteral("*.vmprj"), QStringLiteral("Velmora"), false};
+    OpenDialog = {QStringLiteral("Open project file"),
+                  QStringLiteral("Project file Velmora Bus (*.vmprj)|*.vmprj"), QStringLiteral("*.vmprj"),
+                  QStringLiteral("Velmora"), false};
     SaveDialog = {QStringLiteral("Save project file"), QStringLiteral("Project file (*.vmprj)|*.vmprj"),
                   QStringLiteral("*.vmprj"), QStringLiteral("Velmora"), true};
     OpenDialogPendrive = {QStringLiteral("Open files from pendrive"),
@@ -37,7 +38,9 @@ Document::Document()
 
 Document::~Document() = default;
 
-void Document::setObserver(DocumentObserver* observer) { m_observer = observer ? observer : &m_nullObserver; }
+void Document::setObserver(DocumentObserver* observer) {
+    m_observer = observer ? observer : &m_nullObserver;
+}
 
 void Document::setFileName(const QString& path) {
     m_filePath = path;
@@ -64,7 +67,16 @@ void Document::Nowy1Click(Prompts& prompts) {
 QString Document::openProject(const QString& path) {
     ProjectRead read = readProjectFile(path);
     if (read.status != ProjectRead::Ok) return read.error;
-    std::memcpy(m_dane.get(), read.data.get(), sizeof(sDane));
+    putInPlace(*read.data, path);
+    return QString();
+}
+
+void Document::adoptProject(const sDane& dane) {
+    putInPlace(dane, QString());
+}
+
+void Document::putInPlace(const sDane& dane, const QString& path) {
+    std::memcpy(m_dane.get(), &dane, sizeof(sDane));
     setFileName(path);
     // A project written elsewhere may name an edited view outside the project;
     // such a file opens on view 1.
@@ -84,7 +96,6 @@ QString Document::openProject(const QString& path) {
     RenderLED();
     m_observer->colorsRepaint();
     m_observer->activateFirstTab();
-    return QString();
 }
 
 void Document::Otwrzprojekt1Click(Prompts& prompts) {
@@ -97,7 +108,9 @@ void Document::Otwrzprojekt1Click(Prompts& prompts) {
     m_observer->setViewsPanelVisible(true);
 }
 
-QString Document::writeProject(const QString& path) const { return writeProjectFile(*m_dane, path); }
+QString Document::writeProject(const QString& path) const {
+    return writeProjectFile(*m_dane, path);
+}
 
 void Document::Zapiszprojekt1Click(Prompts& prompts) {
     if (m_dane->FileName[0] == 0) {
@@ -147,7 +160,9 @@ void Document::RenderActiveBitmapSG() {
     m_observer->gridsRepaint();
 }
 
-void Document::RenderBitmapsSG() { lt::RenderBitmapsSG(*m_dane, *m_surfaces); }
+void Document::RenderBitmapsSG() {
+    lt::RenderBitmapsSG(*m_dane, *m_surfaces);
+}
 
 void Document::outlineRegion(Region panel) {
     if (lt::outlineRegion(*m_dane, *m_surfaces, panel)) m_observer->previewChanged();

@@ -82,6 +82,9 @@ public:
     /// Returns an empty string on success, else the message to show; on any
     /// failure the project is exactly as it was.
     QString openProject(const QString& path);
+    /// Puts a project made in memory in place as Open puts a file's, with no
+    /// file name, so that Save asks where to write it.
+    void adoptProject(const sDane& dane);
     /// Writes the project to a file; an empty string on success, else the
     /// system's error text. Does not change Dane.FileName.
     QString writeProject(const QString& path) const;
@@ -111,6 +114,8 @@ public:
 
 private:
     void setFileName(const QString& path);
+    /// Open from step 3 on: the project, its file name, tabs, editor, thumbnails.
+    void putInPlace(const sDane& dane, const QString& path);
 
     std::unique_ptr<sDane> m_dane;
     std::unique_ptr<sWidok> m_copyWidok;

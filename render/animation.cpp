@@ -20,8 +20,10 @@ int timerInterval(std::int32_t speed) {
 }
 
 WrapLimits wrapLimits(const sWidok& w, Region which) {
-    const std::int32_t type = w.TypWidoku;
-    const int barX = layoutBarX(w), barY = layoutBarY(w);
+    return wrapLimits(w.TypWidoku, layoutBarX(w), layoutBarY(w), which);
+}
+
+WrapLimits wrapLimits(std::int32_t type, int barX, int barY, Region which) {
     if (which == Region::Lewy) return {barX, 32};
     const bool left = type == vtLeftTop || type == vtLeftTopBottom;
     const bool split = type == vtTopBottom || type == vtLeftTopBottom;
@@ -29,19 +31,17 @@ WrapLimits wrapLimits(const sWidok& w, Region which) {
     return {left ? 128 - barX : 128, split ? barY : 32};
 }
 
-TickResult stepRegion(sDane& dane, Region which) {
-    sWidok& w = editedView(dane);
-    sScreenImage& r = regionOf(w, which);
-    const std::int32_t type = w.TypWidoku;
-    TickResult result;
-    if (which == Region::Dolny && (type == vtTop || type == vtLeftTop)) result.disableTimer = true;
-    if (which == Region::Lewy && (type == vtTop || type == vtTopBottom)) result.disableTimer = true;
+bool tickStopsRegion(std::int32_t type, Region which) {
+    if (which == Region::Dolny) return type == vtTop || type == vtLeftTop;
+    if (which == Region::Lewy) return type == vtTop || type == vtTopBottom;
+    return false;
+}
 
-    const WrapLimits lim = wrapLimits(w, which);
-    const std::int64_t tw = r.TextWidth, th = r.TextHeight;
-    std::int64_t x = r.AnimX, y = r.AnimY;
-    std::int32_t direction = r.Direction;
-    switch (r.Ruch) {
+void stepMotion(Motion& m, Region which, WrapLimits lim) {
+    const std::int64_t tw = m.TextWidth, th = m.TextHeight;
+    std::int64_t x = m.AnimX, y = m.AnimY;
+    std::int32_t direction = m.Direction;
+    switch (m.Ruch) {
         case mvInLeft:
             if (--x < -tw) x = lim.Wx;
             break;
@@ -76,9 +76,21 @@ TickResult stepRegion(sDane& dane, Region which) {
             break;
         default: break;
     }
-    r.AnimX = saturate(x);
-    r.AnimY = saturate(y);
-    r.Direction = direction;
+    m.AnimX = saturate(x);
+    m.AnimY = saturate(y);
+    m.Direction = direction;
+}
+
+TickResult stepRegion(sDane& dane, Region which) {
+    sWidok& w = editedView(dane);
+    sScreenImage& r = regionOf(w, which);
+    TickResult result;
+    result.disableTimer = tickStopsRegion(w.TypWidoku, which);
+    Motion m{r.Ruch, r.TextWidth, r.TextHeight, r.AnimX, r.AnimY, r.Direction};
+    stepMotion(m, which, wrapLimits(w, which));
+    r.AnimX = m.AnimX;
+    r.AnimY = m.AnimY;
+    r.Direction = m.Direction;
     return result;
 }
 

@@ -2,7 +2,8 @@
 // Movement of a region in the preview: one tick moves the region's surface
 // inside its window (AnimX, AnimY) or toggles its flashing phase. The tick
 // is a pure step on the project; the caller recomposes with RenderLED and
-// owns the timer.
+// owns the timer. The step itself works on a Motion, so a region's packed
+// picture in a display image moves by exactly the same rules.
 
 #include "model/records.h"
 #include "render/text.h"
@@ -20,6 +21,28 @@ struct WrapLimits {
     int Hy = 0;
 };
 WrapLimits wrapLimits(const sWidok& w, Region which);
+/// The same from a view type and split positions already kept on the sign
+/// (barX 0..128, barY 0..32).
+WrapLimits wrapLimits(std::int32_t type, int barX, int barY, Region which);
+
+/// Whether a region's timer stops at its tick because the view type does not
+/// show it: the bottom region in types 0 and 2, the left one in types 0 and 1.
+bool tickStopsRegion(std::int32_t type, Region which);
+
+/// What one tick of a region reads and changes: its movement code and text
+/// size, and its offset and direction.
+struct Motion {
+    std::int32_t Ruch = mvNone;
+    std::int32_t TextWidth = 0;
+    std::int32_t TextHeight = 0;
+    std::int32_t AnimX = 0;
+    std::int32_t AnimY = 0;
+    std::int32_t Direction = 1;
+};
+
+/// The step of the movement code: wrap at the limits, bounce (top and bottom
+/// regions only), flashing phase; any other code changes nothing.
+void stepMotion(Motion& m, Region which, WrapLimits lim);
 
 /// What the tick asks of the region's timer.
 struct TickResult {

@@ -333,12 +333,8 @@ TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std
     return size;
 }
 
-void RenderRegion(sDane& dane, Surfaces& s, Region which) {
-    sWidok& view = editedView(dane);
-    const sScreenImage region = regionOf(view, which);
-    Bitmap& surface = surfaceOf(s, which);
+TextSize renderRegionSurface(const sScreenImage& region, const QString& text, Bitmap& surface) {
     FastClearBitmap(surface, Int2Color(region.BackColor));
-
     QPainter canvas(&surface.image());
     canvas.setBackgroundMode(Qt::TransparentMode);
     canvas.setFont(regionFont(region));
@@ -348,9 +344,15 @@ void RenderRegion(sDane& dane, Surfaces& s, Region which) {
         Font2Antialias(canvas);
     else
         Font2Mono(canvas);
-    const TextSize size = drawTextLine(canvas, ReadText(region.Text), region.X, region.Y);
+    const TextSize size = drawTextLine(canvas, text, region.X, region.Y);
     canvas.end();
+    return size;
+}
 
+void RenderRegion(sDane& dane, Surfaces& s, Region which) {
+    sWidok& view = editedView(dane);
+    const sScreenImage region = regionOf(view, which);
+    const TextSize size = renderRegionSurface(region, ReadText(region.Text), surfaceOf(s, which));
     sScreenImage& stored = regionOf(view, which);
     stored.TextWidth = size.width;
     stored.TextHeight = size.height;

@@ -59,6 +59,11 @@ struct TextSize {
 /// to the rasteriser, so a long text far off the surface costs little.
 TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std::int64_t y);
 
+/// Draws a region's settings with the given text into a surface: the fill of
+/// its background colour, then the text in its font, colour and quality at
+/// its X, Y. Returns the measured size.
+TextSize renderRegionSurface(const sScreenImage& region, const QString& text, Bitmap& surface);
+
 /// Renders one region of the edited view into its surface and stores the
 /// measured TextWidth and TextHeight in the edited view.
 void RenderRegion(sDane& dane, Surfaces& s, Region which);

@@ -172,6 +172,42 @@ put('csv', 'broken-quote.csv', b'Language,View\n1,"2\n')
 put('csv', 'not-utf8.csv', b'Language,View,Destination\n1,1,\xff\xfe\n')
 put('csv', 'unknown-column.csv', b'\xef\xbb\xbfLanguage,View,Colour of the sky,,\n1,1,blue,,\n')
 
+# --- xlsx: our own list as a workbook, its sheet's XML (the harness makes a
+# workbook around bytes that are no zip file), the files a spreadsheet saved
+with tempfile.TemporaryDirectory() as tmp:
+    prj = os.path.join(tmp, 'p.vmprj')
+    book = os.path.join(tmp, 'list.xlsx')
+    subprocess.run([cli, 'new', '-o', prj], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run([cli, 'list-export', prj, '-o', book], check=True, stdout=subprocess.DEVNULL)
+    put('xlsx', 'default.xlsx', open(book, 'rb').read())
+    sheet = zipfile.ZipFile(book).read('xl/worksheets/sheet1.xml').decode()
+    import re
+    rows = re.findall(r'<row r="\d+".*?</row>', sheet)[:6]
+    # The harness's workbook holds two shared strings.
+    rows = [re.sub(r't="s"><v>(\d+)</v>', lambda m: 't="s"><v>%d</v>' % (int(m.group(1)) % 2), r) for r in rows]
+    put('xlsx', 'default-sheet.xml', ('<worksheet><sheetData>' + ''.join(rows) + '</sheetData></worksheet>').encode())
+lists = os.path.join(here, '..', 'tests', 'data', 'lists')
+if os.path.isdir(lists):
+    for f in sorted(os.listdir(lists)):
+        if f.endswith('.xlsx'):
+            put('xlsx', f, open(os.path.join(lists, f), 'rb').read())
+put('xlsx', 'inline-and-escapes.xml', b'<worksheet><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>Language'
+        b'</t></is></c><c r="B1" t="s"><v>1</v></c><c r="C1" t="str"><v>a_x000D_b</v></c></row><row r="2">'
+        b'<c r="A2"><v>1</v></c><c r="B2" t="b"><v>1</v></c><c r="XFD2" t="e"><v>#N/A</v></c></row>'
+        b'</sheetData></worksheet>')
+
+# --- gtfs: routes.txt, a form feed, trips.txt -------------------------------
+routes = (b'route_id,agency_id,route_short_name,route_long_name,route_type\r\n'
+          b'r1,a,12,Dworzec - Osiedle,3\r\nr2,a,,Nocna,3\r\nr3,a,S40,,2\r\n')
+trips = (b'route_id,service_id,trip_id,trip_headsign,direction_id\r\n'
+         b'r1,wd,t1,Dworzec G\xc5\x82\xc3\xb3wny via Rynek,0\r\nr1,wd,t2,Osiedle przez Most,1\r\n'
+         b'r2,wd,t3,,\r\nr3,we,t4,"Lotnisko, Terminal 2",1\r\nr1,wd,t5,Dworzec G\xc5\x82\xc3\xb3wny via Rynek,0\r\n')
+put('gtfs', 'feed', routes + b'\f' + trips)
+put('gtfs', 'routes-only', routes)
+put('gtfs', 'bom-and-quotes', b'\xef\xbb\xbf"route_id","route_short_name"\n"1","1"\n\f\xef\xbb\xbf'
+        b'"trip_headsign","route_id"\n"A ""B""","1"\n')
+put('gtfs', 'unknown-route', b'route_id\n1\n\froute_id,trip_headsign,direction_id\n2,X,0\n1,Y,2\n1,Z,-1\n')
+
 # --- zipfile: small archives, stored and deflated ----------------------------
 def zip_bytes(entries, method=zipfile.ZIP_DEFLATED):
     buf = io.BytesIO()

@@ -11,8 +11,9 @@
 # campaigns found (build-fuzz/corpus/<name>, kept between campaigns), with
 # its dictionary fuzz/<name>.dict when there is one. Crashes, hangs and
 # out-of-memory inputs go to build-fuzz/findings/<name>, the full output to
-# build-fuzz/logs/<name>.log; a table of runs, runs a second, coverage,
-# features and corpus size ends the run (also in build-fuzz/logs/summary.txt).
+# build-fuzz/logs/<name>.log; a table of runs, runs per second of processor
+# time, coverage, features and corpus (units/bytes) ends the run (also in
+# build-fuzz/logs/summary.txt).
 #
 # Environment:
 #   LINETINT_FUZZ_RUNS=N      stop each harness after N runs (SECONDS still
@@ -57,7 +58,7 @@ rm -rf build-fuzz/seeds
 python3 scripts/fuzz-seeds.py build-fuzz/seeds build-fuzz/linetint-cli
 mkdir -p build-fuzz/findings build-fuzz/logs
 summary=build-fuzz/logs/summary.txt
-printf '%-10s %10s %8s %7s %7s %12s %8s\n' harness runs runs/s cov ft corpus findings | tee "$summary"
+printf '%-10s %10s %8s %7s %7s %12s %8s\n' harness runs runs/cpu-s cov ft corpus findings | tee "$summary"
 for name in "${harnesses[@]}"; do
   fuzzer="build-fuzz/fuzz/fuzz_$name"
   work="build-fuzz/corpus/$name"
@@ -75,7 +76,9 @@ for name in "${harnesses[@]}"; do
   seeds=()
   [ -d "build-fuzz/seeds/$name" ] && seeds=("build-fuzz/seeds/$name")
   log="build-fuzz/logs/$name.log"
-  nice -n "$niceness" "$fuzzer" "${opts[@]}" "$work" "fuzz/corpus/$name" "${seeds[@]}" >"$log" 2>&1 || true
+  times="build-fuzz/logs/$name.cpu"
+  /usr/bin/time -f '%U %S' -o "$times" nice -n "$niceness" "$fuzzer" "${opts[@]}" "$work" \
+    "fuzz/corpus/$name" "${seeds[@]}" >"$log" 2>&1 || true
 
   if [ "$merge" = 1 ]; then
     nice -n "$niceness" "$fuzzer" -merge=1 -max_len=16384 "fuzz/corpus/$name" "$work" >>"$log" 2>&1 || true
@@ -90,10 +93,11 @@ for name in "${harnesses[@]}"; do
   last="$(grep -E '^#[0-9]+' "$log" | grep -E 'cov:' | tail -1 || true)"
   cov="$(sed -nE 's/.* cov: ([0-9]+).*/\1/p' <<<"$last")"
   ft="$(sed -nE 's/.* ft: ([0-9]+).*/\1/p' <<<"$last")"
-  executed="$(sed -nE 's/^stat::number_of_executed_units: ([0-9]+)/\1/p' "$log" | tail -1)"
-  rate="$(sed -nE 's/^stat::average_exec_per_sec: ([0-9]+)/\1/p' "$log" | tail -1)"
-  size="$(find "$work" -type f | wc -l)/$(du -sk "$work" | cut -f1)K"
+  corp="$(sed -nE 's/.* corp: ([0-9]+\/[0-9]+[a-zA-Z]*).*/\1/p' <<<"$last")"
+  executed="$(sed -nE 's/^stat::number_of_executed_units: +([0-9]+)/\1/p' "$log" | tail -1)"
+  # Runs per second of processor time: the machine may be shared.
+  rate="$(awk -v n="${executed:-0}" '{ t = $1 + $2; if (t > 0) printf "%d", n / t }' "$times")"
   printf '%-10s %10s %8s %7s %7s %12s %8s\n' "$name" "${executed:-?}" "${rate:-?}" "${cov:-?}" "${ft:-?}" \
-    "$size" "$(find "$findings" -type f | wc -l)" | tee -a "$summary"
+    "${corp:-?}" "$(find "$findings" -type f | wc -l)" | tee -a "$summary"
   grep -E '^(==[0-9]+==ERROR|SUMMARY|.*broken rule|.*runtime error)' "$log" | head -5 || true
 done

@@ -6,13 +6,13 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libzip-dev
+  libzip-dev libgif-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-noto-core
   xvfb xauth
   poppler-utils
 )
-if [ "${LINETINT_FUZZ_TOOLS:-0}" = 1 ]; then packages+=(clang-14 libclang-rt-14-dev); fi
+if [ "${LINETINT_FUZZ_TOOLS:-0}" = 1 ]; then packages+=(clang-14 libclang-rt-14-dev time); fi
 
 missing=()
 for p in "${packages[@]}"; do

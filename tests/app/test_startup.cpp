@@ -93,7 +93,7 @@ QList<MenuRow> rowsOf(QMenu* menu) {
     for (QAction* a : menu->actions()) {
         keep.push_back(a->objectName().toLatin1());
         const char* name = keep.back().constData();
-        keep.push_back(a->text().toLatin1());
+        keep.push_back(a->text().toUtf8());
         rows.push_back(
             {a->isSeparator() ? "" : name, a->isSeparator() ? "" : keep.back().constData(), a->isVisible()});
     }
@@ -125,6 +125,7 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Otwrzprojekt1", "Open", true},
                                 {"Zapiszprojekt1", "Save", true},
                                 {"Zapiszjakoprojekt1", "Save As", true},
+                                {"Odzyskajprojekt1", "Recover project from pendrive…", true},
                                 {"", "", true},
                                 {"Drukujinstrukcj1", "Print instrucion", true},
                                 {"Drukujdlakierowcy1", "Print course", true},
@@ -135,6 +136,7 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"", "", false},
                                 {"Importobrazka1", "Import picture", false},
                                 {"ZapiszJakoObrazek", "Save as picture", true},
+                                {"Odtworzplikpendrive1", "Play pendrive file…", true},
                                 {"", "", true},
                                 {"Importujoprogramowaniesprztowe1", "Import firmware", false},
                                 {"Importujczcionki1", "Font import", false}});

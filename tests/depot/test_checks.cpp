@@ -1,8 +1,9 @@
 // The checks before export: each finding on a project made to show it, and
 // none on a clean one.
+#include "depot/checks.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
-#include "depot/checks.h"
+#include "tests/depot/listprojects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QJsonArray>
@@ -16,15 +17,9 @@
 namespace lt {
 namespace {
 
+using test::defaultProject;
 using test::runCli;
 using test::TempDir;
-
-std::unique_ptr<sDane> project() {
-    auto d = std::make_unique<sDane>();
-    std::memset(static_cast<void*>(d.get()), 0, sizeof(sDane));
-    NewDane(*d);
-    return d;
-}
 
 /// A view switched on as the grid does it.
 sWidok& on(sDane& d, int l, int v) {
@@ -45,7 +40,7 @@ QString dump(const QList<Finding>& findings) {
 }
 
 TEST(Checks, DefaultViewsSwitchedOnAreClean) {
-    auto d = project();
+    auto d = defaultProject();
     d->Lang[1].Use = 1;
     d->Lang[2].Use = 1;
     for (int l = 1; l <= 3; ++l)
@@ -58,7 +53,7 @@ TEST(Checks, DefaultRouteNumbersFromTenOnDoNotFitTheLeftWindow) {
     // The default left text "T<view>" in Arial 24 points: "T1".."T9" fit the
     // 40 columns of the default split, "T10" and longer do not (the preview
     // cuts them too).
-    auto d = project();
+    auto d = defaultProject();
     for (const int v : {9, 10, 99, 100, 300}) on(*d, 1, v);
     const QList<Finding> f = checkProject(*d);
     QStringList seen;
@@ -177,6 +172,9 @@ const Planted planted[] = {
          for (char16_t& u : w.NazwaKursu) u = u'n';  // all 128 units, no terminator
      },
      "view", "too-long"},
+    {"line break in the destination name",
+     [](sDane&, sWidok& w) { StringToWideChar(QStringLiteral("Centrum\r\nDworzec"), w.NazwaKursu); }, "view",
+     "control-character"},
     {"left text over the image's 15",
      [](sDane&, sWidok& w) {
          StringToWideChar(QString(16, QLatin1Char('.')), w.Lewy.Text);
@@ -187,7 +185,7 @@ const Planted planted[] = {
 
 TEST(Checks, EachPlantedFaultIsFoundAlone) {
     for (const Planted& p : planted) {
-        auto d = project();
+        auto d = defaultProject();
         sWidok& w = on(*d, 1, 3);
         p.plant(*d, w);
         const QList<Finding> f = checkProject(*d);
@@ -205,14 +203,14 @@ TEST(Checks, EachPlantedFaultIsFoundAlone) {
         // is no finding.
         w.use = 0;
         EXPECT_TRUE(checkProject(*d).isEmpty()) << p.name;
-        auto other = project();
+        auto other = defaultProject();
         p.plant(*other, on(*other, 2, 3));
         EXPECT_TRUE(checkProject(*other).isEmpty()) << p.name;
     }
 }
 
 TEST(Checks, MovementAndViewTypeDecideWhatCounts) {
-    auto d = project();
+    auto d = defaultProject();
     sWidok& w = on(*d, 1, 1);
     w.TypWidoku = vtTop;
     StringToWideChar(QStringLiteral("Airport Terminal 2 via Central"), w.Gorny.Text);
@@ -238,7 +236,7 @@ TEST(Checks, MovementAndViewTypeDecideWhatCounts) {
 }
 
 TEST(Checks, LanguageNameLongerThanItsField) {
-    auto d = project();
+    auto d = defaultProject();
     StringToWideChar(QString(31, QLatin1Char('x')), d->Lang[0].Nazwa);
     const QList<Finding> f = checkProject(*d);
     ASSERT_EQ(f.size(), 1) << dump(f).toStdString();
@@ -246,6 +244,24 @@ TEST(Checks, LanguageNameLongerThanItsField) {
     EXPECT_EQ(f[0].region, "language");
     EXPECT_EQ(f[0].what, "too-long");
     EXPECT_TRUE(f[0].text().startsWith("language 1: too-long: "));
+}
+
+TEST(Checks, ControlCharactersAreNamed) {
+    EXPECT_EQ(controlCharacterIn(QStringLiteral("plain text, ąę")), QString());
+    EXPECT_EQ(controlCharacterIn(QStringLiteral("two\nlines")), "a line break");
+    EXPECT_EQ(controlCharacterIn(QStringLiteral("cr\r")), "a line break");
+    EXPECT_EQ(controlCharacterIn(QString(QChar(0x2028))), "a line break");
+    EXPECT_EQ(controlCharacterIn(QStringLiteral("a\tb")), "a tab");
+    EXPECT_EQ(controlCharacterIn(QStringLiteral("bell\a")), "the control character U+0007");
+    EXPECT_EQ(controlCharacterIn(QString(QChar(0x9B))), "the control character U+009B");
+
+    auto d = defaultProject();
+    StringToWideChar(QStringLiteral("Pol\tski"), d->Lang[0].Nazwa);
+    const QList<Finding> f = checkProject(*d);
+    ASSERT_EQ(f.size(), 1) << dump(f).toStdString();
+    EXPECT_EQ(f[0].text(),
+              "language 1: control-character: the language name holds a tab, which one line of the "
+              "sign cannot show");
 }
 
 TEST(Checks, WellKnownFacesCountAsInstalled) {
@@ -285,7 +301,7 @@ TEST(Checks, InkBoxIsWhereTheTextPaints) {
 
 TEST(ChecksCli, ExitStatusLinesAndJson) {
     TempDir dir;
-    auto d = project();
+    auto d = defaultProject();
     on(*d, 1, 1);
     ASSERT_TRUE(writeProjectFile(*d, dir.file("clean.vmprj")).isEmpty());
     const auto clean = runCli({"check", dir.file("clean.vmprj")});

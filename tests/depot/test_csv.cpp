@@ -1,11 +1,12 @@
 // The CSV reader and writer, and the destination list built on them.
 #include "depot/csv.h"
+#include "depot/viewlist.h"
 #include "model/defaults.h"
 #include "model/document.h"
 #include "model/projectfile.h"
-#include "depot/viewlist.h"
 #include "render/bitmap.h"
 #include "render/preview.h"
+#include "tests/depot/listprojects.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>
@@ -18,30 +19,13 @@
 namespace lt {
 namespace {
 
+using test::bytesOf;
+using test::defaultProject;
+using test::readFile;
 using test::runCli;
 using test::TempDir;
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QByteArray bytesOf(const sDane& d) {
-    return QByteArray(reinterpret_cast<const char*>(&d), sizeof d);
-}
-
-std::unique_ptr<sDane> defaultProject() {
-    auto d = std::make_unique<sDane>();
-    std::memset(static_cast<void*>(d.get()), 0, sizeof(sDane));
-    NewDane(*d);
-    return d;
-}
+using test::variedProject;
+using test::writeFile;
 
 // --- The reader and the writer -------------------------------------------------
 
@@ -171,53 +155,6 @@ TEST(CsvWriter, EdgeRecordsReadBackAsWritten) {
 
 // --- The destination list ------------------------------------------------------
 
-/// A project whose views differ in every column, with texts that need
-/// quoting, scripts beyond Latin-1, values the editor would never store and
-/// fields filled to the last unit.
-std::unique_ptr<sDane> variedProject() {
-    auto d = defaultProject();
-    d->Lang[1].Use = 1;
-    StringToWideChar(QString::fromUtf8("हिन्दी"), d->Lang[1].Nazwa);
-    for (int l = 1; l <= 2; ++l) {
-        for (int v = 1; v <= ViewCount; ++v) {
-            sWidok& w = widok(*d, l, v);
-            w.use = (v % 3) != 0;
-            w.Time = v % 100;
-            w.TypWidoku = v % 4;
-            w.BarX = 16 + v % 49;
-            w.BarY = 12 + v % 13;
-            StringToWideChar(QStringLiteral("Dest \"%1\", via A; B\nnext line").arg(v), w.NazwaKursu);
-            sScreenImage* regions[] = {&w.Gorny, &w.Dolny, &w.Lewy};
-            for (int r = 0; r < 3; ++r) {
-                sScreenImage& s = *regions[r];
-                s.FontSize = 4 + (v + r) % 29;
-                s.Styl = (v + r) % 5;
-                s.Ruch = (v + r) % 7;
-                s.Speed = (v * 7 + r) % 101;
-                s.X = (v * 13 + r) % 255 - 127;
-                s.Y = (v + r) % 63 - 31;
-                s.FontColor = (v + r) % 8;
-                s.BackColor = (v + 3 + r) % 8;
-                StringToWideChar(r == 0 ? QStringLiteral("Liberation Sans") : QStringLiteral("DejaVu Sans"),
-                                 s.FontName);
-            }
-            StringToWideChar(QString::fromUtf8("%1 — नगर, \"x\"").arg(v), w.Gorny.Text);
-            StringToWideChar(QStringLiteral(" spaced ; %1 ").arg(v), w.Dolny.Text);
-            StringToWideChar(QString::number(v), w.Lewy.Text);
-        }
-    }
-    // Values from a project made elsewhere: out of the editor's ranges, and a
-    // text filling its whole field with no terminator.
-    sWidok& odd = widok(*d, 1, 7);
-    odd.Gorny.Styl = 9;
-    odd.Gorny.FontSize = 0;
-    odd.Dolny.FontColor = -1;
-    odd.Time = 1000;
-    for (char16_t& u : odd.Dolny.Text) u = u'x';
-    for (char16_t& u : odd.NazwaKursu) u = u'n';
-    return d;
-}
-
 TEST(ViewList, ExportThenImportIsLosslessByteForByte) {
     auto d = variedProject();
     const QByteArray before = bytesOf(*d);
@@ -282,7 +219,7 @@ TEST(ViewList, SpreadsheetStyleListSetsOnlyWhatItNames) {
         "\xEF\xBB\xBF"
         "language ; VIEW;In use;Time;Destination;Top text;Bottom text;Top movement;Top font color;Left "
         "style\r\n"
-        "1;9;yes; 15 ;\"Centre; Main St, \"\"Old\"\" Town\";\"Hbf, Gl. 3\";\"Line 1\r\nvia \"\"Park\"\"\";"
+        "1;9;yes; 15 ;\"Centre; Main St, \"\"Old\"\" Town\";\"Hbf, Gl. 3\";\"Line 1 via \"\"Park\"\"\";"
         "In Left;RED;3\r\n"
         ";;;;;;;;;\r\n"
         "English;10;1;2;Ten;10;;none;7;none\r\n";
@@ -295,7 +232,7 @@ TEST(ViewList, SpreadsheetStyleListSetsOnlyWhatItNames) {
     EXPECT_EQ(w.Time, 15);
     EXPECT_EQ(ReadText(w.NazwaKursu), "Centre; Main St, \"Old\" Town");
     EXPECT_EQ(ReadText(w.Gorny.Text), "Hbf, Gl. 3");
-    EXPECT_EQ(ReadText(w.Dolny.Text), "Line 1\r\nvia \"Park\"");
+    EXPECT_EQ(ReadText(w.Dolny.Text), "Line 1 via \"Park\"");
     EXPECT_EQ(w.Gorny.Ruch, mvInLeft);
     EXPECT_EQ(w.Gorny.FontColor, ciRed);
     EXPECT_EQ(w.Lewy.Styl, styItalicBold);
@@ -426,6 +363,131 @@ TEST(ViewList, AllRefusalsOfAListAreReportedTogether) {
     EXPECT_EQ(r.problems[2].text().left(8), "line 4: ");
 }
 
+TEST(ViewList, FormulaLookingTextsAreGuardedAndReadBack) {
+    auto d = defaultProject();
+    const QStringList texts = {"=A1", "+48 12", "-5", "@home", "'s-Hertogenbosch", "'=x", "''", "a=b", "'"};
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        StringToWideChar(texts[i], widok(*d, 1, int(i) + 1).NazwaKursu);
+    const QByteArray before = bytesOf(*d);
+    const QByteArray list = exportViewList(*d, {});
+    csv::Table t;
+    csv::ParseError e;
+    ASSERT_TRUE(csv::parse(list, t, e));
+    const QStringList written = {"'=A1", "'+48 12", "'-5", "'@home", "''s-Hertogenbosch",
+                                 "''=x", "'''",     "a=b", "''"};
+    for (qsizetype i = 0; i < written.size(); ++i) EXPECT_EQ(t.records[i + 1].fields[4], written[i]);
+    // Every text field is quoted, numbers are not.
+    EXPECT_TRUE(
+        list.contains("\r\n1,1,\"no\",0,\"'=A1\",3,\"T1\",\"Top1\",\"Bottom 1\",\"Arial\",24,\"none\","))
+        << list.left(600).toStdString();
+    ViewListImport r = importViewList(*d, list);
+    ASSERT_TRUE(r.ok());
+    EXPECT_TRUE(r.changes.isEmpty());
+    EXPECT_TRUE(bytesOf(*d) == before);
+    // A hand-written apostrophe before anything else stays.
+    r = importViewList(*d, "Language,View,Destination\n1,1,'s-Hertogenbosch\n1,2,'=B2\n");
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(ReadText(widok(*d, 1, 1).NazwaKursu), "'s-Hertogenbosch");
+    EXPECT_EQ(ReadText(widok(*d, 1, 2).NazwaKursu), "=B2");
+    EXPECT_EQ(guardFormula(QString()), QString());
+    EXPECT_EQ(unguardFormula(QStringLiteral("'")), "'");
+}
+
+TEST(ViewList, TextsAreRefusedWithTheirCause) {
+    auto d = defaultProject();
+    const QByteArray before = bytesOf(*d);
+    const struct {
+        QByteArray list;
+        const char* problem;
+    } cases[] = {
+        {"Language,View,Bottom text\n1,1,\"przez\nRondo\"\n",
+         "line 2: Bottom text holds a line break; one line of the sign cannot show it"},
+        {"Language,View,Top text\n1,1,\"a\r\nb\"\n", "line 2: Top text holds a line break"},
+        {"Language,View,Top text\n1,1,a\tb\n", "line 2: Top text holds a tab"},
+        {"Language,View,Destination\n1,1,bell\a\n", "line 2: Destination holds the control character U+0007"},
+        {QByteArray("Language,View,Destination\n1,1,a\0b\n", 34),
+         "line 2: Destination holds the control character U+0000"},
+        {"Language,View,Top text\n1,1,K\xC3\x83\xC2\xB6ln\n",
+         "line 2: Top text \"K\xC3\x83\xC2\xB6ln\" looks like UTF-8 read as Windows-1252 "
+         "(\"\xC3\x83\xC2\xB6\" "
+         "for \"\xC3\xB6\"): the list was opened in the wrong character set"},
+        {"Language,View,Top text\n1,1,\xC3\x83\xC2\xA4 x\n", "(\"\xC3\x83\xC2\xA4\" for \"\xC3\xA4\")"},
+        {"\xC3\xAF\xC2\xBB\xC2\xBFLanguage,View\n1,1\n",
+         "line 1: the header starts with \"\xC3\xAF\xC2\xBB\xC2\xBF\", the byte-order mark of UTF-8 read as "
+         "Windows-1252: the list was opened in the wrong character set (Windows-1252) and saved again; open "
+         "the "
+         "file it came from choosing the character set UTF-8 (Unicode), or save the list as \"CSV UTF-8\" or "
+         ".xlsx"},
+        {"Language,View,Gr\xC3\x83\xC2\xB6\xC3\x9F"
+         "e\n1,1,1\n",
+         "line 1: column \"Gr\xC3\x83\xC2\xB6\xC3\x9F"
+         "e\" looks like UTF-8"},
+    };
+    for (const auto& c : cases) {
+        const ViewListImport r = importViewList(*d, c.list);
+        ASSERT_FALSE(r.problems.isEmpty()) << c.list.toStdString();
+        EXPECT_TRUE(r.problems[0].text().contains(QString::fromUtf8(c.problem)))
+            << r.problems[0].text().toStdString();
+        EXPECT_TRUE(bytesOf(*d) == before);
+    }
+    // Letters that only look odd together are no misread text.
+    ASSERT_TRUE(importViewList(*d, "Language,View,Top text\n1,1,\xC3\x83 \xC2\xA9 \xC3\x93\xC3\xA4\n").ok());
+    // An unknown column is refused with the names a list may have.
+    const ViewListImport r = importViewList(*d, "Language,View,Colour\n1,1,red\n");
+    ASSERT_EQ(r.problems.size(), 2);
+    EXPECT_EQ(r.problems[0].text(), "line 1: unknown column \"Colour\"");
+    EXPECT_EQ(r.problems[1].text(),
+              "line 1: the columns a list may have are: " + viewListColumns().join(", "));
+}
+
+TEST(ViewList, RowsForASwitchedOffLanguageAreNamed) {
+    auto d = defaultProject();
+    StringToWideChar(QStringLiteral("Deutsch"), d->Lang[1].Nazwa);
+    const QByteArray before = bytesOf(*d);
+    // Rows that would change it are refused unless asked to switch it on.
+    const QByteArray changing = "Language,View,Top text\n2,1,Hauptbahnhof\n2,2,Top2\n";
+    ViewListImport r = importViewList(*d, changing);
+    ASSERT_EQ(r.problems.size(), 1);
+    EXPECT_EQ(
+        r.problems[0].text(),
+        "line 2: language 2 \"Deutsch\" is switched off, so the sign never shows this row; switch it on in "
+        "the editor (Options, Languages) or import with --switch-on");
+    EXPECT_TRUE(bytesOf(*d) == before);
+    ViewListImportOptions on;
+    on.switchOn = true;
+    r = importViewList(*d, changing, on);
+    ASSERT_TRUE(r.ok());
+    EXPECT_TRUE(isTrue(d->Lang[1].Use));
+    EXPECT_EQ(r.warnings, QStringList{"language 2 \"Deutsch\" was switched off and is now switched on"});
+    ASSERT_EQ(r.changes.size(), 2);
+    EXPECT_EQ(r.changes[0].text(), "language 2: In use: no -> yes");
+    EXPECT_EQ(r.changes[1].text(), "2/1 Top text: \"Top1\" -> \"Hauptbahnhof\"");
+    // Rows that change nothing apply, with a word that the sign does not show them.
+    auto other = defaultProject();
+    r = importViewList(*other, "Language,View,Top text\n3,1,Top1\n3,2,Top2\n1,1,Top1\n");
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.warnings,
+              QStringList{"language 3 \"Not set\" is switched off: the 2 rows for it change nothing, "
+                          "and the sign does not show its views"});
+    r = importViewList(*other, "Language,View\n3,1\n");
+    EXPECT_EQ(r.warnings,
+              QStringList{"language 3 \"Not set\" is switched off: the row for it changes nothing, "
+                          "and the sign does not show its views"});
+}
+
+TEST(ViewList, TheChangeListNamesEveryField) {
+    auto d = defaultProject();
+    const ViewListImport r = importViewList(*d,
+                                            "Language,View,In use,Time,Left text,Top movement,Top "
+                                            "X\n1,1,yes,5,7,in left,0\n1,2,no,0,T2,none,0\n");
+    ASSERT_TRUE(r.ok());
+    QStringList lines;
+    for (const ViewListChange& c : r.changes) lines << c.text();
+    EXPECT_EQ(lines, (QStringList{"1/1 In use: no -> yes", "1/1 Time: 0 -> 5",
+                                  "1/1 Left text: \"T1\" -> \"7\"", "1/1 Top movement: none -> in left"}));
+    EXPECT_EQ(r.changed, (QList<QPair<int, int>>{{1, 1}}));
+}
+
 TEST(ViewListCli, ImportWritesNothingOnRefusalAndTheResultOpens) {
     TempDir dir;
     const QString project = dir.file("depot.vmprj");
@@ -447,8 +509,20 @@ TEST(ViewListCli, ImportWritesNothingOnRefusalAndTheResultOpens) {
               "\xEF\xBB\xBF"
               "Language;View;In use;Time;Destination;Top text\r\n"
               "1;1;yes;8;\"Airport, \"\"T2\"\"\";\"Airport; T2\"\r\n");
+    const auto dry = runCli({"csv-import", project, dir.file("list.csv"), "--dry-run"});
+    ASSERT_EQ(dry.exitCode, 0) << dry.err.toStdString();
+    EXPECT_EQ(dry.out,
+              "Dry run: 1 row read, 1 view would change; nothing written\n"
+              "1/1 In use: no -> yes\n1/1 Time: 0 -> 8\n"
+              "1/1 Destination: \"Destination #1\" -> \"Airport, \"T2\"\"\n"
+              "1/1 Top text: \"Top1\" -> \"Airport; T2\"\n");
+    EXPECT_EQ(readFile(out), "keep me");
     const auto ok = runCli({"csv-import", project, dir.file("list.csv"), "-o", out});
     ASSERT_EQ(ok.exitCode, 0) << ok.err.toStdString();
+    EXPECT_TRUE(ok.out.startsWith(
+        QStringLiteral("1 row read, 1 view changed; project written to %1\n1/1 In use: no -> yes\n")
+            .arg(out)))
+        << ok.out.toStdString();
     ProjectRead read = readProjectFile(out);
     ASSERT_EQ(read.status, ProjectRead::Ok);
     EXPECT_EQ(ReadText(widok(*read.data, 1, 1).NazwaKursu), "Airport, \"T2\"");

@@ -4,6 +4,7 @@
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "app/startup.h"
+#include "depot/gui/formplayer.h"
 #include "fake_windows.h"
 #include "i18n/gui/languagecontroller.h"
 #include "i18n/gui/languagemenu.h"
@@ -76,6 +77,26 @@ protected:
     lt::test::ScriptedPrompts prompts;
     std::unique_ptr<EditorRun> run;
 };
+
+TEST_F(RealWindows, PlayerWindowMadeLaterTurnsWithTheInterface) {
+    main().languageMenu()->LanguageItemClick(item(1045));
+    EXPECT_EQ(main().action("Odtworzplikpendrive1")->text(), QStringLiteral("Odtwórz plik pendrive…"));
+    main().action("Odtworzplikpendrive1")->trigger();  // nothing exported: the open dialog, cancelled
+    TFormPlayer* p = main().formPlayer();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(prompts.dialogs.back().title, QStringLiteral("Otwórz pliki z pendrive'a"));
+    EXPECT_EQ(p->windowTitle(), QStringLiteral("Odtwarzanie pliku pendrive"));
+    EXPECT_EQ(p->destination()->itemText(0), QStringLiteral("Wszystkie kierunki"));
+    EXPECT_EQ(p->source()->text(), QStringLiteral("Brak pliku pendrive"));
+    EXPECT_EQ(p->SaveDialogAnimation.filter, QStringLiteral("Animacja (*.gif)|*.gif"));
+    EXPECT_EQ(p->findChild<QPushButton*>("btnSaveGif")->text(), QStringLiteral("Zapisz jako animację…"));
+
+    main().languageMenu()->LanguageItemClick(item(1033));
+    EXPECT_EQ(p->windowTitle(), QStringLiteral("Play pendrive file"));
+    EXPECT_EQ(p->destination()->itemText(0), QStringLiteral("All destinations"));
+    EXPECT_EQ(p->source()->text(), QStringLiteral("No pendrive file"));
+    p->close();
+}
 
 TEST_F(RealWindows, PolishAndBackAgain) {
     ASSERT_NE(item(1045), nullptr);

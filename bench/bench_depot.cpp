@@ -1,0 +1,101 @@
+// The depot tools on a large agency: a timetable feed of 100,000 trips read
+// and made into 300 fitted views, and 300 views of long names fitted.
+#include "depot/fit.h"
+#include "depot/gtfs.h"
+#include "depot/viewlist.h"
+#include "model/defaults.h"
+
+#include <benchmark/benchmark.h>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Place names of the kind the fitting finds hard: long, accented capitals.
+QString placeName(int i) {
+    static const char* const first[] = {"Dworzec",      "Świętochłowice", "Žďár nad",     "Österreichischer",
+                                        "Łagiewniki",   "Bielsko-Biała",  "Großenhainer", "Ústí nad",
+                                        "Zielona Góra", "Praha"};
+    static const char* const second[] = {"Główny",  "Centrum",      "Sázavou",   "Platz",      "Zajezdnia",
+                                         "Dworzec", "Straße",       "Labem",     "Jędrzychów", "Florenc",
+                                         "Północ",  "Hauptbahnhof", "Nové Město"};
+    return QString::fromUtf8(first[i % 10]) + ' ' + QString::fromUtf8(second[(i / 10) % 13]) +
+           (i >= 130 ? QStringLiteral(" %1").arg(i / 130) : QString());
+}
+
+/// 120 routes of 2 or 3 headsigns (300 destinations), 100,000 trips.
+QHash<QString, QByteArray> largeFeed() {
+    QByteArray routes = "route_id,agency_id,route_short_name,route_long_name,route_type\n";
+    for (int r = 0; r < 120; ++r)
+        routes += "r" + QByteArray::number(r) + ",A," + (r % 7 == 0 ? "N" : "") + QByteArray::number(r + 1) +
+                  ",Linia,3\n";
+    QByteArray trips = "route_id,service_id,trip_id,trip_headsign,direction_id,shape_id\n";
+    trips.reserve(100000 * 64);
+    for (int t = 0; t < 100000; ++t) {
+        const int r = t % 120;
+        const int heads = r < 60 ? 3 : 2;
+        const int h = (t / 120) % heads;
+        const int dest = r < 60 ? r * 3 + h : 180 + (r - 60) * 2 + h;
+        QByteArray headsign = placeName(dest).toUtf8();
+        if (h == 1) headsign += " przez " + placeName(dest + 7).toUtf8();
+        trips += "r" + QByteArray::number(r) + ",WD,t" + QByteArray::number(t) + ",\"" + headsign + "\"," +
+                 QByteArray::number(h % 2) + ",s\n";
+    }
+    return {{QStringLiteral("routes.txt"), routes}, {QStringLiteral("trips.txt"), trips}};
+}
+
+std::unique_ptr<lt::sDane> newProject() {
+    auto d = std::make_unique<lt::sDane>();
+    std::memset(static_cast<void*>(d.get()), 0, sizeof(lt::sDane));
+    lt::NewDane(*d);
+    return d;
+}
+
+void BM_GtfsDestinations100kTrips(benchmark::State& state) {
+    const auto tables = largeFeed();
+    for (auto _ : state) {
+        QList<lt::GtfsDestination> out;
+        const QString error = lt::gtfsDestinations(tables, lt::GtfsOptions{}, out);
+        if (!error.isEmpty() || out.size() != 300) state.SkipWithError("the feed did not read");
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_GtfsDestinations100kTrips)->Unit(benchmark::kMillisecond);
+
+void BM_GtfsImport100kTripsInto300FittedViews(benchmark::State& state) {
+    const auto tables = largeFeed();
+    const auto base = newProject();
+    auto d = std::make_unique<lt::sDane>();
+    for (auto _ : state) {
+        std::memcpy(static_cast<void*>(d.get()), base.get(), sizeof(lt::sDane));
+        const lt::GtfsImportResult r = lt::importGtfsTables(tables, *d, lt::GtfsOptions{});
+        if (!r.ok() || r.viewsMade != 300) state.SkipWithError("the feed did not import");
+        benchmark::DoNotOptimize(d->Widok[0][299].Time);
+    }
+}
+BENCHMARK(BM_GtfsImport100kTripsInto300FittedViews)->Unit(benchmark::kMillisecond);
+
+void BM_Fit300Views(benchmark::State& state) {
+    const auto base = newProject();
+    QList<QPair<int, int>> views;
+    for (int v = 1; v <= lt::ViewCount; ++v) {
+        lt::sWidok& w = lt::widok(*base, 1, v);
+        w.use = 1;
+        w.Time = 5;
+        lt::StringToWideChar(QString::number(v), w.Lewy.Text, 1024);
+        lt::StringToWideChar(placeName(v), w.Gorny.Text, 1024);
+        lt::StringToWideChar(QStringLiteral("przez ") + placeName(v + 7), w.Dolny.Text, 1024);
+        views.append({1, v});
+    }
+    lt::renderViews(*base, views);
+    auto d = std::make_unique<lt::sDane>();
+    for (auto _ : state) {
+        std::memcpy(static_cast<void*>(d.get()), base.get(), sizeof(lt::sDane));
+        const QList<lt::FitChange> changes = lt::fitProject(*d, lt::FitOptions{});
+        if (changes.isEmpty()) state.SkipWithError("nothing was fitted");
+        benchmark::DoNotOptimize(changes.data());
+    }
+}
+BENCHMARK(BM_Fit300Views)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,89 @@
+// gtfs-import: the destinations of an agency's timetable feed as views.
+#include "cli/command.h"
+#include "depot/gtfs.h"
+#include "model/defaults.h"
+#include "model/projectfile.h"
+
+#include <QRegularExpression>
+
+#include <memory>
+
+namespace lt::cli {
+namespace {
+
+QStringList listValue(const QString& text) {
+    static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
+    return text.split(separators, Qt::SkipEmptyParts);
+}
+
+int runGtfsImport(const QStringList& argv, Io& io) {
+    Args args(
+        argv,
+        {QStringLiteral("-o"), QStringLiteral("--lang"), QStringLiteral("--routes"), QStringLiteral("--via")},
+        {});
+    GtfsOptions options;
+    options.lang = args.intValue(QStringLiteral("--lang"), 1, 1, LanguageCount);
+    if (!args.ok()) return fail(io, args.error());
+    const QString out = args.value(QStringLiteral("-o"));
+    const QStringList pos = args.positional();
+    if (out.isEmpty() || pos.isEmpty() || pos.size() > 2)
+        return fail(
+            io, QStringLiteral("usage: linetint-cli gtfs-import FEED [PROJECT.vmprj] -o OUT.vmprj [--lang L] "
+                               "[--routes R1,R2,...] [--via WORDS]"));
+    options.routes = listValue(args.value(QStringLiteral("--routes")));
+    if (args.has(QStringLiteral("--via"))) {
+        options.viaWords = listValue(args.value(QStringLiteral("--via")));
+        if (options.viaWords.isEmpty()) return fail(io, QStringLiteral("--via takes one or more words"));
+    }
+
+    std::unique_ptr<sDane> d;
+    if (pos.size() == 2) {
+        ProjectRead read = readProjectFile(pos[1]);
+        if (read.status != ProjectRead::Ok) return fail(io, QStringLiteral("%1: %2").arg(pos[1], read.error));
+        d = std::move(read.data);
+    } else {
+        d = std::make_unique<sDane>();
+        NewDane(*d);
+    }
+    const GtfsImportResult result = importGtfsFeed(pos[0], *d, options);
+    if (!result.ok()) return fail(io, QStringLiteral("%1; nothing written").arg(result.error));
+    const QString error = writeProjectFile(*d, out);
+    if (!error.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(out, error));
+    for (const FitChange& c : result.fitted) io.out << c.text() << '\n';
+    io.out << result.counts.routes << " routes, " << result.counts.trips << " trips";
+    if (result.counts.withoutHeadsign > 0)
+        io.out << " (" << result.counts.withoutHeadsign << " without a headsign, left out)";
+    io.out << "; " << result.viewsMade << " views made in language " << options.lang << ", "
+           << result.fitted.size() << (result.fitted.size() == 1 ? " region fitted" : " regions fitted")
+           << "; project written to " << out << Qt::endl;
+    return 0;
+}
+
+}  // namespace
+
+LT_CLI_COMMAND(
+    QStringLiteral("gtfs-import"), QStringLiteral("make views of the destinations of a timetable feed"),
+    QStringLiteral("Usage: linetint-cli gtfs-import FEED [PROJECT.vmprj] -o OUT.vmprj [--lang L]\n"
+                   "                                [--routes R1,R2,...] [--via WORDS]\n\n"
+                   "FEED is a GTFS timetable feed: a .zip or a folder holding at least routes.txt\n"
+                   "and trips.txt (UTF-8 with or without a byte-order mark, columns in any order,\n"
+                   "unknown columns ignored). Makes one view per distinct route and headsign, in\n"
+                   "natural route order (2 before 10, S40 before S42), then direction_id, then\n"
+                   "headsign. The route (route_short_name, else route_id) goes to the left box and\n"
+                   "the headsign to the top line; a headsign holding a via word is split there and\n"
+                   "the part from the via word on goes to the bottom line. A route too long for the\n"
+                   "left box goes to the top line and the whole headsign to the bottom line. Every\n"
+                   "view is then fitted to the sign as `fit` does; the words stay as in the feed.\n\n"
+                   "The views of language L become the feed's destinations and the rest of that\n"
+                   "language's views are switched off; language L is switched on and the other\n"
+                   "languages are left as they are. Without PROJECT a new project is made.\n"
+                   "  --lang L             the language to fill (1..3, default 1)\n"
+                   "  --routes R1,R2,...   only these routes (route_short_name or route_id)\n"
+                   "  --via WORDS          the words a headsign is split at, separated by commas;\n"
+                   "                       default via,über,przez,přes,över,par\n\n"
+                   "More destinations than the 300 views of a language, a missing table or column,\n"
+                   "or a trip of a route routes.txt does not have: a message naming the file and\n"
+                   "line, nothing written and exit status 1.\n"),
+    runGtfsImport);
+
+}  // namespace lt::cli

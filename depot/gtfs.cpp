@@ -1,0 +1,415 @@
+#include "depot/gtfs.h"
+
+#include "depot/csv.h"
+#include "depot/viewlist.h"
+#include "depot/zipfile.h"
+#include "model/projectfile.h"
+#include "render/text.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace lt {
+namespace {
+
+// A feed's table is read whole; the largest published ones are some hundred
+// megabytes, and what lies beyond this is no timetable.
+constexpr qint64 MaxTableBytes = qint64{1} << 30;
+
+// The longest texts the editor takes into each field.
+constexpr int LeftTextLimit = 6;
+constexpr int TopTextLimit = 63;
+constexpr int BottomTextLimit = 255;
+constexpr int NameLimit = 126;
+// The display time given to a view that had none.
+constexpr int DefaultTime = 5;
+
+/// One table of the feed, its columns found by name.
+class FeedTable {
+public:
+    QString file;  // "routes.txt"
+    csv::Table table;
+
+    /// The position of a column, or -1.
+    int column(const QString& name) const {
+        return table.records.isEmpty() ? -1 : columnOf(table.records.first().fields, name);
+    }
+    static int columnOf(const QStringList& header, const QString& name) {
+        for (qsizetype i = 0; i < header.size(); ++i) {
+            if (header[i].trimmed() == name) return static_cast<int>(i);
+        }
+        return -1;
+    }
+    /// A field of a record, trimmed; empty when the record is short.
+    static QString field(const csv::Record& r, int column) {
+        return column >= 0 && column < r.fields.size() ? r.fields[column].trimmed() : QString();
+    }
+    int headerLine() const { return table.records.isEmpty() ? 1 : table.records.first().line; }
+};
+
+QString parseTable(const QHash<QString, QByteArray>& tables, const QString& file, FeedTable& out) {
+    const auto it = tables.constFind(file);
+    if (it == tables.constEnd()) return QStringLiteral("the feed has no %1").arg(file);
+    out.file = file;
+    csv::ParseError error;
+    if (!csv::parse(it.value(), out.table, error))
+        return QStringLiteral("%1 line %2: %3").arg(file).arg(error.line).arg(error.reason);
+    if (out.table.records.isEmpty()) return QStringLiteral("%1 line 1: the file is empty").arg(file);
+    return QString();
+}
+
+QString requireColumn(const FeedTable& t, const QString& name, int& column) {
+    column = t.column(name);
+    if (column >= 0) return QString();
+    return QStringLiteral("%1 line %2: the column \"%3\" is missing")
+        .arg(t.file)
+        .arg(t.headerLine())
+        .arg(name);
+}
+
+/// Natural order: runs of digits compare by their value, the rest without
+/// regard to case, so "2" comes before "10" and "S40" before "S42".
+int naturalCompare(const QString& a, const QString& b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype ie = i, je = j;
+            while (ie < a.size() && a[ie].isDigit()) ++ie;
+            while (je < b.size() && b[je].isDigit()) ++je;
+            QStringView da = QStringView(a).mid(i, ie - i);
+            QStringView db = QStringView(b).mid(j, je - j);
+            while (da.size() > 1 && da.front() == QLatin1Char('0')) da = da.mid(1);
+            while (db.size() > 1 && db.front() == QLatin1Char('0')) db = db.mid(1);
+            if (da.size() != db.size()) return da.size() < db.size() ? -1 : 1;
+            if (const int c = da.compare(db); c != 0) return c < 0 ? -1 : 1;
+            i = ie;
+            j = je;
+        } else {
+            const QString ca = QString(a[i]).toCaseFolded(), cb = QString(b[j]).toCaseFolded();
+            if (const int c = ca.compare(cb); c != 0) return c < 0 ? -1 : 1;
+            ++i;
+            ++j;
+        }
+    }
+    if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+/// Splits a headsign before its first via word that follows another word.
+void splitVia(const QString& headsign, const QSet<QString>& viaWords, QString& main, QString& via) {
+    main = headsign;
+    via.clear();
+    qsizetype i = 0;
+    bool first = true;
+    while (i < headsign.size()) {
+        while (i < headsign.size() && headsign[i].isSpace()) ++i;
+        const qsizetype start = i;
+        while (i < headsign.size() && !headsign[i].isSpace()) ++i;
+        if (start == i) break;
+        if (!first && viaWords.contains(headsign.mid(start, i - start).toCaseFolded())) {
+            main = headsign.left(start).trimmed();
+            via = headsign.mid(start).trimmed();
+            return;
+        }
+        first = false;
+    }
+}
+
+void setText(char16_t* field, const QString& text) {
+    StringToWideChar(text, field, 1024);
+}
+
+/// Lays one destination out on a view: the route in the left box, the
+/// headsign on the top line and its via part on the bottom one; or, for a
+/// route too long for the left box, the route on the top line and the whole
+/// headsign on the bottom one.
+void layOut(sWidok& w, const GtfsDestination& dest, bool routeOnTop) {
+    QString name = dest.route + QLatin1Char(' ') + dest.headsign;
+    if (name.size() > NameLimit)
+        name.truncate(name.at(NameLimit - 1).isHighSurrogate() ? NameLimit - 1 : NameLimit);
+    setText(w.NazwaKursu, name);
+    w.use = 1;
+    if (w.Time <= 0 || w.Time > 99) w.Time = DefaultTime;
+    if (routeOnTop) {
+        w.TypWidoku = vtTopBottom;
+        setText(w.Gorny.Text, dest.route);
+        setText(w.Dolny.Text, dest.headsign);
+    } else {
+        w.TypWidoku = dest.via.isEmpty() ? vtLeftTop : vtLeftTopBottom;
+        setText(w.Lewy.Text, dest.route);
+        setText(w.Gorny.Text, dest.main);
+        if (!dest.via.isEmpty()) setText(w.Dolny.Text, dest.via);
+    }
+}
+
+/// Whether fitting kept the route in the left box standing and legible.
+bool routeReadsInLeftBox(const sWidok& before, const sWidok& after) {
+    const sScreenImage& l = after.Lewy;
+    const bool movedNow = l.Ruch != before.Lewy.Ruch && l.Ruch != mvNone;
+    const bool shrunkPastFloor = l.FontSize < LegibleFontSize && l.FontSize < before.Lewy.FontSize;
+    return !movedNow && !shrunkPastFloor;
+}
+
+QString readFeedFile(const QString& path, QByteArray& bytes) {
+    QString error;
+    if (!readWholeFile(path, bytes, error)) return error;
+    if (bytes.size() > MaxTableBytes) return QStringLiteral("larger than %1 bytes").arg(MaxTableBytes);
+    return QString();
+}
+
+}  // namespace
+
+QStringList gtfsDefaultViaWords() {
+    return {QStringLiteral("via"),  QStringLiteral("über"), QStringLiteral("przez"),
+            QStringLiteral("přes"), QStringLiteral("över"), QStringLiteral("par")};
+}
+
+QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOptions& options,
+                         QList<GtfsDestination>& out, GtfsCounts* counts) {
+    out.clear();
+    FeedTable routes;
+    if (QString e = parseTable(tables, QStringLiteral("routes.txt"), routes); !e.isEmpty()) return e;
+    const auto tripsBytes = tables.constFind(QStringLiteral("trips.txt"));
+    if (tripsBytes == tables.constEnd()) return QStringLiteral("the feed has no trips.txt");
+    int routeId = -1;
+    if (QString e = requireColumn(routes, QStringLiteral("route_id"), routeId); !e.isEmpty()) return e;
+    const int shortName = routes.column(QStringLiteral("route_short_name"));
+
+    // The routes, by id: the name shown and the line that defines it.
+    struct Route {
+        QString name;
+        int line = 0;
+    };
+    QHash<QString, Route> byId;
+    QSet<QString> wanted;
+    for (const QString& r : options.routes) {
+        if (!r.trimmed().isEmpty()) wanted.insert(r.trimmed());
+    }
+    QSet<QString> matched;
+    GtfsCounts c;
+    for (qsizetype i = 1; i < routes.table.records.size(); ++i) {
+        const csv::Record& rec = routes.table.records[i];
+        const QString id = FeedTable::field(rec, routeId);
+        if (id.isEmpty()) return QStringLiteral("routes.txt line %1: the route_id is empty").arg(rec.line);
+        if (byId.contains(id))
+            return QStringLiteral("routes.txt line %1: the route_id \"%2\" is already on line %3")
+                .arg(rec.line)
+                .arg(id)
+                .arg(byId[id].line);
+        QString name = FeedTable::field(rec, shortName);
+        if (name.isEmpty()) name = id;
+        if (name.size() > TopTextLimit)
+            return QStringLiteral(
+                       "routes.txt line %1: the route name \"%2\" has %3 characters; a line of the "
+                       "sign holds %4")
+                .arg(rec.line)
+                .arg(name)
+                .arg(name.size())
+                .arg(TopTextLimit);
+        byId.insert(id, {name, rec.line});
+        ++c.routes;
+        if (wanted.contains(name)) matched.insert(name);
+        if (wanted.contains(id)) matched.insert(id);
+    }
+    for (const QString& r : options.routes) {
+        if (!r.trimmed().isEmpty() && !matched.contains(r.trimmed()))
+            return QStringLiteral(
+                       "--routes: routes.txt has no route \"%1\" (neither a route_short_name nor a "
+                       "route_id)")
+                .arg(r.trimmed());
+    }
+
+    QSet<QString> viaWords;
+    for (const QString& v : options.viaWords.isEmpty() ? gtfsDefaultViaWords() : options.viaWords) {
+        if (!v.trimmed().isEmpty()) viaWords.insert(v.trimmed().toCaseFolded());
+    }
+
+    // One destination per route and headsign, with the lowest direction
+    // seen. The trips are the large table, read a record at a time.
+    QHash<QPair<QString, QString>, qsizetype> seen;
+    int tripRoute = -1, headsignCol = -1, directionCol = -1;
+    bool header = true;
+    const auto takeTrip = [&](const csv::Record& rec) -> QString {
+        if (header) {
+            header = false;
+            tripRoute = FeedTable::columnOf(rec.fields, QStringLiteral("route_id"));
+            headsignCol = FeedTable::columnOf(rec.fields, QStringLiteral("trip_headsign"));
+            directionCol = FeedTable::columnOf(rec.fields, QStringLiteral("direction_id"));
+            if (tripRoute < 0) return QStringLiteral("the column \"route_id\" is missing");
+            if (headsignCol < 0) return QStringLiteral("the column \"trip_headsign\" is missing");
+            return QString();
+        }
+        ++c.trips;
+        const QString id = FeedTable::field(rec, tripRoute);
+        const auto route = byId.constFind(id);
+        if (route == byId.constEnd())
+            return QStringLiteral("the route_id \"%1\" is not in routes.txt").arg(id);
+        if (!wanted.isEmpty() && !wanted.contains(route->name) && !wanted.contains(id)) return QString();
+        const QString headsign = FeedTable::field(rec, headsignCol);
+        if (headsign.isEmpty()) {
+            ++c.withoutHeadsign;
+            return QString();
+        }
+        if (headsign.size() > BottomTextLimit)
+            return QStringLiteral("the headsign has %1 characters; a line of the sign holds %2")
+                .arg(headsign.size())
+                .arg(BottomTextLimit);
+        int direction = -1;
+        const QString dirText = FeedTable::field(rec, directionCol);
+        if (!dirText.isEmpty()) {
+            bool ok = false;
+            direction = dirText.toInt(&ok);
+            if (!ok || direction < 0)
+                return QStringLiteral("the direction_id \"%1\" is not 0 or 1").arg(dirText);
+        }
+        const QPair<QString, QString> key(route->name, headsign);
+        const auto at = seen.constFind(key);
+        if (at != seen.constEnd()) {
+            GtfsDestination& d = out[at.value()];
+            if (direction >= 0 && (d.direction < 0 || direction < d.direction)) d.direction = direction;
+            return QString();
+        }
+        GtfsDestination d;
+        d.route = route->name;
+        d.direction = direction;
+        d.headsign = headsign;
+        splitVia(headsign, viaWords, d.main, d.via);
+        seen.insert(key, out.size());
+        out.append(d);
+        return QString();
+    };
+    csv::ParseError error;
+    if (!csv::forEachRecord(tripsBytes.value(), takeTrip, error)) {
+        out.clear();
+        return QStringLiteral("trips.txt line %1: %2").arg(error.line).arg(error.reason);
+    }
+    if (header) return QStringLiteral("trips.txt line 1: the file is empty");
+    std::sort(out.begin(), out.end(), [](const GtfsDestination& a, const GtfsDestination& b) {
+        if (const int r = naturalCompare(a.route, b.route); r != 0) return r < 0;
+        if (a.direction != b.direction) return a.direction < b.direction;
+        return naturalCompare(a.headsign, b.headsign) < 0;
+    });
+    if (counts) *counts = c;
+    return QString();
+}
+
+QString readGtfsFeed(const QString& feedPath, QHash<QString, QByteArray>& tables) {
+    tables.clear();
+    const QStringList names = {QStringLiteral("routes.txt"), QStringLiteral("trips.txt")};
+    const QFileInfo info(feedPath);
+    if (!info.exists()) return QStringLiteral("%1: no such file or folder").arg(feedPath);
+    if (info.isDir()) {
+        const QDir dir(feedPath);
+        for (const QString& name : names) {
+            const QString path = dir.filePath(name);
+            if (!QFileInfo::exists(path))
+                return QStringLiteral("%1: the folder has no %2").arg(feedPath, name);
+            QByteArray bytes;
+            if (QString e = readFeedFile(path, bytes); !e.isEmpty())
+                return QStringLiteral("%1: %2").arg(path, e);
+            tables.insert(name, bytes);
+        }
+        return QString();
+    }
+    ZipReader zip;
+    if (!zip.open(feedPath)) return QStringLiteral("%1: %2").arg(feedPath, zip.error());
+    for (const QString& name : names) {
+        // The tables lie at the top of the archive; some feeds are packed
+        // with the folder they were made in, so a single folder is looked in.
+        int index = zip.indexOf(name, false);
+        if (index < 0) {
+            for (qsizetype i = 0; i < zip.names().size(); ++i) {
+                const QString& n = zip.names()[i];
+                if (n.count(QLatin1Char('/')) == 1 &&
+                    n.endsWith(QLatin1Char('/') + name, Qt::CaseInsensitive)) {
+                    if (index >= 0)
+                        return QStringLiteral("%1: more than one %2 in the archive").arg(feedPath, name);
+                    index = static_cast<int>(i);
+                }
+            }
+        }
+        if (index < 0) return QStringLiteral("%1: the archive has no %2").arg(feedPath, name);
+        const std::optional<QByteArray> bytes = zip.read(index, MaxTableBytes);
+        if (!bytes) return QStringLiteral("%1: %2: %3").arg(feedPath, name, zip.error());
+        tables.insert(name, *bytes);
+    }
+    return QString();
+}
+
+GtfsImportResult importGtfsTables(const QHash<QString, QByteArray>& tables, sDane& d,
+                                  const GtfsOptions& options) {
+    GtfsImportResult result;
+    if (options.lang < 1 || options.lang > LanguageCount) {
+        result.error = QStringLiteral("language %1 is not one of 1..%2").arg(options.lang).arg(LanguageCount);
+        return result;
+    }
+    QList<GtfsDestination> dests;
+    result.error = gtfsDestinations(tables, options, dests, &result.counts);
+    if (!result.ok()) return result;
+    if (dests.isEmpty()) {
+        result.error =
+            options.routes.isEmpty()
+                ? QStringLiteral("trips.txt: no trip has a trip_headsign, so there is no destination")
+                : QStringLiteral("trips.txt: no trip of the chosen routes has a trip_headsign");
+        return result;
+    }
+    if (dests.size() > ViewCount) {
+        QSet<QString> routeNames;
+        for (const GtfsDestination& dest : dests) routeNames.insert(dest.route);
+        result.error = QStringLiteral(
+                           "the feed has %1 destinations (pairs of route and headsign) on %2 routes, "
+                           "but a language holds %3 views; choose routes with --routes R1,R2,...")
+                           .arg(dests.size())
+                           .arg(routeNames.size())
+                           .arg(ViewCount);
+        return result;
+    }
+
+    // Everything is made on a copy, so a failure leaves the project as it was.
+    auto work = std::make_unique<sDane>(d);
+    const int lang = options.lang;
+    work->Lang[lang - 1].Use = 1;
+    for (int v = 1; v <= ViewCount; ++v) widok(*work, lang, v).use = 0;
+    const int count = static_cast<int>(dests.size());
+    QList<QPair<int, int>> made;
+    for (int i = 0; i < count; ++i) {
+        const GtfsDestination& dest = dests[i];
+        const int view = i + 1;
+        sWidok& w = widok(*work, lang, view);
+        const sWidok base = w;
+        bool routeOnTop = dest.route.size() > LeftTextLimit || dest.main.size() > TopTextLimit;
+        layOut(w, dest, routeOnTop);
+        const sWidok laidOut = w;
+        QList<FitChange> changes = fitViewRecord(w, lang, view);
+        // Where the route does not read whole in the left box, it goes on
+        // the top line instead.
+        if (!routeOnTop && !routeReadsInLeftBox(laidOut, w)) {
+            w = base;
+            layOut(w, dest, true);
+            changes = fitViewRecord(w, lang, view);
+        }
+        result.fitted += changes;
+        made.append({lang, view});
+    }
+    renderViews(*work, made);
+    result.viewsMade = count;
+    std::memcpy(static_cast<void*>(&d), work.get(), sizeof d);
+    return result;
+}
+
+GtfsImportResult importGtfsFeed(const QString& feedPath, sDane& d, const GtfsOptions& options) {
+    QHash<QString, QByteArray> tables;
+    GtfsImportResult result;
+    result.error = readGtfsFeed(feedPath, tables);
+    if (!result.ok()) return result;
+    return importGtfsTables(tables, d, options);
+}
+
+}  // namespace lt

@@ -1,0 +1,171 @@
+#include "depot/player.h"
+
+#include "display/flashbuild.h"
+#include "model/document.h"
+#include "model/projectfile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace lt {
+
+QString loadPlayable(const QString& path, sflash& flash) {
+    QByteArray bytes;
+    QString error;
+    if (!readWholeFile(path, bytes, error)) return error;
+    if (bytes.size() == FlashSize) {
+        std::memcpy(static_cast<void*>(&flash), bytes.constData(), sizeof(sflash));
+        return QString();
+    }
+    if (bytes.size() != ProjectFileSize)
+        return QStringLiteral(
+                   "neither a pendrive file (%1 bytes) nor a project file (%2 bytes), but %3 bytes")
+            .arg(FlashSize)
+            .arg(ProjectFileSize)
+            .arg(bytes.size());
+    // The project as export builds it, in an image of its own.
+    Document doc;
+    error = doc.openProject(path);
+    if (!error.isEmpty()) return error;
+    EncodeKorvo2Flash(doc.dane(), doc.surfaces(), doc.flash());
+    std::memcpy(static_cast<void*>(&flash), &doc.flash(), sizeof(sflash));
+    return QString();
+}
+
+bool playLanguageInUse(const sflash& flash, int l) {
+    return flash.Lang[l - 1].Use != 0;
+}
+
+bool destinationInUse(const sflash& flash, int v) {
+    for (int l = 1; l <= LanguageCount; ++l)
+        if (playLanguageInUse(flash, l) && screen(flash, l, v).use != 0) return true;
+    return false;
+}
+
+std::int64_t screenTimeMs(const sflash& flash, int l, int v) {
+    return std::int64_t{std::max<int>(screen(flash, l, v).time, 1)} * 1000;
+}
+
+std::vector<PlayTurn> destinationTurns(const sflash& flash, int v) {
+    std::vector<PlayTurn> turns;
+    for (int l = 1; l <= LanguageCount; ++l)
+        if (playLanguageInUse(flash, l) && screen(flash, l, v).use != 0)
+            turns.push_back({l, v, screenTimeMs(flash, l, v)});
+    return turns;
+}
+
+std::vector<PlayTurn> allDestinationTurns(const sflash& flash) {
+    std::vector<PlayTurn> turns;
+    for (int v = 1; v <= ViewCount; ++v) {
+        const std::vector<PlayTurn> one = destinationTurns(flash, v);
+        turns.insert(turns.end(), one.begin(), one.end());
+    }
+    return turns;
+}
+
+// --- ScreenPlay -----------------------------------------------------------------
+
+namespace {
+
+template <int T, int E>
+Motion startMotion(const sRegionGray<T, E>& g) {
+    // As opening a view restarts its movements: offsets back to 0, the
+    // direction kept.
+    return Motion{g.Ruch, g.TextWidth, g.TextHeight, 0, 0, g.Direction};
+}
+
+}  // namespace
+
+ScreenPlay::ScreenPlay(const sflash& flash, int l, int v) : m_flash(flash), m_lang(l), m_view(v) {
+    const sRegionsGray& r = screen(flash, l, v).widok;
+    const ScreenLayout lay = screenLayout(r);
+    const int barX = std::min<int>(r.BarX, FlashLedX), barY = std::min<int>(r.BarY, FlashLedY);
+    const struct {
+        Region region;
+        const ScreenLayout::Window& window;
+        Motion start;
+        std::int32_t speed;
+    } regions[] = {{Region::Gorny, lay.gorny, startMotion(r.gorny), r.gorny.Speed},
+                   {Region::Dolny, lay.dolny, startMotion(r.dolny), r.dolny.Speed},
+                   {Region::Lewy, lay.lewy, startMotion(r.lewy), r.lewy.Speed}};
+    for (const auto& x : regions) {
+        Mover& m = m_regions[index(x.region)];
+        m.region = x.region;
+        m.start = m.now = x.start;
+        m.moves = !x.window.empty() && x.start.Ruch > mvNone && x.start.Ruch <= mvFlashing;
+        m.interval = timerInterval(x.speed);
+        m.limits = wrapLimits(lay.typ, barX, barY, x.region);
+    }
+}
+
+void ScreenPlay::seek(std::int64_t ms) {
+    for (Mover& m : m_regions) {
+        if (!m.moves) continue;
+        const std::int64_t due = std::max<std::int64_t>(ms, 0) / m.interval;
+        if (due < m.ticks) {
+            m.now = m.start;
+            m.ticks = 0;
+        }
+        for (; m.ticks < due; ++m.ticks) stepMotion(m.now, m.region, m.limits);
+    }
+}
+
+FaceLeds ScreenPlay::face() const {
+    const auto shift = [this](Region r) {
+        const Motion& m = motion(r);
+        return PictureShift{m.AnimX, m.AnimY};
+    };
+    return DecodeScreenLeds(m_flash, m_lang, m_view,
+                            FaceShifts{shift(Region::Gorny), shift(Region::Dolny), shift(Region::Lewy)});
+}
+
+// --- Player ---------------------------------------------------------------------
+
+Player::Player(const sflash& flash, std::vector<PlayTurn> turns) : m_flash(flash), m_turns(std::move(turns)) {
+    for (const PlayTurn& t : m_turns) {
+        m_starts.push_back(m_length);
+        m_length += t.lengthMs;
+    }
+}
+
+Player::Position Player::positionAt(std::int64_t ms) const {
+    if (m_turns.empty() || m_length <= 0) return {};
+    const std::int64_t at = std::max<std::int64_t>(ms, 0) % m_length;
+    const auto next = std::upper_bound(m_starts.begin(), m_starts.end(), at);
+    const int turn = static_cast<int>(next - m_starts.begin()) - 1;
+    return {turn, at - m_starts[static_cast<std::size_t>(turn)]};
+}
+
+FaceLeds Player::faceAt(std::int64_t ms) {
+    const Position pos = positionAt(ms);
+    if (pos.turn < 0) return FaceLeds{};
+    if (pos.turn != m_playing || !m_screen) {
+        const PlayTurn& t = m_turns[static_cast<std::size_t>(pos.turn)];
+        m_screen.emplace(m_flash, t.lang, t.view);
+        m_playing = pos.turn;
+    }
+    m_screen->seek(pos.inTurnMs);
+    return m_screen->face();
+}
+
+bool playClip(Player& player, std::int64_t lengthMs,
+              const std::function<bool(const FaceLeds&, const ClipFrame&)>& take) {
+    std::optional<FaceLeds> shown;
+    ClipFrame frame;
+    for (std::int64_t t = 0; t < lengthMs; t += PlayerFrameMs) {
+        const FaceLeds face = player.faceAt(t);
+        if (shown && face == *shown) continue;
+        if (shown) {
+            frame.lengthMs = t - frame.startMs;
+            if (!take(*shown, frame)) return false;
+        }
+        shown = face;
+        frame.startMs = t;
+    }
+    if (!shown) return true;
+    frame.lengthMs = lengthMs - frame.startMs;
+    return take(*shown, frame);
+}
+
+}  // namespace lt

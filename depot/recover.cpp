@@ -1,0 +1,366 @@
+#include "depot/recover.h"
+
+#include "depot/checks.h"
+#include "depot/decode.h"
+#include "display/colour.h"
+#include "display/flashbuild.h"
+#include "display/pendrive.h"
+#include "model/defaults.h"
+#include "model/document.h"
+#include "model/projectfile.h"
+#include "render/preview.h"
+
+#include <QJsonArray>
+
+#include <bit>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace lt {
+
+QString readingsOf(std::uint8_t byte) {
+    const char plain[2] = {static_cast<char>(byte), 0};
+    QString r = byte == 0 ? QString() : AnsiCharToString(plain);
+    for (int j = 0; j < 18; ++j)
+        if (achars[j] == byte && !r.contains(QChar(plchars[j]))) r += QChar(plchars[j]);
+    return r;
+}
+
+namespace {
+
+/// Renders candidate texts of one region and counts the picture bits they
+/// get wrong.
+class PictureMatcher {
+public:
+    PictureMatcher(const sScreenImage& settings, const PackedPicture& picture, int surfaceWidth)
+        : m_settings(settings),
+          m_picture(picture),
+          m_surface(surfaceWidth, 32),
+          m_packed(static_cast<std::size_t>(picture.width / 8 * picture.rows)) {}
+
+    /// Bits of the picture that the rendering of text does not reproduce.
+    int mismatch(const QString& text) {
+        ++m_renders;
+        renderRegionSurface(m_settings, text, m_surface);
+        FastDimBitmapToScreen(m_surface, m_packed.data(), m_picture.width, m_picture.rows,
+                              static_cast<std::uint8_t>(m_settings.FontColor),
+                              static_cast<std::uint8_t>(m_settings.BackColor));
+        int wrong = 0;
+        for (std::size_t i = 0; i < m_packed.size(); ++i)
+            wrong += std::popcount(static_cast<unsigned>(m_packed[i] ^ m_picture.bits[i]));
+        return wrong;
+    }
+    int renders() const { return m_renders; }
+
+private:
+    const sScreenImage& m_settings;
+    PackedPicture m_picture;
+    Bitmap m_surface;
+    std::vector<std::uint8_t> m_packed;
+    int m_renders = 0;
+};
+
+}  // namespace
+
+TextReading readRegionText(const char* chars, int capacity, const sScreenImage& settings,
+                           const PackedPicture& picture) {
+    TextReading out;
+    const QString plain = AnsiCharToString(chars, capacity);
+    out.text = plain;
+    // The surfaces are as wide as the picture; the bottom one is taller than
+    // the rows it keeps.
+    PictureMatcher matcher(settings, picture, picture.width);
+    QString text = plain;
+    int wrong = matcher.mismatch(text);
+    for (qsizetype i = 0; i < text.size() && wrong > 0; ++i) {
+        const QString readings = readingsOf(static_cast<std::uint8_t>(chars[i]));
+        if (readings.size() < 2) continue;
+        QChar best = text[i];
+        for (const QChar c : readings) {
+            if (c == text[i]) continue;
+            QString candidate = text;
+            candidate[i] = c;
+            const int w = matcher.mismatch(candidate);
+            // Only a strictly better picture moves away from the plain letter,
+            // so letters the picture cannot tell apart stay plain.
+            if (w < wrong) {
+                wrong = w;
+                best = c;
+            }
+        }
+        text[i] = best;
+    }
+    out.renders = matcher.renders();
+    out.exact = wrong == 0;
+    if (out.exact) out.text = text;
+    return out;
+}
+
+QString RecoverFinding::line() const {
+    return QStringLiteral("%1/%2 %3: %4").arg(lang).arg(view).arg(region, why);
+}
+
+QString RecoverReport::summary() const {
+    return QStringLiteral(
+               "Views in use recovered: %1. Regions that reproduce their pictures: %2; regions that "
+               "do not: %3.")
+        .arg(viewsInUse)
+        .arg(regionsExact)
+        .arg(regionsNotExact);
+}
+
+QString RecoverReport::text() const {
+    QString s;
+    for (const RecoverFinding& f : findings) s += f.line() + QLatin1Char('\n');
+    return s + summary();
+}
+
+QJsonObject RecoverReport::json() const {
+    QJsonArray a;
+    for (const RecoverFinding& f : findings) {
+        QJsonObject o;
+        o[QStringLiteral("language")] = f.lang;
+        o[QStringLiteral("view")] = f.view;
+        o[QStringLiteral("region")] = f.region;
+        o[QStringLiteral("text")] = f.text;
+        o[QStringLiteral("why")] = f.why;
+        a.append(o);
+    }
+    QJsonObject o;
+    o[QStringLiteral("viewsInUse")] = viewsInUse;
+    o[QStringLiteral("regionsExact")] = regionsExact;
+    o[QStringLiteral("regionsNotExact")] = regionsNotExact;
+    o[QStringLiteral("regions")] = a;
+    return o;
+}
+
+namespace {
+
+/// Whether the 8-bit text holds bytes that no character the image build
+/// writes on purpose would give: the low bytes of letters beyond Latin-1.
+bool holdsForeignBytes(const char* chars, int capacity) {
+    for (int i = 0; i < capacity && chars[i] != 0; ++i) {
+        const auto b = static_cast<std::uint8_t>(chars[i]);
+        if ((b > 8 && b < 0x20) || (b >= 0x7F && b < 0xA0)) return true;
+    }
+    return false;
+}
+
+QString whyNotReproduced(const char* chars, int capacity, const sScreenImage& r) {
+    const QString font = ReadText(r.FontName);
+    if (!font.isEmpty() && !fontInstalled(font))
+        return QStringLiteral("the font \"%1\" is not installed here, so the picture cannot be read back")
+            .arg(font);
+    if (holdsForeignBytes(chars, capacity))
+        return QStringLiteral("the text holds characters the pendrive file cannot carry");
+    return QStringLiteral("no reading of \"%1\" reproduces the picture")
+        .arg(AnsiCharToString(chars, capacity));
+}
+
+template <int T, int E>
+void readRegion(const sRegionGray<T, E>& g, sScreenImage& r) {
+    // TextWidth and TextHeight are the values of the last rendering before
+    // the build; they go back as they are so the next build writes them again.
+    r.TextWidth = g.TextWidth;
+    r.TextHeight = g.TextHeight;
+    r.Ruch = g.Ruch;
+    r.Direction = g.Direction;
+    r.Speed = g.Speed;
+    r.X = g.X;
+    r.Y = g.Y;
+    r.Alias = static_cast<bool8>(g.Alias);
+    r.FontSize = g.FontSize;
+    r.Styl = g.Styl;
+    r.FontColor = g.FontColor;
+    r.BackColor = g.BackColor;
+    StringToWideChar(AnsiCharToString(g.Text), r.Text);
+    StringToWideChar(AnsiCharToString(g.FontName), r.FontName);
+}
+
+/// Reads the text of a region the sign shows against its picture; true when
+/// the reading reproduces it.
+template <int T, int E>
+bool readShownRegion(const sRegionGray<T, E>& g, sScreenImage& r, int width, int rows, int l, int v,
+                     const char* name, RecoverReport& report) {
+    const TextReading reading = readRegionText(g.Text, T, r, PackedPicture{g.ekran, width, rows});
+    StringToWideChar(reading.text, r.Text);
+    if (reading.exact) {
+        ++report.regionsExact;
+        return true;
+    }
+    ++report.regionsNotExact;
+    report.findings.append({l, v, QLatin1String(name), reading.text, whyNotReproduced(g.Text, T, r)});
+    return false;
+}
+
+/// The destination name has no picture of its own, but its words are often
+/// the words a shown region spells out. A word of the name whose letters
+/// match a word of a region text read exactly, letter by letter regardless of
+/// case and within the readings of its 8-bit characters, takes that word's
+/// letters in the name's own case.
+QString nameFromRegionWords(const char* chars, int capacity, const QStringList& exactTexts) {
+    QString name = AnsiCharToString(chars, capacity);
+    QStringList words;
+    for (const QString& t : exactTexts) words += t.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    qsizetype start = 0;
+    while (start < name.size()) {
+        qsizetype end = name.indexOf(QLatin1Char(' '), start);
+        if (end < 0) end = name.size();
+        for (const QString& word : words) {
+            if (word.size() != end - start) continue;
+            QString chosen;
+            for (qsizetype i = 0; i < word.size(); ++i) {
+                const QString readings = readingsOf(static_cast<std::uint8_t>(chars[start + i]));
+                const QChar want = word[i].toLower();
+                QChar found;
+                for (const QChar c : readings)
+                    if (c.toLower() == want) found = c;
+                if (found.isNull()) break;
+                chosen += found;
+            }
+            if (chosen.size() == word.size()) {
+                name.replace(start, chosen.size(), chosen);
+                break;
+            }
+        }
+        start = end + 1;
+    }
+    return name;
+}
+
+/// The pictures of the regions that the first screen in use does not show
+/// are packed from the surfaces as the editor left them: after opening a
+/// project, the edited view's regions over what the thumbnails left. The
+/// edited view is not in the image, so it is chosen among the views of the
+/// first language as the one that leaves those pictures, the new project's
+/// view 1 first; when none does, view 1 stays.
+void chooseEditRow(const sflash& f, sDane& d) {
+    int fl = 0, fv = 0;
+    for (int l = 1; l <= LanguageCount && fl == 0; ++l)
+        for (int v = 1; v <= ViewCount && fl == 0; ++v)
+            if (screen(f, l, v).use != 0) fl = l, fv = v;
+    if (fl == 0) return;
+    const sRegionsGray& first = screen(f, fl, fv).widok;
+    const int type = first.TypWidoku;
+    const bool hideDolny = type == vtTop || type == vtLeftTop;
+    const bool hideLewy = type == vtTop || type == vtTopBottom;
+    if (type > vtLeftTopBottom || (!hideDolny && !hideLewy)) return;
+
+    // The editor's state after Open, on a copy: rendering stores text sizes.
+    auto scratch = std::make_unique<sDane>(d);
+    scratch->Lang[0].Use = 1;
+    auto s = std::make_unique<Surfaces>();
+    RenderBitmapsSG(*scratch, *s);
+    std::vector<std::uint8_t> packed(sizeof first.dolny.ekran);
+    auto same = [&](const auto& g, const Bitmap& surface, int width, int rows) {
+        FastDimBitmapToScreen(surface, packed.data(), width, rows, static_cast<std::uint8_t>(g.FontColor),
+                              static_cast<std::uint8_t>(g.BackColor));
+        return std::memcmp(packed.data(), g.ekran, sizeof g.ekran) == 0;
+    };
+    for (int k = 1; k <= ViewCount; ++k) {
+        scratch->SelWidok = 1;
+        scratch->EditRow = k;
+        RenderLED(*scratch, *s);
+        if ((!hideDolny || same(first.dolny, s->iDolny, 2048, DolnyPackedRows)) &&
+            (!hideLewy || same(first.lewy, s->iLewy, 64, 32))) {
+            d.EditRow = k;
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+RecoverReport recoverProject(const sflash& f, sDane& d) {
+    RecoverReport report;
+    // What a new project holds, as the editor has it after start-up.
+    std::memset(&d, 0, sizeof d);
+    NewDane(d);
+
+    // Only the low byte of Version reaches the image; the rest is a new
+    // project's, kept at or above the version every reader accepts.
+    d.Version = (ProjectVersion & ~0xFF) | f.version;
+    if (d.Version < ProjectVersion) d.Version += 0x100;
+    d.ModuleType = f.ModuleType;
+    d.ModuleNr = f.ModuleNr;
+    d.LCDType = f.LCDType;
+    std::memcpy(d.IP, f.IP, sizeof d.IP);
+    std::memcpy(d.MAC, f.MAC, sizeof d.MAC);
+    std::memcpy(d.host, f.host, sizeof d.host);
+    std::memcpy(d.firmware, f.firmware, sizeof d.firmware);
+    for (int l = 0; l < LanguageCount; ++l) {
+        StringToWideChar(AnsiCharToString(f.Lang[l].Nazwa), d.Lang[l].Nazwa);
+        d.Lang[l].Use = f.Lang[l].Use;
+    }
+
+    for (int l = 1; l <= LanguageCount; ++l)
+        for (int v = 1; v <= ViewCount; ++v) {
+            const sscreengray& sc = screen(f, l, v);
+            sWidok& w = widok(d, l, v);
+            StringToWideChar(AnsiCharToString(sc.name), w.NazwaKursu);
+            w.use = static_cast<bool8>(sc.use);
+            w.Time = sc.time;
+            w.TypWidoku = sc.widok.TypWidoku;
+            w.BarX = sc.widok.BarX;
+            w.BarY = sc.widok.BarY;
+            readRegion(sc.widok.gorny, w.Gorny);
+            readRegion(sc.widok.lewy, w.Lewy);
+            readRegion(sc.widok.dolny, w.Dolny);
+            if (sc.use == 0) continue;
+            ++report.viewsInUse;
+            // Only the regions the view type shows were rendered for this
+            // screen; the others carry another screen's picture.
+            const int type = sc.widok.TypWidoku;
+            if (type > vtLeftTopBottom) continue;
+            QStringList exactTexts;
+            if (readShownRegion(sc.widok.gorny, w.Gorny, 512, 32, l, v, "top", report))
+                exactTexts << ReadText(w.Gorny.Text);
+            if ((type == vtTopBottom || type == vtLeftTopBottom) &&
+                readShownRegion(sc.widok.dolny, w.Dolny, 2048, DolnyPackedRows, l, v, "bottom", report))
+                exactTexts << ReadText(w.Dolny.Text);
+            if ((type == vtLeftTop || type == vtLeftTopBottom) &&
+                readShownRegion(sc.widok.lewy, w.Lewy, 64, 32, l, v, "left", report))
+                exactTexts << ReadText(w.Lewy.Text);
+            StringToWideChar(nameFromRegionWords(sc.name, sizeof sc.name, exactTexts), w.NazwaKursu);
+        }
+    chooseEditRow(f, d);
+    return report;
+}
+
+QString readImageForRecovery(const QString& path, sflash& flash) {
+    const qint64 size = MyFileSize(path);
+    if (size < 0) return QStringLiteral("The file cannot be found.");
+    if (size == ProjectFileSize && readProjectFile(path).status == ProjectRead::Ok)
+        return QStringLiteral("This is a project file, not a pendrive file: open it with File > Open.");
+    QByteArray bytes;
+    const QString error = readFixedSizeFile(path, FlashSize, bytes);
+    if (!error.isEmpty()) return QStringLiteral("Not a pendrive file: ") + error;
+    const auto* header = reinterpret_cast<const sflash*>(bytes.constData());
+    if (header->LedX != FlashLedX || header->LedY != FlashLedY)
+        return QStringLiteral("Not a pendrive file: its header does not describe a sign of %1 x %2 LEDs.")
+            .arg(FlashLedX)
+            .arg(FlashLedY);
+    std::memcpy(&flash, bytes.constData(), sizeof flash);
+    return QString();
+}
+
+void RecoverProjectClick(Document& doc, Prompts& prompts) {
+    if (!prompts.confirm(msgRecoverConfirm())) return;
+    const QString path = prompts.openFile(doc.OpenDialogPendrive);
+    if (path.isEmpty()) return;
+    auto flash = std::make_unique<sflash>();
+    const QString error = readImageForRecovery(path, *flash);
+    if (!error.isEmpty()) {
+        prompts.message(error);
+        return;
+    }
+    auto dane = std::make_unique<sDane>();
+    const RecoverReport report = recoverProject(*flash, *dane);
+    doc.observer().setViewsPanelVisible(false);
+    doc.adoptProject(*dane);
+    doc.observer().setViewsPanelVisible(true);
+    prompts.message(report.text());
+}
+
+}  // namespace lt
