@@ -14,10 +14,11 @@ namespace {
 // 100 bytes: a 10-byte head, then 6 units of 15 bytes.
 constexpr Patch::Layout Small = {100, 10, 15, 6};
 
-std::vector<std::uint8_t> record(std::uint32_t addr, std::vector<std::uint8_t> bytes) {
-    std::vector<std::uint8_t> r = {std::uint8_t(addr), std::uint8_t(addr >> 8), std::uint8_t(addr >> 16),
-                                   std::uint8_t(addr >> 24), std::uint8_t(bytes.size())};
-    r.insert(r.end(), bytes.begin(), bytes.end());
+std::vector<std::uint8_t> record(std::uint32_t addr, const std::vector<std::uint8_t>& bytes) {
+    std::vector<std::uint8_t> r;
+    for (int shift = 0; shift < 32; shift += 8) r.push_back(static_cast<std::uint8_t>(addr >> shift));
+    r.push_back(static_cast<std::uint8_t>(bytes.size()));
+    for (const std::uint8_t b : bytes) r.push_back(b);
     return r;
 }
 
@@ -37,7 +38,7 @@ TEST(FuzzPatch, RecordsLandWhereTheirAddressesSayAndAreUndone) {
         std::vector<int> touched;
     };
     auto join = [](std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b) {
-        a.insert(a.end(), b.begin(), b.end());
+        for (const std::uint8_t x : b) a.push_back(x);
         return a;
     };
     const std::vector<Case> cases = {
@@ -70,8 +71,7 @@ TEST(FuzzPatch, RecordsBeyondTheLimitAreLeftOut) {
     std::vector<char> buffer(100, 0);
     std::vector<std::uint8_t> input;
     for (std::uint32_t i = 0; i < 5; ++i) {
-        const auto r = record(i, {1});
-        input.insert(input.end(), r.begin(), r.end());
+        for (const std::uint8_t x : record(i, {1})) input.push_back(x);
     }
     Patch patch(buffer.data(), Small);
     EXPECT_EQ(patch.apply(input.data(), input.size(), 3), 18u);
