@@ -81,11 +81,12 @@ for name in "${harnesses[@]}"; do
     "fuzz/corpus/$name" "${seeds[@]}" >"$log" 2>&1 || true
 
   if [ "$merge" = 1 ]; then
-    nice -n "$niceness" "$fuzzer" -merge=1 -max_len=16384 "fuzz/corpus/$name" "$work" >>"$log" 2>&1 || true
+    nice -n "$niceness" "$fuzzer" -merge=1 -max_len=16384 "fuzz/corpus/$name" "$work" >"$log.merge" 2>&1 || true
   elif [ "$merge" = min ]; then
     fresh="build-fuzz/minimised/$name"
     rm -rf "$fresh" && mkdir -p "$fresh"
-    nice -n "$niceness" "$fuzzer" -merge=1 -max_len=16384 "$fresh" "fuzz/corpus/$name" "$work" >>"$log" 2>&1 || true
+    nice -n "$niceness" "$fuzzer" -merge=1 -max_len=16384 "$fresh" "fuzz/corpus/$name" "$work" >"$log.merge" 2>&1 ||
+      true
     find "fuzz/corpus/$name" -type f ! -name 'regression-*' -delete
     cp "$fresh"/* "fuzz/corpus/$name/" 2>/dev/null || true
   fi
