@@ -1,5 +1,6 @@
 #include "app/editorwidgets.h"
 
+#include <QDir>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -228,6 +229,27 @@ void PictureView::paintEvent(QPaintEvent* event) {
     m_sincePaint.start();
     QPainter p(this);
     p.drawImage(event->rect().topLeft(), *m_picture, event->rect());
+}
+
+FileNameLabel::FileNameLabel(QWidget* parent) : QLabel(parent), m_unsaved(tr("not saved yet")) {
+    setTextFormat(Qt::PlainText);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    refresh();
+}
+
+void FileNameLabel::setPath(const QString& path) {
+    m_path = path;
+    refresh();
+}
+
+void FileNameLabel::setUnsavedText(const QString& text) {
+    m_unsaved = text;
+    refresh();
+}
+
+void FileNameLabel::refresh() {
+    setText(m_path.isEmpty() ? m_unsaved : QDir::toNativeSeparators(m_path));
+    setToolTip(text());
 }
 
 QColor colorFromValue(std::uint32_t value) {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
 #include <QWidget>
 
 namespace lt {
@@ -121,6 +122,26 @@ private:
     const QImage* m_picture;
     QElapsedTimer m_sincePaint;
     bool m_pending = false;
+};
+
+/// The status bar's name of the project file: the full path, or the text
+/// `Unsaved` ("not saved yet") while the project has no file. `Unsaved` is a
+/// translatable text; the shown text follows it at once.
+class FileNameLabel : public QLabel {
+    Q_OBJECT
+    Q_PROPERTY(QString Unsaved READ unsavedText WRITE setUnsavedText)
+public:
+    explicit FileNameLabel(QWidget* parent = nullptr);
+    /// The project's path; empty when it has no file yet.
+    void setPath(const QString& path);
+    QString path() const { return m_path; }
+    QString unsavedText() const { return m_unsaved; }
+    void setUnsavedText(const QString& text);
+
+private:
+    void refresh();
+    QString m_path;
+    QString m_unsaved;
 };
 
 /// A colour value 0x00BBGGRR as a QColor.

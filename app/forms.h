@@ -7,6 +7,7 @@ class QWidget;
 namespace lt {
 
 class TFormAutor;
+class TFormCheck;
 class TFormColor;
 class TFormHardware;
 class TMainForm;
@@ -20,6 +21,7 @@ struct Forms {
     QWidget* FormLCD = nullptr;      // TFormLCD, LCD type and contrast
     QWidget* FormModules = nullptr;  // TFormModules, the LED module catalogue
     TFormAutor* FormAutor = nullptr;
+    TFormCheck* FormCheck = nullptr;  // the check window, made by the main window
 };
 
 /// The windows of this run (all null until start-up creates them).

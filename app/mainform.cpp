@@ -2,10 +2,14 @@
 
 #include "app/editorwidgets.h"
 #include "app/formautor.h"
+#include "app/formcheck.h"
 #include "app/formcolor.h"
+#include "app/formfind.h"
 #include "app/formhardware.h"
 #include "app/forms.h"
 #include "app/pictures.h"
+#include "depot/destinations.h"
+#include "depot/findings.h"
 #include "i18n/gui/dialogtexts.h"
 #include "i18n/gui/languagecontroller.h"
 #include "i18n/gui/languagemenu.h"
@@ -32,6 +36,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -54,16 +59,26 @@ constexpr int TopLewy = 180;
 constexpr int TopDolny = 290;
 constexpr int RegionGroupHeight = 86;
 
+/// The platform's keys for a standard command, or `fallback` where the
+/// platform binds none (plain X11 has no key for Save As).
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey command, const QKeySequence& fallback) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    if (keys.isEmpty()) keys.append(fallback);
+    return keys;
+}
+
 }  // namespace
 
 TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_prompts(prompts) {
+    : QMainWindow(parent), m_doc(doc), m_prompts(prompts), m_findings(std::make_unique<ProjectFindings>()) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Velmora Line Tint v1.03 2016-09-04"));
     SavePictureDialog = {QString(), QStringLiteral("Bitmaps (*.bmp)|*.bmp"), QStringLiteral("*.bmp"),
                          QStringLiteral("Zrzut podgladu"), true};
+    ImportDestinationsDialog = importDestinationsDialog();
     buildMenu();
     buildPanel();
+    buildStatusBar();
     // The file dialogs' texts as translatable components, then the language
     // controller, which takes the design texts before any other code runs.
     const std::pair<const char*, FileDialogSpec*> dialogs[] = {
@@ -75,6 +90,7 @@ TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
         {"SaveDialogPendrive", &m_doc.SaveDialogPendrive},
         {"OpenDialogFirmware", &m_doc.OpenDialogFirmware},
         {"OpenDialogFont", nullptr},
+        {"OpenDialogDestinations", &ImportDestinationsDialog},
     };
     for (const auto& [name, request] : dialogs)
         new i18n::DialogTexts(QString::fromLatin1(name), request, this);
@@ -85,7 +101,7 @@ TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
     new i18n::TDKLanguageController(this, QStringLiteral("MainForm"));
     setFixedWidth(ClientWidth);
     setMinimumHeight(200);
-    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
@@ -95,6 +111,7 @@ TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    delete m_formCheck;  // it reads the findings, which end with this window
     for (RegionControls& rc : m_regions)
         if (rc.timer) rc.timer->stop();
     m_doc.setObserver(nullptr);
@@ -115,17 +132,23 @@ void TMainForm::buildMenu() {
 
     QMenu* file = bar->addMenu(tr("File"));
     file->setObjectName(QStringLiteral("Plik1"));
-    item(file, "Nowy1", tr("New"), &TMainForm::Nowy1Click);
+    item(file, "Nowy1", tr("New"), &TMainForm::Nowy1Click)
+        ->setShortcuts(standardKeys(QKeySequence::New, Qt::CTRL | Qt::Key_N));
     file->addSeparator();
-    item(file, "Otwrzprojekt1", tr("Open"), &TMainForm::Otwrzprojekt1Click);
-    item(file, "Zapiszprojekt1", tr("Save"), &TMainForm::Zapiszprojekt1Click);
-    item(file, "Zapiszjakoprojekt1", tr("Save As"), &TMainForm::Zapiszjakoprojekt1Click);
+    item(file, "Otwrzprojekt1", tr("Open"), &TMainForm::Otwrzprojekt1Click)
+        ->setShortcuts(standardKeys(QKeySequence::Open, Qt::CTRL | Qt::Key_O));
+    item(file, "Zapiszprojekt1", tr("Save"), &TMainForm::Zapiszprojekt1Click)
+        ->setShortcuts(standardKeys(QKeySequence::Save, Qt::CTRL | Qt::Key_S));
+    item(file, "Zapiszjakoprojekt1", tr("Save As"), &TMainForm::Zapiszjakoprojekt1Click)
+        ->setShortcuts(standardKeys(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     item(file, "Odzyskajprojekt1", tr("Recover project from pendrive…"), &TMainForm::Odzyskajprojekt1Click);
+    item(file, "ImportDestinations1", tr("Import destinations…"), &TMainForm::ImportDestinations1Click);
     file->addSeparator();
     item(file, "Drukujinstrukcj1", tr("Print instrucion"), &TMainForm::Drukujinstrukcj1Click);
     item(file, "Drukujdlakierowcy1", tr("Print course"), &TMainForm::Drukujdlakierowcy1Click);
     file->addSeparator();
-    item(file, "Wyjd1", tr("Exit"), &TMainForm::Wyjd1Click);
+    item(file, "Wyjd1", tr("Exit"), &TMainForm::Wyjd1Click)
+        ->setShortcuts(standardKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = bar->addMenu(tr("Edit"));
     edit->setObjectName(QStringLiteral("Edycja1"));
@@ -134,6 +157,7 @@ void TMainForm::buildMenu() {
         ->setVisible(false);
     QAction* exportItem = item(edit, "Eksportujdoplikuwywietlacza1", tr("Export to pendrive"),
                                &TMainForm::Eksportujdoplikuwywietlacza1Click);
+    exportItem->setShortcut(Qt::CTRL | Qt::Key_E);
     edit->setDefaultAction(exportItem);
     edit->addSeparator()->setVisible(false);
     item(edit, "Importobrazka1", tr("Import picture"), nullptr)->setVisible(false);
@@ -144,6 +168,11 @@ void TMainForm::buildMenu() {
          &TMainForm::Importujoprogramowaniesprztowe1Click)
         ->setVisible(false);
     item(edit, "Importujczcionki1", tr("Font import"), &TMainForm::Importujczcionki1Click)->setVisible(false);
+    edit->addSeparator();
+    item(edit, "CheckProject1", tr("Check project…"), &TMainForm::CheckProject1Click);
+    item(edit, "FitTexts1", tr("Fit texts to the sign"), &TMainForm::FitTexts1Click);
+    item(edit, "Znajdzkurs1", tr("Find a destination…"), &TMainForm::Znajdzkurs1Click)
+        ->setShortcuts(standardKeys(QKeySequence::Find, Qt::CTRL | Qt::Key_F));
 
     QMenu* options = bar->addMenu(tr("Options"));
     options->setObjectName(QStringLiteral("mnOptions"));
@@ -181,6 +210,7 @@ void TMainForm::buildPanel() {
     layout->setSpacing(6);
 
     m_gbWidoki = new views::ViewsPanel(m_doc, *this, central);
+    m_gbWidoki->setFindings(m_findings.get());
     layout->addWidget(m_gbWidoki);
     connect(m_gbWidoki->eNazwaProjektu(), &QLineEdit::textChanged, this, &TMainForm::eNazwaProjektuChange);
 
@@ -194,6 +224,16 @@ void TMainForm::buildPanel() {
     layout->addWidget(m_panelMain, 1);
     // Keeps the views list at the left when the panel is hidden.
     layout->addStretch(0);
+}
+
+void TMainForm::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(false);
+    m_lFileName = new FileNameLabel(bar);
+    m_lFileName->setObjectName(QStringLiteral("lFileName"));
+    // Permanent, so the menu items' hints never cover the file's name.
+    bar->addPermanentWidget(m_lFileName, 1);
 }
 
 QWidget* TMainForm::buildPreviewGroup(QWidget* parent) {
@@ -622,6 +662,7 @@ void TMainForm::cbRuchChange(Region r) {
 
 void TMainForm::eNazwaKursuChange() {
     StringToWideChar(m_eNazwaKursu->text(), m_doc.edited().NazwaKursu);
+    m_doc.viewChanged(editLang(m_doc.dane()), editRow(m_doc.dane()));
     gridsRepaint();
 }
 
@@ -734,6 +775,7 @@ void TMainForm::setPanelMainVisible(bool visible) {
 
 void TMainForm::languagesChanged() {
     m_gbWidoki->languagesChanged();
+    if (m_findings->recheckLanguages(m_doc.dane()) && m_formCheck) m_formCheck->refresh();
 }
 
 void TMainForm::gridsRepaint() {
@@ -750,6 +792,15 @@ void TMainForm::setViewsPanelVisible(bool visible) {
 
 void TMainForm::activateFirstTab() {
     m_gbWidoki->activateFirstTab();
+}
+
+void TMainForm::fileNameChanged() {
+    m_lFileName->setPath(m_doc.filePath());
+}
+
+void TMainForm::Znajdzkurs1Click() {
+    if (!m_formFind) m_formFind = new TFormFind(m_doc, *m_gbWidoki, this);
+    m_formFind->ShowFind();
 }
 
 void TMainForm::Nowy1Click() {

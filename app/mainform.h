@@ -11,6 +11,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -29,10 +31,14 @@ class LanguageMenu;
 }
 
 class ColorSwatch;
+class FileNameLabel;
 class FontSelector;
 class NumberBox;
 class PictureView;
+class ProjectFindings;
+class TFormCheck;
 class TFormColor;
+class TFormFind;
 class TFormPlayer;
 
 /// The controls of one region's settings panel and its timer.
@@ -68,7 +74,7 @@ public:
     ~TMainForm() override;
 
     Document& document() { return m_doc; }
-    Prompts& prompts() { return m_prompts; }
+    Prompts& prompts() override { return m_prompts; }
 
     /// The palette used by the six colour swatches (made on first use when
     /// none was given).
@@ -90,10 +96,22 @@ public:
     PictureView* Image() const { return m_image; }
     QAction* action(const char* name) const;
     QMenu* smViewLanguage() const { return m_smViewLanguage; }
+    /// The status bar's file name: the project's full path, or "not saved yet".
+    FileNameLabel* lFileName() const { return m_lFileName; }
+    /// The find window, made on first use (null before).
+    TFormFind* FormFind() const { return m_formFind; }
     i18n::LanguageMenu* languageMenu() const { return m_languageMenu; }
 
     /// The "Save as picture" dialog.
     FileDialogSpec SavePictureDialog;
+    /// The "Import destinations" dialog.
+    FileDialogSpec ImportDestinationsDialog;
+
+    /// The findings of the checks, view by view, kept current as the project
+    /// changes; the views grids mark the views that have any.
+    const ProjectFindings& findings() const { return *m_findings; }
+    /// The check window (made on first use).
+    TFormCheck* formCheck();
 
     // --- Start-up and state ---------------------------------------------------
     /// `UpdateState`: the application title from the caption; marks the
@@ -113,6 +131,15 @@ public:
     void previewChanged() override;
     void setViewsPanelVisible(bool visible) override;
     void activateFirstTab() override;
+    void viewChanged(int lang, int view) override;
+    void projectChanged() override;
+
+    /// Opens a view for editing as a double-click on its row in the views
+    /// grid does, switching to its language's tab first.
+    void openView(int lang, int view);
+    /// Fits the views the check window lists and tells what changed.
+    void fitListedViews();
+    void fileNameChanged() override;
 
 public slots:
     // File
@@ -120,6 +147,7 @@ public slots:
     void Otwrzprojekt1Click();
     void Zapiszprojekt1Click();
     void Zapiszjakoprojekt1Click();
+    void ImportDestinations1Click();
     void Drukujinstrukcj1Click();
     void Drukujdlakierowcy1Click();
     void Wyjd1Click();
@@ -130,7 +158,11 @@ public slots:
     void ZapiszJakoObrazekClick();
     void Importujoprogramowaniesprztowe1Click();
     void Importujczcionki1Click();
+    void CheckProject1Click();
+    void FitTexts1Click();
     void Odtworzplikpendrive1Click();
+    /// Edit > Find a destination: the find window, shown and raised.
+    void Znajdzkurs1Click();
     // Options
     void LEDContrast1Click();
     void mnModulesClick();
@@ -213,12 +245,16 @@ private:
     void FormCreate();
     void buildMenu();
     void buildPanel();
+    void buildStatusBar();
     QWidget* buildPreviewGroup(QWidget* parent);
     QWidget* buildOptionGroup(QWidget* parent);
     void buildRegion(Region r, QWidget* parent);
     void placeGroups();
     void showGroupsFor(int typ);
     void render();  // RenderLED, then RenderActiveBitmapSG
+    /// Loads the edited view again after it changed outside the panel: the
+    /// panel, its movements, the preview, the thumbnail and the swatches.
+    void reloadEdited();
     void regionMouseMove(Region r);
     /// `ScanLanguageFiles`: the "Program language" submenu from the *.lng
     /// files of the program's folder.
@@ -226,7 +262,10 @@ private:
 
     Document& m_doc;
     Prompts& m_prompts;
+    std::unique_ptr<ProjectFindings> m_findings;
     TFormColor* m_formColor = nullptr;
+    TFormCheck* m_formCheck = nullptr;
+    bool m_fitting = false;               // fitting the listed views: the check window waits
     TFormPlayer* m_formPlayer = nullptr;  // FormPlayer, made at its first use
     bool m_loading = false;
 
@@ -243,6 +282,8 @@ private:
     QPushButton* m_btnTest = nullptr;
     QMenu* m_smViewLanguage = nullptr;
     i18n::LanguageMenu* m_languageMenu = nullptr;  // "Program language" and the hidden cbLanguage
+    FileNameLabel* m_lFileName = nullptr;
+    TFormFind* m_formFind = nullptr;
     RegionControls m_regions[3];
 };
 

@@ -9,6 +9,7 @@
 #include "app/style.h"
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
+#include "i18n/gui/languagemenu.h"
 #include "model/defaults.h"
 #include "model/document.h"
 #include "print/gui/formprint.h"
@@ -16,6 +17,7 @@
 #include "views/viewspanel.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 
 #include <memory>
@@ -41,6 +43,7 @@ void createDialogWindows(TMainForm& main) {
     f.FormOption = main.gbWidoki()->FormOption();
     f.FormLCD = new TFormLCD(&main);
     f.FormModules = new TFormModules(main.document(), &main);
+    f.FormCheck = main.formCheck();
 }
 
 }  // namespace
@@ -87,6 +90,14 @@ std::unique_ptr<EditorRun> startEditor(QApplication& app, Prompts* prompts) {
 
 int runEditor(QApplication& app) {
     const std::unique_ptr<EditorRun> run = startEditor(app);
+    // The interface speaks the desktop's language when a file for it lies
+    // beside the program.
+    if (i18n::LanguageMenu* languages = run->mainForm->languageMenu()) {
+        languages->chooseLanguageFor(QLocale::system());
+        // The switch put the window's own captions on the language tabs; the
+        // project's language names go back there.
+        run->mainForm->languagesChanged();
+    }
     run->mainForm->show();
     return app.exec();
 }

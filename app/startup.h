@@ -27,8 +27,9 @@ struct EditorRun {
 /// else through message boxes and file dialogs.
 std::unique_ptr<EditorRun> startEditor(QApplication& app, Prompts* prompts = nullptr);
 
-/// Runs the start-up sequence, then the event loop until the main window
-/// closes; returns the process exit code.
+/// Runs the start-up sequence, switches the interface to the desktop's
+/// language when a language file for it is there, then runs the event loop
+/// until the main window closes; returns the process exit code.
 int runEditor(QApplication& app);
 
 }  // namespace lt

@@ -156,17 +156,8 @@ public:
 
     QList<Finding> run() {
         for (int l = 1; l <= LanguageCount; ++l) {
-            if (l != 1 && !isTrue(m_d.Lang[l - 1].Use)) continue;
-            const QString langName = ReadText(m_d.Lang[l - 1].Nazwa);
-            if (langName.size() > ImageLangLimit)
-                add(l, 0, QStringLiteral("language"), QStringLiteral("too-long"),
-                    QStringLiteral("the language name %1 has %2 characters; the pendrive file keeps %3")
-                        .arg(quoted(langName))
-                        .arg(langName.size())
-                        .arg(ImageLangLimit));
-            notCarried(l, 0, QStringLiteral("language"), QStringLiteral("the language name"), langName);
-            controlCharacters(l, 0, QStringLiteral("language"), QStringLiteral("the language name"),
-                              langName);
+            if (!languageInUse(l)) continue;
+            checkLanguage(l);
             for (int v = 1; v <= ViewCount; ++v) {
                 if (isTrue(widok(m_d, l, v).use)) checkView(l, v, widok(m_d, l, v));
             }
@@ -174,7 +165,31 @@ public:
         return m_findings;
     }
 
+    QList<Finding> runLanguage(int l) {
+        if (languageInUse(l)) checkLanguage(l);
+        return m_findings;
+    }
+
+    QList<Finding> runView(int l, int v) {
+        if (languageInUse(l) && isTrue(widok(m_d, l, v).use)) checkView(l, v, widok(m_d, l, v));
+        return m_findings;
+    }
+
 private:
+    bool languageInUse(int l) const { return l == 1 || isTrue(m_d.Lang[l - 1].Use); }
+
+    void checkLanguage(int l) {
+        const QString langName = ReadText(m_d.Lang[l - 1].Nazwa);
+        if (langName.size() > ImageLangLimit)
+            add(l, 0, QStringLiteral("language"), QStringLiteral("too-long"),
+                QStringLiteral("the language name %1 has %2 characters; the pendrive file keeps %3")
+                    .arg(quoted(langName))
+                    .arg(langName.size())
+                    .arg(ImageLangLimit));
+        notCarried(l, 0, QStringLiteral("language"), QStringLiteral("the language name"), langName);
+        controlCharacters(l, 0, QStringLiteral("language"), QStringLiteral("the language name"), langName);
+    }
+
     void add(int l, int v, const QString& region, const QString& what, const QString& why) {
         m_findings.append({l, v, region, what, why});
     }
@@ -533,6 +548,16 @@ bool fontInstalled(const QString& family, QString* drawnWith) {
 
 QList<Finding> checkProject(const sDane& d) {
     return Checker(d).run();
+}
+
+QList<Finding> checkLanguage(const sDane& d, int lang) {
+    if (lang < 1 || lang > LanguageCount) return {};
+    return Checker(d).runLanguage(lang);
+}
+
+QList<Finding> checkView(const sDane& d, int lang, int view) {
+    if (lang < 1 || lang > LanguageCount || view < 1 || view > ViewCount) return {};
+    return Checker(d).runView(lang, view);
 }
 
 QJsonArray findingsJson(const QList<Finding>& findings) {

@@ -89,6 +89,12 @@ QString controlCharacterIn(const QString& text);
 
 /// Runs every check on the project.
 QList<Finding> checkProject(const sDane& d);
+/// The findings about one language itself, as checkProject lists them (none
+/// when the language is not in use).
+QList<Finding> checkLanguage(const sDane& d, int lang);
+/// The findings of one view, as checkProject lists them (none when the view
+/// or its language is not in use).
+QList<Finding> checkView(const sDane& d, int lang, int view);
 
 /// The findings as a JSON array of {language, view, region, what, why}.
 QJsonArray findingsJson(const QList<Finding>& findings);

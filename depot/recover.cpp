@@ -336,12 +336,13 @@ QString readImageForRecovery(const QString& path, sflash& flash) {
     QByteArray bytes;
     const QString error = readFixedSizeFile(path, FlashSize, bytes);
     if (!error.isEmpty()) return QStringLiteral("Not a pendrive file: ") + error;
-    const auto* header = reinterpret_cast<const sflash*>(bytes.constData());
-    if (header->LedX != FlashLedX || header->LedY != FlashLedY)
+    if (bytes.size() != qsizetype(sizeof flash))
+        return QStringLiteral("Not a pendrive file: it has the wrong size.");
+    std::memcpy(&flash, bytes.constData(), sizeof flash);
+    if (flash.LedX != FlashLedX || flash.LedY != FlashLedY)
         return QStringLiteral("Not a pendrive file: its header does not describe a sign of %1 x %2 LEDs.")
             .arg(FlashLedX)
             .arg(FlashLedY);
-    std::memcpy(&flash, bytes.constData(), sizeof flash);
     return QString();
 }
 

@@ -112,6 +112,18 @@ int TDKLanguageManager::GetLanguageID() const {
     return m_languageId;
 }
 
+int TDKLanguageManager::languageForLocale(const QLocale& locale) const {
+    ReadLock lock(m_lock, applyingHere());
+    int sameLanguage = 0;
+    for (const Language& l : m_languages) {
+        const LocaleParts parts = localeForId(l.id);
+        if (parts.language != locale.language()) continue;
+        if (parts.territory == locale.territory()) return l.id;
+        if (!sameLanguage) sameLanguage = l.id;
+    }
+    return sameLanguage ? sameLanguage : DefaultLanguageID;
+}
+
 QString TDKLanguageManager::GetConstantValue(const QString& name) const {
     ReadLock lock(m_lock, applyingHere());
     for (const auto& [n, v] : m_constants)

@@ -5,6 +5,7 @@
 #include "i18n/langfile.h"
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 
 #include <shared_mutex>
@@ -52,6 +53,10 @@ public:
     QString GetLanguageFiles(int index) const;
     /// The current language.
     int GetLanguageID() const;
+    /// The language to start in on a desktop set to `locale`: the listed
+    /// language of the same language and territory, else the first listed one
+    /// of the same language; the default language when none is listed for it.
+    int languageForLocale(const QLocale& locale) const;
     /// Makes `id` the current language (the default one when `id` is not
     /// listed) and translates every window. Returns an empty string on
     /// success, else the loading error; the current language then stays.

@@ -107,16 +107,20 @@ constexpr FullLocale kFull[] = {
 
 }  // namespace
 
-QString languageNameForId(int lcid) {
-    QLocale::Language language = QLocale::AnyLanguage;
-    QLocale::Territory territory = QLocale::AnyTerritory;
+LocaleParts localeForId(int lcid) {
+    LocaleParts parts;
     for (const auto& p : kPrimary)
-        if (lcid > 0 && lcid <= 0xFFFF && (lcid & 0x3FF) == p.id) language = p.language;
+        if (lcid > 0 && lcid <= 0xFFFF && (lcid & 0x3FF) == p.id) parts.language = p.language;
     for (const auto& f : kFull) {
         if (f.lcid != lcid) continue;
-        if (f.language != QLocale::AnyLanguage) language = f.language;
-        territory = f.territory;
+        if (f.language != QLocale::AnyLanguage) parts.language = f.language;
+        parts.territory = f.territory;
     }
+    return parts;
+}
+
+QString languageNameForId(int lcid) {
+    const auto [language, territory] = localeForId(lcid);
     if (language == QLocale::AnyLanguage) return QString::number(lcid);
     const QString name = QLocale::languageToString(language);
     if (territory == QLocale::AnyTerritory) return name;

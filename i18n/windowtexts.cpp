@@ -123,8 +123,16 @@ constexpr TextEntry kMainForm[] = {
     {"Unactivate", "Caption", 124},
     {"LEDContrast1", "Caption", 125},
     {"mnModules", "Caption", 126},
+    {"ImportDestinations1", "Caption", 200},
+    {"CheckProject1", "Caption", 201},
+    {"FitTexts1", "Caption", 202},
+    {"OpenDialogDestinations", "Title", 203},
     {"Odtworzplikpendrive1", "Caption", 250},
     {"Odzyskajprojekt1", "Caption", 300},
+    {"Znajdzkurs1", "Caption", 350},
+    {"pmCopyLanguage", "Caption", 351},
+    {"gbWidoki", "CopyLanguageQuestion", 352},
+    {"lFileName", "Unsaved", 353},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -143,6 +151,12 @@ constexpr TextEntry kFormAutor[] = {
 constexpr TextEntry kFormHardware[] = {
     {"FormHardware", "Caption", 1},
     {"btnExit", "Caption", 2},
+};
+
+constexpr TextEntry kFormCheck[] = {
+    {"FormCheck", "Caption", 1},   {"lHelp", "Caption", 2},  {"lFindings", "Caption", 3},
+    {"lViews", "Caption", 4},      {"btnFit", "Caption", 5}, {"btnClose", "Caption", 6},
+    {"lNoFindings", "Caption", 7},
 };
 
 constexpr TextEntry kFormPlayer[] = {
@@ -165,7 +179,14 @@ constexpr TextEntry kFormPlayer[] = {
     {"SaveDialogAnimation", "Title", 17},
 };
 
-static_assert(std::size(kMainForm) == 118);
+constexpr TextEntry kFormFind[] = {
+    {"FormFind", "Caption", 1},
+    {"lFind", "Caption", 2},
+    {"btnOpen", "Caption", 3},
+    {"btnClose", "Caption", 4},
+};
+
+static_assert(std::size(kMainForm) == 126);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace
@@ -185,6 +206,13 @@ std::span<const TextEntry> formHardwareTexts() {
 std::span<const TextEntry> formPlayerTexts() {
     return kFormPlayer;
 }
+std::span<const TextEntry> formFindTexts() {
+    return kFormFind;
+}
+
+std::span<const TextEntry> formCheckTexts() {
+    return kFormCheck;
+}
 
 std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     const auto is = [&](const char* name) {
@@ -194,13 +222,16 @@ std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     if (is("FormPrint")) return kFormPrint;
     if (is("FormAutor")) return kFormAutor;
     if (is("FormHardware")) return kFormHardware;
+    if (is("FormCheck")) return kFormCheck;
     if (is("FormPlayer")) return kFormPlayer;
+    if (is("FormFind")) return kFormFind;
     return {};
 }
 
 QStringList translatableWindows() {
-    return {QStringLiteral("MainForm"), QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
-            QStringLiteral("FormAutor"), QStringLiteral("FormPlayer")};
+    return {QStringLiteral("MainForm"),  QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
+            QStringLiteral("FormAutor"), QStringLiteral("FormPlayer"),   QStringLiteral("FormCheck"),
+            QStringLiteral("FormFind")};
 }
 
 bool isStringListProperty(const QString& property) {

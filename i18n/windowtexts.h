@@ -17,15 +17,18 @@ struct TextEntry {
     int id;                // entry number, unique within the window
 };
 
-std::span<const TextEntry> mainFormTexts();      // "MainForm", 118 entries
+std::span<const TextEntry> mainFormTexts();      // "MainForm", 122 entries
 std::span<const TextEntry> formPrintTexts();     // "FormPrint", 10 entries
 std::span<const TextEntry> formAutorTexts();     // "FormAutor", 3 entries
 std::span<const TextEntry> formHardwareTexts();  // "FormHardware", 2 entries
 std::span<const TextEntry> formPlayerTexts();    // "FormPlayer", 17 entries
+std::span<const TextEntry> formCheckTexts();     // "FormCheck", 7 entries
+std::span<const TextEntry> formFindTexts();      // "FormFind", 4 entries
 
 /// The list of a window by its name (any case); empty for other windows.
 std::span<const TextEntry> textEntriesFor(const QString& windowName);
-/// The names of the translatable windows, in the order they load.
+/// The names of the translatable windows, in the order they load (the
+/// player and the find window on first use, after the others).
 QStringList translatableWindows();
 
 /// Whether a property holds a list of strings, one per line of its text.

@@ -45,12 +45,14 @@ void Document::setObserver(DocumentObserver* observer) {
 void Document::setFileName(const QString& path) {
     m_filePath = path;
     StringToWideChar(path, m_dane->FileName);
+    m_observer->fileNameChanged();
 }
 
 void Document::newDane() {
     NewDane(*m_dane);
     m_filePath.clear();
     m_observer->languagesChanged();
+    m_observer->fileNameChanged();
 }
 
 void Document::Nowy1Click(Prompts& prompts) {
@@ -157,11 +159,40 @@ void Document::RenderLED() {
 
 void Document::RenderActiveBitmapSG() {
     lt::RenderActiveBitmapSG(*m_dane, *m_surfaces);
+    m_observer->viewChanged(editLang(*m_dane), editRow(*m_dane));
     m_observer->gridsRepaint();
 }
 
 void Document::RenderBitmapsSG() {
     lt::RenderBitmapsSG(*m_dane, *m_surfaces);
+    m_observer->projectChanged();
+}
+
+void Document::renderView(int lang, int view) {
+    if (lang < 1 || lang > LanguageCount || view < 1 || view > ViewCount) return;
+    sDane& d = *m_dane;
+    const std::int32_t selWidok = d.SelWidok, editRow = d.EditRow;
+    d.SelWidok = lang;
+    d.EditRow = view;
+    lt::RenderLED(d, *m_surfaces);
+    lt::RenderActiveBitmapSG(d, *m_surfaces);
+    d.SelWidok = selWidok;
+    d.EditRow = editRow;
+    lt::RenderLED(d, *m_surfaces);
+    m_observer->viewChanged(lang, view);
+}
+
+void Document::projectReplaced() {
+    const sDane& d = *m_dane;
+    m_observer->setViewsPanelVisible(false);
+    applyLanguages(ReadText(d.Lang[0].Nazwa), ReadText(d.Lang[1].Nazwa), isTrue(d.Lang[1].Use),
+                   ReadText(d.Lang[2].Nazwa), isTrue(d.Lang[2].Use));
+    m_observer->loadEditor();
+    RenderBitmapsSG();
+    m_observer->gridsRepaint();
+    RenderLED();
+    m_observer->colorsRepaint();
+    m_observer->setViewsPanelVisible(true);
 }
 
 void Document::outlineRegion(Region panel) {

@@ -35,6 +35,15 @@ public:
     virtual void setViewsPanelVisible(bool) {}
     /// Make the first grid tab the active one.
     virtual void activateFirstTab() {}
+    /// One view changed (an edit, its use switched): what is kept about it
+    /// is brought up to date.
+    virtual void viewChanged(int /*lang*/, int /*view*/) {}
+    /// Every view was drawn again (new, open, import): what is kept about
+    /// the views is brought up to date.
+    virtual void projectChanged() {}
+    /// The project's file changed: opened, saved under a new name, or none
+    /// after New (filePath() tells which).
+    virtual void fileNameChanged() {}
 };
 
 class Document {
@@ -89,6 +98,12 @@ public:
     /// system's error text. Does not change Dane.FileName.
     QString writeProject(const QString& path) const;
 
+    /// After the project's views were replaced in place (an import): the
+    /// tabs, the editing panel, every thumbnail and the preview again.
+    void projectReplaced();
+    /// Tells the windows that one view changed.
+    void viewChanged(int lang, int view) { m_observer->viewChanged(lang, view); }
+
     /// `btnOKClick` of the languages dialog: stores the names and use flags
     /// (language 1 always in use) and brings the tabs in line.
     void applyLanguages(const QString& name1, const QString& name2, bool use2, const QString& name3,
@@ -98,9 +113,13 @@ public:
     /// `RenderLED`: render the edited view's regions and compose the preview.
     void RenderLED();
     /// `RenderActiveBitmapSG`: the preview into the edited view's thumbnail,
-    /// then the grids repaint.
+    /// then the view is reported changed and the grids repaint.
     void RenderActiveBitmapSG();
-    /// `RenderBitmapsSG`: all 900 thumbnails.
+    /// One view's preview and thumbnail drawn again (the edited view and the
+    /// preview stay as they were), then the view is reported changed.
+    void renderView(int lang, int view);
+    /// `RenderBitmapsSG`: all 900 thumbnails, then the project is reported
+    /// changed.
     void RenderBitmapsSG();
     /// The mouse-move handlers of the settings panels (`gbGornyMouseMove`, ...):
     /// recompose and outline the panel's region where its view type shows one.

@@ -72,15 +72,19 @@ void RenderLED(sDane& dane, Surfaces& s) {
 }
 
 void RenderBitmapsSG(sDane& dane, Surfaces& s) {
-    const std::int32_t lang = dane.SelWidok, row = dane.EditRow;
-    for (int l = 1; l <= LanguageCount; ++l)
-        for (int v = 1; v <= ViewCount; ++v) {
-            dane.SelWidok = l;
-            dane.EditRow = v;
-            RenderLED(dane, s);
-            RenderActiveBitmapSG(dane, s);
-        }
-    dane.SelWidok = lang;
+    for (int l = 1; l <= LanguageCount; ++l) RenderLanguageBitmapsSG(dane, s, l);
+}
+
+void RenderLanguageBitmapsSG(sDane& dane, Surfaces& s, int lang) {
+    if (lang < 1 || lang > LanguageCount) return;
+    const std::int32_t selWidok = dane.SelWidok, row = dane.EditRow;
+    for (int v = 1; v <= ViewCount; ++v) {
+        dane.SelWidok = lang;
+        dane.EditRow = v;
+        RenderLED(dane, s);
+        RenderActiveBitmapSG(dane, s);
+    }
+    dane.SelWidok = selWidok;
     dane.EditRow = row;
 }
 

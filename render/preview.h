@@ -21,6 +21,8 @@ void RenderLED(sDane& dane, Surfaces& s);
 
 /// Regenerates all 900 thumbnails, restoring SelWidok and EditRow afterwards.
 void RenderBitmapsSG(sDane& dane, Surfaces& s);
+/// Regenerates the 300 thumbnails of language `lang` (1..3) the same way.
+void RenderLanguageBitmapsSG(sDane& dane, Surfaces& s, int lang);
 
 /// Copies the current preview, reduced, into the edited view's thumbnail.
 void RenderActiveBitmapSG(const sDane& dane, Surfaces& s);

@@ -95,6 +95,13 @@ bool pmPasteClick(sDane& d, const sWidok& clipboard) {
     return true;
 }
 
+bool copyLanguage(sDane& d, int from, int to) {
+    const auto valid = [](int l) { return l >= 1 && l <= LanguageCount; };
+    if (from == to || !valid(from) || !valid(to)) return false;
+    for (int v = 1; v <= ViewCount; ++v) widok(d, to, v) = widok(d, from, v);
+    return true;
+}
+
 int fixActiveTab(sDane& d) {
     if (d.SelWidok == 3 && isTrue(d.Lang[2].Use)) return 2;
     if (d.SelWidok == 2 && isTrue(d.Lang[1].Use)) return 1;

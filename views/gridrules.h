@@ -45,6 +45,11 @@ bool pmCopyClick(const sDane& d, sWidok& clipboard);
 /// `pmPasteClick`: the clipboard whole over the selected view, which becomes
 /// the edited one.
 bool pmPasteClick(sDane& d, const sWidok& clipboard);
+/// "Copy all views over": the 300 views of language `from` copied whole
+/// (names, regions, splits, type, Time and use) over those of language `to`.
+/// False, and nothing copied, when the two are the same or either lies
+/// outside 1..3. The selection and the edited view number stay.
+bool copyLanguage(sDane& d, int from, int to);
 /// The active-tab fix after the languages dialog closed: the tab index
 /// (0..2) to activate; SelWidok falls back to 1 when its language is off.
 int fixActiveTab(sDane& d);

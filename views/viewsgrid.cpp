@@ -1,5 +1,6 @@
 #include "views/viewsgrid.h"
 
+#include "depot/findings.h"
 #include "model/document.h"
 #include "views/gridrules.h"
 
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -24,6 +26,23 @@ QFont pointFont(const char* family, int points) {
     QFont f(QString::fromLatin1(family));
     f.setPointSize(points);
     return f;
+}
+
+/// The warning mark of a view with findings: an amber triangle with an
+/// exclamation mark, 11 pixels wide.
+void drawFindingMark(QPainter& p, const QRect& r) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF tri[3] = {QPointF(r.left() + r.width() / 2.0, r.top()),
+                            QPointF(r.right() + 1, r.bottom() + 1), QPointF(r.left(), r.bottom() + 1)};
+    p.setPen(QPen(QColor(0x80, 0x50, 0x00), 1));
+    p.setBrush(QColor(0xF5, 0xA6, 0x00));
+    p.drawPolygon(tri, 3);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const int cx = r.left() + r.width() / 2;
+    p.fillRect(QRect(cx, r.top() + 4, 1, 4), Qt::black);
+    p.fillRect(QRect(cx, r.bottom() - 1, 1, 1), Qt::black);
+    p.restore();
 }
 
 /// Draws text centred on (cx, cy) as the grid does: top-left at
@@ -105,6 +124,38 @@ bool ViewsGrid::cellAt(const QPoint& pos, int& col, int& row) const {
         x -= ColWidths[col] + 1;
     }
     return col >= 1 && col < ColCount;
+}
+
+QRect ViewsGrid::findingMarkRect(int row) const {
+    // Right of the thumbnail, level with its middle, inside the frame of the
+    // edited view; measured from the cell as drawCell measures it.
+    const QRect cell = cellRect(1, row);
+    const int cx = cell.left() - 4 + (cell.width() + 4) / 2;
+    const int thumbTop = cell.top() + cell.height() - 40;
+    return QRect(cx + 64 + 2, thumbTop + 16 - 6, 11, 11);
+}
+
+bool ViewsGrid::marked(int row) const {
+    return m_findings && row >= 1 && row < RowCount && isTrue(widok(m_doc.dane(), m_lang, row).use) &&
+           m_findings->hasFindings(m_lang, row);
+}
+
+bool ViewsGrid::viewportEvent(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        // Over a mark: what was found, one finding a line.
+        auto* help = static_cast<QHelpEvent*>(e);
+        int col = 0;
+        int row = 0;
+        if (cellAt(help->pos(), col, row) && col == 1 && marked(row)) {
+            QStringList lines;
+            for (const Finding& f : m_findings->of(m_lang, row)) lines << f.text();
+            QToolTip::showText(help->globalPos(), lines.join(QLatin1Char('\n')), viewport());
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(e);
 }
 
 void ViewsGrid::updateScrollRange() {
@@ -289,6 +340,7 @@ void ViewsGrid::drawCell(QPainter& p, int col, int row, QRect rect, bool& showUp
         } else {
             p.drawText(cx - tw / 2, T + 5 + fm.ascent(), name);
         }
+        if (marked(row)) drawFindingMark(p, findingMarkRect(row));
         if (row == d.EditRow && inUse) {
             p.setBrush(Qt::NoBrush);
             const unsigned colours[3] = {0x000077, 0x0000AA, 0x0000FF};

@@ -9,7 +9,8 @@ class QToolButton;
 
 namespace lt {
 class Document;
-}
+class ProjectFindings;
+}  // namespace lt
 
 namespace lt::views {
 
@@ -47,6 +48,13 @@ public:
     /// event, then the click event.
     void selectCell(int col, int row);
     int currentRow() const { return m_curRow; }
+    /// The findings whose views get a mark beside their thumbnail; none
+    /// when null.
+    void setFindings(const ProjectFindings* findings) { m_findings = findings; }
+    /// Where a view's mark is drawn, in viewport coordinates.
+    QRect findingMarkRect(int row) const;
+    /// Whether the row shows a mark: a view in use with a finding.
+    bool marked(int row) const;
 
 signals:
     /// `sgSelectCell` happened for (col, row); the panel runs `sgClick`.
@@ -62,6 +70,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
 
 private:
     void updateScrollRange();
@@ -74,6 +83,7 @@ private:
     int m_curRow = 1;
     int m_curCol = 1;
     UpDown* m_sbtn;
+    const ProjectFindings* m_findings = nullptr;
 };
 
 /// The switch pictures of `imgSG`: 0 red knob-down (off), 1 green knob-up (on).

@@ -1,6 +1,7 @@
 #include "views/viewspanel.h"
 
 #include "model/document.h"
+#include "render/preview.h"
 #include "views/formoption.h"
 #include "views/viewsgrid.h"
 
@@ -66,6 +67,17 @@ ViewsPanel::ViewsPanel(Document& doc, EditorHost& host, QWidget* parent)
     addItem("pmPaste", tr("Paste"), &ViewsPanel::pmPasteClick, QKeySequence(Qt::CTRL | Qt::Key_V));
     addItem("pmActivate", tr("Activate"), nullptr, QKeySequence())->setVisible(false);
     addItem("Unactivate", tr("Unactivate"), nullptr, QKeySequence())->setVisible(false);
+    m_pmSG->addSeparator();
+    m_pmCopyLanguage = m_pmSG->addMenu(tr("Copy all views over"));
+    m_pmCopyLanguage->setObjectName(QStringLiteral("pmCopyLanguage"));
+    for (int l = 1; l <= LanguageCount; ++l) {
+        QAction* a = m_pmCopyLanguage->addAction(QString());
+        a->setObjectName(QStringLiteral("pmCopyLanguage%1").arg(l));
+        connect(a, &QAction::triggered, this, [this, l] { pmCopyLanguageClick(l); });
+    }
+    connect(m_pmSG, &QMenu::aboutToShow, this, &ViewsPanel::updateCopyLanguageItems);
+    m_copyLanguageQuestion =
+        tr("Copy all 300 views of \"%1\" over \"%2\"? Every view of \"%2\" is replaced.");
 
     // "Languages" at the top right, over the tab row.
     m_btnSetLang = new QPushButton(tr("Languages"), this);
@@ -94,6 +106,11 @@ void ViewsPanel::resizeEvent(QResizeEvent* e) {
     QGroupBox::resizeEvent(e);
     m_btnSetLang->move(width() - 8 - m_btnSetLang->width(), 12);
     m_btnSetLang->raise();
+}
+
+void ViewsPanel::setFindings(const ProjectFindings* findings) {
+    for (ViewsGrid* g : m_sg) g->setFindings(findings);
+    gridsRepaint();
 }
 
 void ViewsPanel::gridsRepaint() {
@@ -127,7 +144,12 @@ void ViewsPanel::loadEdited() {
 }
 
 void ViewsPanel::sgClick() {
-    switch (views::sgClick(m_doc.dane(), m_state)) {
+    const PanelChange change = views::sgClick(m_doc.dane(), m_state);
+    // A click on the switch puts the view in or out of use.
+    const sDane& d = m_doc.dane();
+    if (d.SelectCol == 3 && d.SelectRow >= 1 && d.SelectRow <= ViewCount)
+        m_doc.viewChanged(editLang(d), d.SelectRow);
+    switch (change) {
         case PanelChange::Show: m_host.setPanelMainVisible(true); break;
         case PanelChange::Hide: m_host.setPanelMainVisible(false); break;
         case PanelChange::None: break;
@@ -178,6 +200,47 @@ void ViewsPanel::pmPasteClick() {
 
 void ViewsPanel::btnSetLangClick() {
     m_formOption->ShowModals();
+}
+
+void ViewsPanel::updateCopyLanguageItems() {
+    const sDane& d = m_doc.dane();
+    const QList<QAction*> items = m_pmCopyLanguage->actions();
+    for (int l = 1; l <= LanguageCount && l <= items.size(); ++l) {
+        QAction* a = items[l - 1];
+        a->setText(QStringLiteral("%1: %2").arg(l).arg(ReadText(d.Lang[l - 1].Nazwa)));
+        a->setVisible(l != editLang(d));
+        a->setEnabled(l == 1 || isTrue(d.Lang[l - 1].Use));
+    }
+}
+
+void ViewsPanel::pmCopyLanguageClick(int to) {
+    sDane& d = m_doc.dane();
+    const int from = editLang(d);
+    if (to < 1 || to > LanguageCount || to == from || (to > 1 && !isTrue(d.Lang[to - 1].Use))) return;
+    const QString question = QString(m_copyLanguageQuestion)
+                                 .replace(QLatin1String("%1"), ReadText(d.Lang[from - 1].Nazwa))
+                                 .replace(QLatin1String("%2"), ReadText(d.Lang[to - 1].Nazwa));
+    if (!m_host.prompts().confirm(question)) return;
+    if (!views::copyLanguage(d, from, to)) return;
+    RenderLanguageBitmapsSG(d, m_doc.surfaces(), to);
+    // The thumbnails went through the preview: the edited view comes back.
+    m_doc.RenderLED();
+    gridsRepaint();
+}
+
+void ViewsPanel::goToView(int lang, int view) {
+    const sDane& d = m_doc.dane();
+    if (lang < 1 || lang > LanguageCount || view < 1 || view > ViewCount) return;
+    if (lang > 1 && !isTrue(d.Lang[lang - 1].Use)) return;
+    if (m_pcsg1->currentIndex() != lang - 1)
+        m_pcsg1->setCurrentIndex(lang - 1);  // as the operator's tab change
+    else if (d.SelWidok != lang)
+        pcsg1Change(lang - 1);
+    ViewsGrid* g = grid(lang);
+    m_state.SGMouseWheel = false;  // a click, not a wheel turn
+    g->selectCell(1, view);
+    g->setFocus();
+    if (isTrue(widok(d, lang, view).use)) sgDblClick();
 }
 
 }  // namespace lt::views

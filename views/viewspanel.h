@@ -2,6 +2,7 @@
 // The views list on the left of the main window (`gbWidoki`, "Views"): the
 // per-language grids of views and, at its foot, the project-name box.
 
+#include "model/prompts.h"
 #include "views/gridrules.h"
 
 #include <QGroupBox>
@@ -13,7 +14,8 @@ class QTabWidget;
 
 namespace lt {
 class Document;
-}
+class ProjectFindings;
+}  // namespace lt
 
 namespace lt::views {
 
@@ -36,11 +38,16 @@ public:
     virtual void ColorsRepaint() = 0;
     /// Shows or hides `PanelMain` (preview and editing groups).
     virtual void setPanelMainVisible(bool visible) = 0;
+    /// Where the views list asks its questions.
+    virtual Prompts& prompts() = 0;
 };
 
 /// The group "Views" (`gbWidoki`, 393 pixels wide, font "Verdana").
 class ViewsPanel : public QGroupBox {
     Q_OBJECT
+    /// The question before "Copy all views over" ("%1" the current
+    /// language's name, "%2" the other one's); a translatable text.
+    Q_PROPERTY(QString CopyLanguageQuestion MEMBER m_copyLanguageQuestion)
 public:
     ViewsPanel(Document& doc, EditorHost& host, QWidget* parent = nullptr);
 
@@ -48,6 +55,8 @@ public:
     /// characters); the editor window binds it to Dane.ProjName.
     QLineEdit* eNazwaProjektu() const { return m_eNazwaProjektu; }
 
+    /// The findings the grids mark views by.
+    void setFindings(const ProjectFindings* findings);
     /// Repaints the three views grids.
     void gridsRepaint();
     /// Tab captions and visibility from Dane.Lang.
@@ -71,6 +80,18 @@ public:
     void pmCopyClick();
     void pmPasteClick();
     void btnSetLangClick();
+    /// "Copy all views over" language `to`: asks first, then copies the 300
+    /// views of the current language over it and renders its thumbnails.
+    void pmCopyLanguageClick(int to);
+    /// The submenu `pmCopyLanguage`: one item per other language, named by
+    /// the language, enabled when the language is in use.
+    QMenu* pmCopyLanguage() const { return m_pmCopyLanguage; }
+
+    /// Goes to view `view` of language `lang` as the operator would: the
+    /// language's tab, then a click on the view's destination cell; a view in
+    /// use is then opened as a double-click opens it, one not in use stays
+    /// selected. Nothing happens for a language not in use.
+    void goToView(int lang, int view);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -79,6 +100,7 @@ private:
     /// Loads the edited view as opening a view does: panel, movement handlers
     /// bottom, top, left, thumbnail, swatches.
     void loadEdited();
+    void updateCopyLanguageItems();
 
     Document& m_doc;
     EditorHost& m_host;
@@ -88,6 +110,8 @@ private:
     ViewsGrid* m_sg[LanguageCount];
     QPushButton* m_btnSetLang;
     QMenu* m_pmSG;
+    QMenu* m_pmCopyLanguage;
+    QString m_copyLanguageQuestion;
     TFormOption* m_formOption;
 };
 

@@ -53,6 +53,11 @@ void LanguageMenu::UpdateState() {
         if (item->isCheckable()) item->setChecked(item->data().toInt() == current);
 }
 
+void LanguageMenu::chooseLanguageFor(const QLocale& locale) {
+    switchTo(LangManager().languageForLocale(locale));
+    UpdateState();
+}
+
 void LanguageMenu::cbLanguageChange(QComboBox* cbLanguage) {
     if (!cbLanguage) return;
     const int index = cbLanguage->currentIndex();

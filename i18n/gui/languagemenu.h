@@ -11,6 +11,7 @@
 
 class QAction;
 class QComboBox;
+class QLocale;
 class QMenu;
 class QWidget;
 
@@ -34,6 +35,9 @@ public:
     /// The hidden language box: its selected position (-1 taken as 0) picks
     /// the language; the check marks are left as they are.
     void cbLanguageChange(QComboBox* cbLanguage);
+    /// Starts in the language listed for the desktop's `locale` (see
+    /// TDKLanguageManager::languageForLocale), then UpdateState.
+    void chooseLanguageFor(const QLocale& locale);
     /// Calls cbLanguageChange whenever the box's selection changes.
     void connectLanguageBox(QComboBox* cbLanguage);
 

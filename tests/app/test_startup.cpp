@@ -126,6 +126,7 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Zapiszprojekt1", "Save", true},
                                 {"Zapiszjakoprojekt1", "Save As", true},
                                 {"Odzyskajprojekt1", "Recover project from pendrive…", true},
+                                {"ImportDestinations1", "Import destinations…", true},
                                 {"", "", true},
                                 {"Drukujinstrukcj1", "Print instrucion", true},
                                 {"Drukujdlakierowcy1", "Print course", true},
@@ -139,7 +140,11 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Odtworzplikpendrive1", "Play pendrive file…", true},
                                 {"", "", true},
                                 {"Importujoprogramowaniesprztowe1", "Import firmware", false},
-                                {"Importujczcionki1", "Font import", false}});
+                                {"Importujczcionki1", "Font import", false},
+                                {"", "", true},
+                                {"CheckProject1", "Check project…", true},
+                                {"FitTexts1", "Fit texts to the sign", true},
+                                {"Znajdzkurs1", "Find a destination…", true}});
     EXPECT_EQ(top[1]->menu()->defaultAction(), main().action("Eksportujdoplikuwywietlacza1"));
     expectRows(top[2]->menu(), {{"LEDContrast1", "LCD contrast on display", true},
                                 {"mnModules", "Display model", false},

@@ -1,5 +1,6 @@
 // The real windows of the editor switching to a shipped language and back.
 #include "app/formautor.h"
+#include "app/formcheck.h"
 #include "app/formhardware.h"
 #include "app/forms.h"
 #include "app/mainform.h"
@@ -71,7 +72,8 @@ protected:
         return {{&main(), "MainForm"},
                 {forms().FormHardware, "FormHardware"},
                 {forms().FormAutor, "FormAutor"},
-                {forms().FormPrint, "FormPrint"}};
+                {forms().FormPrint, "FormPrint"},
+                {forms().FormCheck, "FormCheck"}};
     }
 
     lt::test::ScriptedPrompts prompts;
@@ -130,6 +132,9 @@ TEST_F(RealWindows, PolishAndBackAgain) {
     EXPECT_EQ(main().SavePictureDialog.fileName, QStringLiteral("Zrzut podglądu"));
     EXPECT_EQ(forms().FormAutor->btnExit()->text(), QStringLiteral("Wyjście"));
     EXPECT_EQ(forms().FormHardware->windowTitle(), QStringLiteral("Informacje o sprzęcie"));
+    EXPECT_EQ(forms().FormCheck->windowTitle(), QStringLiteral("Sprawdzenie projektu"));
+    EXPECT_EQ(main().action("CheckProject1")->text(), QStringLiteral("Sprawdź projekt…"));
+    EXPECT_EQ(main().ImportDestinationsDialog.title, QStringLiteral("Importuj kierunki"));
     ASSERT_NE(forms().FormPrint, nullptr);
     EXPECT_EQ(forms().FormPrint->windowTitle(), QStringLiteral("Drukowanie wszystkich kursów dla kierowców"));
     EXPECT_EQ(forms().FormPrint->findChild<QPushButton*>("btnUstawienia")->text(),

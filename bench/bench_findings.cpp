@@ -1,0 +1,58 @@
+// The checks behind the editor's finding marks: the whole project when it is
+// opened or imported, and one view as the operator types into it.
+#include "depot/findings.h"
+#include "model/defaults.h"
+
+#include <benchmark/benchmark.h>
+#include <cstring>
+#include <memory>
+
+namespace lt {
+namespace {
+
+const char* const Names[] = {"Dworzec Główny", "Łódź Kaliska przez Śródmieście", "Zoo", "Nádraží Holešovice",
+                             "Südfriedhof"};
+
+/// Every view of the three languages in use, with names of which some fit.
+std::unique_ptr<sDane> fullProject() {
+    auto d = std::make_unique<sDane>();
+    std::memset(d.get(), 0, sizeof(sDane));
+    NewDane(*d);
+    for (int l = 1; l <= LanguageCount; ++l) {
+        d->Lang[l - 1].Use = 1;
+        for (int v = 1; v <= ViewCount; ++v) {
+            sWidok& w = widok(*d, l, v);
+            w.use = 1;
+            w.Time = 5;
+            StringToWideChar(QString::fromUtf8(Names[v % std::size(Names)]), w.Gorny.Text);
+        }
+    }
+    return d;
+}
+
+void BM_FindingsWholeProject(benchmark::State& state) {
+    const auto d = fullProject();
+    ProjectFindings findings;
+    for (auto _ : state) {
+        findings.recheckAll(*d);
+        benchmark::DoNotOptimize(findings.viewsWithFindings());
+    }
+}
+BENCHMARK(BM_FindingsWholeProject)->Unit(benchmark::kMillisecond);
+
+void BM_FindingsOneEditedView(benchmark::State& state) {
+    const auto d = fullProject();
+    ProjectFindings findings;
+    findings.recheckAll(*d);
+    sWidok& w = widok(*d, 2, 150);
+    const QString texts[2] = {QStringLiteral("Zoo"), QStringLiteral("Zoologischer Garten Nord")};
+    int i = 0;
+    for (auto _ : state) {
+        StringToWideChar(texts[i ^= 1], w.Gorny.Text);
+        benchmark::DoNotOptimize(findings.recheckView(*d, 2, 150));
+    }
+}
+BENCHMARK(BM_FindingsOneEditedView)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace lt
