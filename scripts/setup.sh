@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake make pkg-config
+  g++ cmake make pkg-config ccache
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libzip-dev libgif-dev
   libgtest-dev googletest libbenchmark-dev
