@@ -3,6 +3,7 @@
 #include "display/colour.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace lt {
 
@@ -107,15 +108,14 @@ Bitmap DecodeScreen(const sflash& flash, int l, int v) {
 Bitmap enlargeBitmap(const Bitmap& src, int factor) {
     if (factor <= 1) return src;
     Bitmap dst(src.width() * factor, src.height() * factor);
-    for (int y = 0; y < dst.height(); ++y) {
-        const std::uint8_t* s = src.row(y / factor);
-        std::uint8_t* d = dst.row(y);
-        for (int x = 0; x < dst.width(); ++x) {
-            const std::uint8_t* p = s + 3 * (x / factor);
-            d[3 * x] = p[0];
-            d[3 * x + 1] = p[1];
-            d[3 * x + 2] = p[2];
-        }
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(dst.width());
+    for (int y = 0; y < src.height(); ++y) {
+        // One enlarged row, then copies of it.
+        const std::uint8_t* s = src.row(y);
+        std::uint8_t* d = dst.row(y * factor);
+        for (int x = 0; x < src.width(); ++x)
+            for (int k = 0; k < factor; ++k) std::memcpy(d + 3 * (x * factor + k), s + 3 * x, 3);
+        for (int k = 1; k < factor; ++k) std::memcpy(dst.row(y * factor + k), d, rowBytes);
     }
     return dst;
 }

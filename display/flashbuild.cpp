@@ -56,20 +56,6 @@ void fillRegion(sRegionGray<T, E>& g, const sScreenImage& r) {
     StringToAnsiChar(fieldText(r.FontName), g.FontName);
 }
 
-void fillScreen(sscreengray& sc, const sWidok& w, const sflash& flash) {
-    StringToAnsiChar(fieldText(w.NazwaKursu), sc.name);
-    sc.use = w.use;
-    sc.time = static_cast<std::uint16_t>(w.Time);
-    sc.sizeX = flash.LedX;
-    sc.sizeY = flash.LedY;
-    sc.widok.TypWidoku = static_cast<std::uint16_t>(w.TypWidoku);
-    sc.widok.BarX = static_cast<std::uint16_t>(w.BarX);
-    sc.widok.BarY = static_cast<std::uint16_t>(w.BarY);
-    fillRegion(sc.widok.gorny, w.Gorny);
-    fillRegion(sc.widok.lewy, w.Lewy);
-    fillRegion(sc.widok.dolny, w.Dolny);
-}
-
 template <int T, int E>
 void pack(const Bitmap& surface, sRegionGray<T, E>& g, int w, int h) {
     FastDimBitmapToScreen(surface, g.ekran, w, h, static_cast<std::uint8_t>(g.FontColor),
@@ -83,6 +69,20 @@ void unpack(const sRegionGray<T, E>& g, Bitmap& surface, int w, int h) {
 }
 
 }  // namespace
+
+void fillScreen(sscreengray& sc, const sWidok& w, const sflash& flash) {
+    StringToAnsiChar(fieldText(w.NazwaKursu), sc.name);
+    sc.use = w.use;
+    sc.time = static_cast<std::uint16_t>(w.Time);
+    sc.sizeX = flash.LedX;
+    sc.sizeY = flash.LedY;
+    sc.widok.TypWidoku = static_cast<std::uint16_t>(w.TypWidoku);
+    sc.widok.BarX = static_cast<std::uint16_t>(w.BarX);
+    sc.widok.BarY = static_cast<std::uint16_t>(w.BarY);
+    fillRegion(sc.widok.gorny, w.Gorny);
+    fillRegion(sc.widok.lewy, w.Lewy);
+    fillRegion(sc.widok.dolny, w.Dolny);
+}
 
 void ConvertBitmapsToScreens(sDane& dane, Surfaces& s, sflash& flash) {
     static_assert(sizeof(sGregiongray::ekran) == 512 / 8 * 32);

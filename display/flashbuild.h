@@ -34,6 +34,10 @@ void StringToAnsiChar(QStringView str, char (&chars)[N]) {
     StringToAnsiChar(str, chars, static_cast<int>(N));
 }
 
+/// The settings and texts of one screen from its view, as the build writes
+/// them; the pictures are ConvertBitmapsToScreens' work.
+void fillScreen(sscreengray& sc, const sWidok& w, const sflash& flash);
+
 /// `EncodeKorvo2Flash`: fills the header, the language entries and the
 /// settings of all 900 screens from the project, then renders and packs the
 /// pictures of the views in use (ConvertBitmapsToScreens). Bytes the build

@@ -4,7 +4,7 @@
 // parse, a language manager registers and switches to them, and every
 // decoded text written back the way files are written decodes to itself.
 
-#include "fuzz/fuzz_app.h"
+#include "fuzz/harness.h"
 #include "i18n/langfile.h"
 #include "i18n/langmanager.h"
 #include "i18n/langnames.h"
@@ -13,17 +13,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <memory>
-
 namespace {
 
 struct Fixture {
     QTemporaryDir dir;
 
-    Fixture() { ensureFuzzApp(); }
+    Fixture() { lt::fuzz::ensureApp(); }
 };
 
 Fixture& fixture() {
@@ -33,12 +28,10 @@ Fixture& fixture() {
 
 void checkRoundTrip(const QString& text) {
     using namespace lt::i18n;
-    if (decodeLangValue(trimLangLine(encodeLangValue(text))) != text) std::abort();
+    LT_FUZZ_CHECK(decodeLangValue(trimLangLine(encodeLangValue(text))) == text);
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+int langFile(const std::uint8_t* data, std::size_t size) {
     using namespace lt::i18n;
     Fixture& f = fixture();
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
@@ -47,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TranslationSet set;
     QString error;
     const bool parsed = parseTranslations(text, set, &error);
-    if (!parsed && error.isEmpty()) std::abort();
+    LT_FUZZ_CHECK(parsed || !error.isEmpty());
     int id = 0;
     const bool hasId = langStrToInt(trimLangLine(set.param(QStringLiteral("LANGID"))), &id);
     if (parsed) {
@@ -73,23 +66,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     TranslationSet loaded;
     QString loadError;
-    if (loadTranslationFile(path, loaded, &loadError) != parsed) std::abort();
+    LT_FUZZ_CHECK(loadTranslationFile(path, loaded, &loadError) == parsed);
     const int scanned = readLangFileId(path);
     // The scan reads the parameters up to the first line starting with "[",
     // the full parse also those after a damaged section line; where the scan
     // finds an identifier it is the file's first one.
-    if (parsed && scanned != 0 && (!hasId || scanned != id)) std::abort();
+    LT_FUZZ_CHECK(!parsed || scanned == 0 || (hasId && scanned == id));
 
     TDKLanguageManager manager;
-    if (manager.RegisterLangFile(path) != (scanned != 0)) std::abort();
+    LT_FUZZ_CHECK(manager.RegisterLangFile(path) == (scanned != 0));
     for (int i = 0; i < manager.GetLanguageCount(); ++i) (void)manager.GetLanguageNames(i);
     // A listed language loads when the file parses; a failed switch keeps
     // the language the manager had.
     const bool listed = scanned != 0 && scanned != TDKLanguageManager::DefaultLanguageID;
     const QString switchError = manager.SetLanguageID(scanned);
-    if (switchError.isEmpty() != (!listed || parsed)) std::abort();
+    LT_FUZZ_CHECK(switchError.isEmpty() == (!listed || parsed));
     const int now = manager.GetLanguageID();
-    if (now != (listed && parsed ? scanned : TDKLanguageManager::DefaultLanguageID)) std::abort();
+    LT_FUZZ_CHECK(now == (listed && parsed ? scanned : TDKLanguageManager::DefaultLanguageID));
     for (const auto& [name, value] : loaded.constants) (void)manager.GetConstantValue(name);
     return 0;
 }
+
+}  // namespace
+
+LT_FUZZ_TARGET("langfile", langFile)

@@ -1,106 +1,91 @@
-// Project open: the input patches a default project (records of a 32-bit
-// offset, a length byte and that many bytes), the result is written to a
-// file and opened the way the editor opens it (which renders all 900
-// thumbnails); every view the patches touch is then composed, stepped and
-// reduced into its thumbnail, and the pendrive image is built from the
-// project. An input of the exact project size is taken as the whole file.
+// Project open, the checks and the data without drawing: the input patches a
+// default project kept in memory (see Patch; at most 16 records), which then
+// passes the open's size and version checks from memory, and what reads the
+// project's fields without drawing reads it as it would a file from another
+// depot: the edited view the header names, the language names, and for every
+// patched view its texts, its layout on the sign, its colours, styles and
+// font size, and its screen settings as the pendrive build writes them. The
+// drawing, and the checks before export that measure drawn text, are the
+// render harness's work.
 
-#include "display/flashbuild.h"
-#include "fuzz/fuzz_app.h"
-#include "model/defaults.h"
-#include "model/document.h"
-#include "render/animation.h"
+#include "depot/checks.h"
+#include "depot/decode.h"
+#include "fuzz/fixtures.h"
+#include "model/projectfile.h"
 #include "render/preview.h"
+#include "render/text.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstring>
-#include <memory>
-#include <set>
-#include <vector>
-
+namespace lt {
 namespace {
 
-struct Fixture {
-    QTemporaryDir dir;
-    std::vector<char> base;
-    std::unique_ptr<lt::Document> doc;
+/// A text read from a field, stored the way the editor stores texts and read
+/// again, is the same text cut to the field (never inside a surrogate pair).
+template <std::size_t N>
+void checkText(const char16_t (&field)[N]) {
+    const QString text = ReadText(field);
+    LT_FUZZ_CHECK(text.size() <= qsizetype(N));
+    char16_t copy[N];
+    std::memcpy(copy, field, sizeof copy);
+    StringToWideChar(text, copy);
+    const QString again = ReadText(copy);
+    LT_FUZZ_CHECK(again.size() < qsizetype(N) && text.startsWith(again));
+    LT_FUZZ_CHECK(text.size() < qsizetype(N) ? again == text : again.size() >= qsizetype(N) - 2);
+}
 
-    Fixture() {
-        ensureFuzzApp();
-        auto d = std::make_unique<lt::sDane>();
-        std::memset(d.get(), 0, sizeof *d);
-        lt::NewDane(*d);
-        const char* p = reinterpret_cast<const char*>(d.get());
-        base.assign(p, p + sizeof *d);
-        doc = std::make_unique<lt::Document>();
+void checkRegion(const sWidok& w, const sScreenImage& s, Region r) {
+    checkText(s.Text);
+    checkText(s.FontName);
+    const int px = fontPixelSize(s.FontSize);
+    LT_FUZZ_CHECK(px >= 1 && px <= MaxFontPixels);
+    (void)Int2Color(s.FontColor);
+    (void)Int2FontStyle(s.Styl);
+    const RegionWindow win = regionWindow(w, r);
+    LT_FUZZ_CHECK(win.width >= 0 && win.width <= FlashLedX && win.height >= 0 && win.height <= FlashLedY);
+    // The outline lies on the preview, reaching one pixel past it at most
+    // (drawing clips it); a split at the sign's edge leaves a region no room,
+    // and its outline is then empty (drawn as nothing).
+    if (const std::optional<OutlineRect> o = regionOutline(w, r))
+        LT_FUZZ_CHECK(o->l >= 0 && o->t >= 0 && o->r <= 769 && o->b <= 193 && o->l <= o->r + 1 &&
+                      o->t <= o->b + 1);
+}
+
+int projectOpen(const std::uint8_t* data, std::size_t size) {
+    sDane& d = fuzz::defaultProject();
+    fuzz::Patch patch(&d, fuzz::ProjectLayout);
+    patch.apply(data, size, 16);
+
+    // The open's checks, on the bytes as a file would hold them.
+    const char* bytes = reinterpret_cast<const char*>(&d);
+    QString error;
+    const ProjectRead::Status status = checkProjectBytes(bytes, sizeof d, error);
+    LT_FUZZ_CHECK((status == ProjectRead::Ok) == (d.Version >= ProjectVersion));
+    LT_FUZZ_CHECK(status == ProjectRead::Ok ? error.isEmpty() : error == msgProjectVersionMismatch());
+    QString sizeError;
+    LT_FUZZ_CHECK(checkProjectBytes(bytes, sizeof d - 1, sizeError) == ProjectRead::SizeMismatch);
+    if (status != ProjectRead::Ok) return 0;
+
+    const sWidok& edited = editedView(d);
+    LT_FUZZ_CHECK(&edited == &widok(d, editLang(d), editRow(d)));
+    checkText(d.ProjName);
+    for (const sLang& lang : d.Lang) checkText(lang.Nazwa);
+    static sflash image;  // only the screen fields are written
+    for (const int unit : patch.touched()) {
+        const sWidok& w = widok(d, fuzz::unitLang(unit), fuzz::unitView(unit));
+        checkText(w.NazwaKursu);
+        LT_FUZZ_CHECK(layoutBarX(w) >= 0 && layoutBarX(w) <= FlashLedX);
+        LT_FUZZ_CHECK(layoutBarY(w) >= 0 && layoutBarY(w) <= FlashLedY);
+        checkRegion(w, w.Gorny, Region::Gorny);
+        checkRegion(w, w.Dolny, Region::Dolny);
+        checkRegion(w, w.Lewy, Region::Lewy);
+        sscreengray& sc = screen(image, fuzz::unitLang(unit), fuzz::unitView(unit));
+        fillScreen(sc, w, image);
+        LT_FUZZ_CHECK(AnsiCharToString(sc.name).size() <= ReadText(w.NazwaKursu).size());
+        (void)screenLayout(sc.widok);
     }
-};
-
-Fixture& fixture() {
-    static Fixture f;
-    return f;
+    return 0;
 }
 
 }  // namespace
+}  // namespace lt
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Fixture& f = fixture();
-    std::vector<char> bytes;
-    std::set<std::pair<int, int>> touched;
-    if (size == sizeof(lt::sDane)) {
-        bytes.assign(reinterpret_cast<const char*>(data), reinterpret_cast<const char*>(data) + size);
-        touched.insert({1, 1});
-    } else {
-        bytes = f.base;
-        std::size_t i = 0;
-        while (i + 5 <= size) {
-            std::uint32_t off = 0;
-            std::memcpy(&off, data + i, 4);
-            const std::size_t len = data[i + 4];
-            i += 5;
-            const std::size_t n = std::min(len, size - i);
-            const std::size_t at = off % bytes.size();
-            const std::size_t m = std::min(n, bytes.size() - at);
-            std::memcpy(bytes.data() + at, data + i, m);
-            i += n;
-            const std::size_t w0 = offsetof(lt::sDane, Widok);
-            if (at >= w0 && at < w0 + sizeof(lt::sDane::Widok)) {
-                const std::size_t k = (at - w0) / sizeof(lt::sWidok);
-                touched.insert(
-                    {static_cast<int>(k / lt::ViewCount) + 1, static_cast<int>(k % lt::ViewCount) + 1});
-            }
-        }
-        touched.insert({1, 1});
-    }
-    const QString path = f.dir.path() + QStringLiteral("/p.bin");
-    {
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly)) return 0;
-        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
-    lt::Document& doc = *f.doc;
-    if (!doc.openProject(path).isEmpty()) return 0;
-    lt::sDane& d = doc.dane();
-    int views = 0;
-    for (const auto& [l, v] : touched) {
-        if (++views > 8) break;
-        d.SelWidok = l;
-        d.EditRow = v;
-        doc.RenderLED();
-        for (int tick = 0; tick < 3; ++tick) {
-            for (lt::Region r : {lt::Region::Gorny, lt::Region::Dolny, lt::Region::Lewy})
-                lt::stepRegion(d, r);
-            doc.RenderLED();
-        }
-        doc.outlineRegion(lt::Region::Gorny);
-        doc.RenderActiveBitmapSG();
-    }
-    lt::EncodeKorvo2Flash(doc);
-    return 0;
-}
+LT_FUZZ_TARGET("project", lt::projectOpen)

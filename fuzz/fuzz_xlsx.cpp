@@ -5,16 +5,16 @@
 
 #include "depot/xlsx.h"
 #include "depot/zipfile.h"
+#include "fuzz/harness.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
+namespace lt {
+namespace {
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+int workbookList(const std::uint8_t* data, std::size_t size) {
     QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     if (!bytes.startsWith("PK")) {
         const QByteArray ns = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
-        bytes = lt::writeZip({
+        bytes = writeZip({
             {QStringLiteral("xl/workbook.xml"),
              "<workbook><sheets><sheet r:id=\"a\" xmlns:r=\"" + ns + "\"/></sheets></workbook>"},
             {QStringLiteral("xl/_rels/workbook.xml.rels"),
@@ -26,15 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             {QStringLiteral("xl/s.xml"), bytes},
         });
     }
-    QList<lt::xlsx::Row> rows;
+    QList<xlsx::Row> rows;
     QString error;
-    if (!lt::xlsx::read(bytes, rows, error)) {
-        if (error.isEmpty()) std::abort();
+    if (!xlsx::read(bytes, rows, error)) {
+        LT_FUZZ_CHECK(!error.isEmpty());
         return 0;
     }
-    if (rows.size() > lt::xlsx::MaxRows) std::abort();
-    for (const lt::xlsx::Row& r : rows) {
-        if (r.cells.size() > lt::xlsx::MaxColumns || r.cells.isEmpty()) std::abort();
-    }
+    LT_FUZZ_CHECK(rows.size() <= xlsx::MaxRows);
+    for (const xlsx::Row& r : rows) LT_FUZZ_CHECK(r.cells.size() <= xlsx::MaxColumns && !r.cells.isEmpty());
     return 0;
 }
+
+}  // namespace
+}  // namespace lt
+
+LT_FUZZ_TARGET("xlsx", lt::workbookList)

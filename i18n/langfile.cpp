@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace lt::i18n {
 
 namespace {
@@ -147,7 +149,13 @@ bool readBounded(const QString& path, QByteArray& bytes, QString* error) {
         if (error) *error = QStringLiteral("Cannot open \"%1\": %2").arg(path, f.errorString());
         return false;
     }
-    bytes = f.read(MaxLangFileSize + 1);
+    // What the file holds and one byte more, so a file that grew since is
+    // seen; a read of the largest size allowed would set aside 4 MiB for
+    // every file, however small.
+    const qint64 want = f.isSequential() ? MaxLangFileSize + 1 : std::min(f.size(), MaxLangFileSize) + 1;
+    bytes = f.read(want);
+    if (bytes.size() == want && want <= MaxLangFileSize && f.error() == QFileDevice::NoError)
+        bytes += f.read(MaxLangFileSize + 1 - want);
     if (f.error() != QFileDevice::NoError) {
         if (error) *error = QStringLiteral("Cannot read \"%1\": %2").arg(path, f.errorString());
         return false;

@@ -34,7 +34,11 @@ static QByteArray readBlock(const char* name, qsizetype size) {
     return bytes;
 }
 
-QByteArray builtinFirmware() { return readBlock("FIRMWARE", FirmwareSize); }
+QByteArray builtinFirmware() {
+    // Read once: every New and every pendrive description compares with it.
+    static const QByteArray firmware = readBlock("FIRMWARE", FirmwareSize);
+    return firmware;
+}
 QByteArray builtinFonts() { return readBlock("FONTS", 393288); }
 
 void setVersionAndBanner(sDane& d) {

@@ -71,6 +71,20 @@ FixedRead readFileOfSize(const QString& path, qint64 expected, QByteArray& bytes
     return FixedRead::Ok;
 }
 
+ProjectRead::Status checkProjectBytes(const char* data, qint64 size, QString& error) {
+    if (size != ProjectFileSize) {
+        error = msgProjectSizeMismatch();
+        return ProjectRead::SizeMismatch;
+    }
+    std::int32_t version = 0;
+    std::memcpy(&version, data, sizeof version);
+    if (version < ProjectVersion) {
+        error = msgProjectVersionMismatch();
+        return ProjectRead::VersionMismatch;
+    }
+    return ProjectRead::Ok;
+}
+
 ProjectRead readProjectFile(const QString& path) {
     ProjectRead result;
     QByteArray bytes;
@@ -83,16 +97,10 @@ ProjectRead readProjectFile(const QString& path) {
             return result;
         case FixedRead::Ok: break;
     }
-    std::int32_t version = 0;
-    std::memcpy(&version, bytes.constData(), sizeof version);
-    if (version < ProjectVersion) {
-        result.status = ProjectRead::VersionMismatch;
-        result.error = msgProjectVersionMismatch();
-        return result;
-    }
+    result.status = checkProjectBytes(bytes.constData(), bytes.size(), result.error);
+    if (result.status != ProjectRead::Ok) return result;
     result.data = std::make_unique<sDane>();
     std::memcpy(result.data.get(), bytes.constData(), sizeof(sDane));
-    result.status = ProjectRead::Ok;
     return result;
 }
 

@@ -27,6 +27,10 @@ struct ProjectRead {
     std::unique_ptr<sDane> data;  // the file's bytes when status is Ok
 };
 
+/// The checks a project's bytes pass before any of them is used: the size,
+/// then the version. Returns Ok, or the status with its message in `error`.
+ProjectRead::Status checkProjectBytes(const char* data, qint64 size, QString& error);
+
 /// Reads a whole project file and checks its size and version before any
 /// byte of it is used. The project in memory is never touched.
 ProjectRead readProjectFile(const QString& path);

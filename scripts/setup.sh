@@ -12,7 +12,7 @@ packages=(
   xvfb xauth
   poppler-utils
 )
-if [ "${LINETINT_FUZZ_TOOLS:-0}" = 1 ]; then packages+=(clang-14 libclang-rt-14-dev); fi
+if [ "${LINETINT_FUZZ_TOOLS:-0}" = 1 ]; then packages+=(clang-14 libclang-rt-14-dev time); fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -70,6 +70,28 @@ TEST(Decode, RegionsLandInTheirWindowsInTheirColours) {
     EXPECT_EQ(rgbAt(big, 6, 5), 0x000000u);
 }
 
+TEST(Decode, EnlargedFaceRepeatsEveryPixelAsABlock) {
+    Bitmap face(FlashLedX, FlashLedY);
+    for (int y = 0; y < FlashLedY; ++y)
+        for (int x = 0; x < FlashLedX; ++x) {
+            std::uint8_t* p = face.row(y) + 3 * x;
+            p[0] = static_cast<std::uint8_t>(x);
+            p[1] = static_cast<std::uint8_t>(y);
+            p[2] = static_cast<std::uint8_t>(x ^ y);
+        }
+    for (const int factor : {1, 2, 3, 16}) {
+        SCOPED_TRACE(factor);
+        const Bitmap big = enlargeBitmap(face, factor);
+        ASSERT_EQ(big.width(), FlashLedX * factor);
+        ASSERT_EQ(big.height(), FlashLedY * factor);
+        int wrong = 0;
+        for (int y = 0; y < big.height(); ++y)
+            for (int x = 0; x < big.width(); ++x)
+                wrong += std::memcmp(big.row(y) + 3 * x, face.row(y / factor) + 3 * (x / factor), 3) != 0;
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
 TEST(Decode, BottomWindowBeyondTwentyRowsShowsBackground) {
     auto f = std::make_unique<sflash>();
     std::memset(f.get(), 0xFF, sizeof(sflash));  // every picture bit set

@@ -194,6 +194,23 @@ TEST(LangFile, ParametersEndAtTheFirstSection) {
     EXPECT_EQ(readLangFileId(dir.file(QStringLiteral("missing.lng"))), 0);
 }
 
+TEST(LangFile, ReadsAFileOfTheLargestSizeWhole) {
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("largest.lng"));
+    QByteArray bytes = "LANGID=1045\n[MainForm]\n";
+    const QByteArray last = "\n00000002=Widoki\n";
+    bytes.append(QByteArray(MaxLangFileSize - bytes.size() - last.size(), ' '));
+    bytes.append(last);
+    ASSERT_EQ(bytes.size(), MaxLangFileSize);
+    writeBytes(path, bytes);
+    TranslationSet set;
+    QString error;
+    ASSERT_TRUE(loadTranslationFile(path, set, &error)) << error.toStdString();
+    ASSERT_NE(set.window(QStringLiteral("MainForm")), nullptr);
+    EXPECT_EQ(set.window(QStringLiteral("MainForm"))->at(2), QStringLiteral("Widoki"));
+    EXPECT_EQ(readLangFileId(path), 1045);
+}
+
 TEST(LangFile, RefusesFilesTooLargeOrUnreadable) {
     test::TempDir dir;
     const QString big = dir.file(QStringLiteral("big.lng"));

@@ -165,6 +165,12 @@ TEST(ProjectFile, WrongSizeOrVersionLeavesTheProjectUntouched) {
         SCOPED_TRACE(k.name);
         const QString path = dir.file(QLatin1String(k.name) + QStringLiteral(".vmprj"));
         writeFile(path, k.bytes);
+        // The checks give the same verdict on the bytes in memory.
+        QString memoryError;
+        const ProjectRead::Status inMemory =
+            checkProjectBytes(k.bytes.constData(), k.bytes.size(), memoryError);
+        EXPECT_EQ(inMemory == ProjectRead::Ok, k.message == nullptr);
+        EXPECT_EQ(memoryError, k.message ? QLatin1String(k.message) : QLatin1String());
         Document doc;
         makeDistinctive(doc.dane());
         StringToWideChar(QStringLiteral("before"), doc.dane().FileName);
