@@ -46,9 +46,19 @@ public:
         }
         return -1;
     }
-    /// A field of a record, trimmed; empty when the record is short.
+    /// A field of a record, trimmed; empty when the record is short. A line
+    /// break or other control character (a quoted field may hold any) becomes
+    /// a space, since every name of a feed is one line of text on the sign.
     static QString field(const csv::Record& r, int column) {
-        return column >= 0 && column < r.fields.size() ? r.fields[column].trimmed() : QString();
+        if (column < 0 || column >= r.fields.size()) return QString();
+        QString f = r.fields[column];
+        bool control = false;
+        for (QChar& c : f) {
+            if (c.category() != QChar::Other_Control) continue;
+            c = QLatin1Char(' ');
+            control = true;
+        }
+        return control ? f.simplified() : f.trimmed();
     }
     int headerLine() const { return table.records.isEmpty() ? 1 : table.records.first().line; }
 };
@@ -343,6 +353,22 @@ QString readGtfsFeed(const QString& feedPath, QHash<QString, QByteArray>& tables
     return QString();
 }
 
+QList<FitChange> makeDestinationView(sWidok& w, const GtfsDestination& dest, int lang, int view) {
+    const sWidok base = w;
+    const bool routeOnTop = dest.route.size() > LeftTextLimit || dest.main.size() > TopTextLimit;
+    layOut(w, dest, routeOnTop);
+    const sWidok laidOut = w;
+    QList<FitChange> changes = fitViewRecord(w, lang, view);
+    // Where the route does not read whole in the left box, it goes on the top
+    // line instead.
+    if (!routeOnTop && !routeReadsInLeftBox(laidOut, w)) {
+        w = base;
+        layOut(w, dest, true);
+        changes = fitViewRecord(w, lang, view);
+    }
+    return changes;
+}
+
 GtfsImportResult importGtfsTables(const QHash<QString, QByteArray>& tables, sDane& d,
                                   const GtfsOptions& options) {
     GtfsImportResult result;
@@ -380,22 +406,8 @@ GtfsImportResult importGtfsTables(const QHash<QString, QByteArray>& tables, sDan
     const int count = static_cast<int>(dests.size());
     QList<QPair<int, int>> made;
     for (int i = 0; i < count; ++i) {
-        const GtfsDestination& dest = dests[i];
         const int view = i + 1;
-        sWidok& w = widok(*work, lang, view);
-        const sWidok base = w;
-        bool routeOnTop = dest.route.size() > LeftTextLimit || dest.main.size() > TopTextLimit;
-        layOut(w, dest, routeOnTop);
-        const sWidok laidOut = w;
-        QList<FitChange> changes = fitViewRecord(w, lang, view);
-        // Where the route does not read whole in the left box, it goes on
-        // the top line instead.
-        if (!routeOnTop && !routeReadsInLeftBox(laidOut, w)) {
-            w = base;
-            layOut(w, dest, true);
-            changes = fitViewRecord(w, lang, view);
-        }
-        result.fitted += changes;
+        result.fitted += makeDestinationView(widok(*work, lang, view), dests[i], lang, view);
         made.append({lang, view});
     }
     renderViews(*work, made);

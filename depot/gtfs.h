@@ -58,6 +58,14 @@ struct GtfsImportResult {
     bool ok() const { return error.isEmpty(); }
 };
 
+/// Makes one destination view lang/view of the record w, keeping its time and
+/// its regions' settings: the route in the left box, the headsign on the top
+/// line and its via part on the bottom one, or, for a route too long for the
+/// left box or one the fitting cannot keep standing and legible there, the
+/// route on the top line and the whole headsign on the bottom one; then fits
+/// it (not rendered). Returns what the fitting changed.
+QList<FitChange> makeDestinationView(sWidok& w, const GtfsDestination& dest, int lang, int view);
+
 /// Reads a feed (a .zip or a folder) and makes its destinations the views of
 /// language options.lang, switching that language on and the rest of its
 /// views off; the other languages stay as they were. On any error the

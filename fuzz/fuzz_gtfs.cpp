@@ -1,12 +1,13 @@
 // Timetable feeds: the routes and trips tables of a feed made into its
-// destinations, as gtfs-import reads them before fitting. The input is
-// routes.txt, then a form feed, then trips.txt (no form feed: routes.txt
-// only, so the feed lacks its trips). Any tables give destinations or a
-// reason, never both; every destination has a route and a headsign that fit
-// a line of the sign.
+// destinations, and the first of them made into a fitted view, as
+// gtfs-import does. The input is routes.txt, then a form feed, then
+// trips.txt (no form feed: routes.txt only, so the feed lacks its trips).
+// Any tables give destinations or a reason, never both; every destination
+// has a route and a headsign that fit a line of the sign; its view shows the
+// route whole, and fitting it again changes nothing.
 
 #include "depot/gtfs.h"
-#include "fuzz/harness.h"
+#include "fuzz/fixtures.h"
 
 namespace lt {
 namespace {
@@ -30,6 +31,13 @@ int feedTables(const std::uint8_t* data, std::size_t size) {
         LT_FUZZ_CHECK(!d.headsign.isEmpty() && d.headsign.size() <= 255);
         LT_FUZZ_CHECK(d.direction >= -1);
     }
+    if (out.isEmpty()) return 0;
+    static sWidok w;
+    w = widok(fuzz::defaultProject(), 1, 1);
+    (void)makeDestinationView(w, out.first(), 1, 1);
+    LT_FUZZ_CHECK(isTrue(w.use));
+    LT_FUZZ_CHECK(ReadText(w.Lewy.Text) == out.first().route || ReadText(w.Gorny.Text) == out.first().route);
+    LT_FUZZ_CHECK(fitViewRecord(w, 1, 1).isEmpty());
     return 0;
 }
 

@@ -137,6 +137,20 @@ TEST(GtfsImport, ViaWordsAndRoutesChosen) {
     EXPECT_EQ(widok(*d, 1, 3).TypWidoku, vtLeftTop);
 }
 
+TEST(GtfsImport, LineBreaksAndControlCharactersInNamesBecomeSpaces) {
+    const QHash<QString, QByteArray> tables = {
+        {"routes.txt", QByteArray("route_id,route_short_name\nr1,\"1\0\"\n", 34)},
+        {"trips.txt", "route_id,trip_headsign\nr1,\"Dworzec\r\nG\xC5\x82\xC3\xB3wny\t\"\n"}};
+    QList<GtfsDestination> out;
+    ASSERT_EQ(gtfsDestinations(tables, GtfsOptions{}, out), QString());
+    ASSERT_EQ(out.size(), 1);
+    EXPECT_EQ(out[0].route, "1");
+    EXPECT_EQ(out[0].headsign, "Dworzec Główny");
+    auto d = defaultProject();
+    ASSERT_TRUE(importGtfsTables(tables, *d, GtfsOptions{}).ok());
+    EXPECT_EQ(text(widok(*d, 1, 1).Lewy.Text), "1");
+}
+
 TEST(GtfsImport, OtherLanguagesUntouchedAndFailureLeavesTheProject) {
     auto d = defaultProject();
     GtfsOptions o;
