@@ -272,6 +272,35 @@ void chooseEditRow(const sflash& f, sDane& d) {
 
 }  // namespace
 
+void recoverView(const sflash& f, int l, int v, sWidok& w, RecoverReport& report) {
+    const sscreengray& sc = screen(f, l, v);
+    StringToWideChar(AnsiCharToString(sc.name), w.NazwaKursu);
+    w.use = sc.use != 0 ? 1 : 0;  // a screen of any use value but 0 is one in use
+    w.Time = sc.time;
+    w.TypWidoku = sc.widok.TypWidoku;
+    w.BarX = sc.widok.BarX;
+    w.BarY = sc.widok.BarY;
+    readRegion(sc.widok.gorny, w.Gorny);
+    readRegion(sc.widok.lewy, w.Lewy);
+    readRegion(sc.widok.dolny, w.Dolny);
+    if (sc.use == 0) return;
+    ++report.viewsInUse;
+    // Only the regions the view type shows were rendered for this screen;
+    // the others carry another screen's picture.
+    const int type = sc.widok.TypWidoku;
+    if (type > vtLeftTopBottom) return;
+    QStringList exactTexts;
+    if (readShownRegion(sc.widok.gorny, w.Gorny, 512, 32, l, v, "top", report))
+        exactTexts << ReadText(w.Gorny.Text);
+    if ((type == vtTopBottom || type == vtLeftTopBottom) &&
+        readShownRegion(sc.widok.dolny, w.Dolny, 2048, DolnyPackedRows, l, v, "bottom", report))
+        exactTexts << ReadText(w.Dolny.Text);
+    if ((type == vtLeftTop || type == vtLeftTopBottom) &&
+        readShownRegion(sc.widok.lewy, w.Lewy, 64, 32, l, v, "left", report))
+        exactTexts << ReadText(w.Lewy.Text);
+    StringToWideChar(nameFromRegionWords(sc.name, sizeof sc.name, exactTexts), w.NazwaKursu);
+}
+
 RecoverReport recoverProject(const sflash& f, sDane& d) {
     RecoverReport report;
     // What a new project holds, as the editor has it after start-up.
@@ -295,35 +324,7 @@ RecoverReport recoverProject(const sflash& f, sDane& d) {
     }
 
     for (int l = 1; l <= LanguageCount; ++l)
-        for (int v = 1; v <= ViewCount; ++v) {
-            const sscreengray& sc = screen(f, l, v);
-            sWidok& w = widok(d, l, v);
-            StringToWideChar(AnsiCharToString(sc.name), w.NazwaKursu);
-            w.use = static_cast<bool8>(sc.use);
-            w.Time = sc.time;
-            w.TypWidoku = sc.widok.TypWidoku;
-            w.BarX = sc.widok.BarX;
-            w.BarY = sc.widok.BarY;
-            readRegion(sc.widok.gorny, w.Gorny);
-            readRegion(sc.widok.lewy, w.Lewy);
-            readRegion(sc.widok.dolny, w.Dolny);
-            if (sc.use == 0) continue;
-            ++report.viewsInUse;
-            // Only the regions the view type shows were rendered for this
-            // screen; the others carry another screen's picture.
-            const int type = sc.widok.TypWidoku;
-            if (type > vtLeftTopBottom) continue;
-            QStringList exactTexts;
-            if (readShownRegion(sc.widok.gorny, w.Gorny, 512, 32, l, v, "top", report))
-                exactTexts << ReadText(w.Gorny.Text);
-            if ((type == vtTopBottom || type == vtLeftTopBottom) &&
-                readShownRegion(sc.widok.dolny, w.Dolny, 2048, DolnyPackedRows, l, v, "bottom", report))
-                exactTexts << ReadText(w.Dolny.Text);
-            if ((type == vtLeftTop || type == vtLeftTopBottom) &&
-                readShownRegion(sc.widok.lewy, w.Lewy, 64, 32, l, v, "left", report))
-                exactTexts << ReadText(w.Lewy.Text);
-            StringToWideChar(nameFromRegionWords(sc.name, sizeof sc.name, exactTexts), w.NazwaKursu);
-        }
+        for (int v = 1; v <= ViewCount; ++v) recoverView(f, l, v, widok(d, l, v), report);
     chooseEditRow(f, d);
     return report;
 }

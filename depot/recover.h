@@ -76,6 +76,12 @@ struct RecoverReport {
 /// whole; nothing else is read.
 RecoverReport recoverProject(const sflash& flash, sDane& dane);
 
+/// Reads screen l/v of the image back into its view record: its name,
+/// settings and time, and for a screen in use the texts of the regions its
+/// view type shows, read against their pictures. What it read is added to
+/// report. recoverProject does this for every screen.
+void recoverView(const sflash& flash, int l, int v, sWidok& w, RecoverReport& report);
+
 /// Reads a pendrive file for recovery. A file of the project's size that
 /// reads as a project, a file of any other size, or an image whose header
 /// does not describe the 128 x 32 sign is refused with the message to show;

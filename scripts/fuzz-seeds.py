@@ -4,7 +4,7 @@
     scripts/fuzz-seeds.py OUT CLI
 
 CLI is a built linetint-cli: the destination lists come from files it writes.
-The project, render, pendrive and decode harnesses read patches onto a
+The project, render, pendrive, decode and recover harnesses read patches onto a
 default kept in memory (see fuzz/harness.h): records of a 32-bit address, a
 length byte and that many bytes; an address with its top bit set names a
 view or screen (bits 16..25) and an offset inside it (bits 0..15).
@@ -119,10 +119,15 @@ image = {
                           at(3, S_DOLNY + R_TEXT, b'A' * 255),
     'last-screen': screen_use(899) + at(899, S_TYP, u16(3, 64, 12)) + at(899, S_DOLNY + 332, b'\xaa' * 255),
     'picture': at(4, S_GORNY + 140, b'\x55' * 255) + at(4, S_LEWY + 92, b'\xf0' * 255),
+    'font-missing': at(4, S_GORNY + R_FONT, b'No Such Face\x00'),
+    'capitals-and-digits': at(5, S_GORNY + R_TEXT, b'ZAZOLC 0123 \xd3\xa3\x00'),
     'every-language': screen_use(300) + screen_use(600) + at(600, S_NAME, 'Żółw'.encode('latin-1', 'replace')),
 }
 for name, data in image.items():
     put('decode', name, data + b'\x03')
+    # Recovery reads back only the screens a patch touches: at most four
+    # records, the rest of the seed is dropped.
+    put('recover', name, data)
     # The pendrive harness patches the default image, whose screens are not
     # in use: the seeds switch on the first ones and those they aim at.
     units = sorted({0, 1, 2} | {struct.unpack('<I', data[i:i + 4])[0] >> 16 & 0x3ff

@@ -266,6 +266,15 @@ TEST(Recover, RegionsWithoutAPictureKeepThePlainReading) {
     EXPECT_EQ(r.report.viewsInUse, 1);
 }
 
+TEST(Recover, AScreenOfAnyUseButZeroIsAViewInUse) {
+    auto d = baseProject();
+    auto f = exportOf(*d);
+    screen(*f, 1, 1).use = 0x100;  // a use value whose low byte is zero
+    const Recovered r = recoverOf(*f);
+    EXPECT_TRUE(isTrue(widok(*r.dane, 1, 1).use));
+    EXPECT_EQ(r.report.viewsInUse, 1);
+}
+
 TEST(Recover, DestinationNamesTakeTheLettersOfTheWordsTheSignShows) {
     auto d = baseProject();
     sWidok& w = widok(*d, 1, 1);
