@@ -175,7 +175,7 @@ QByteArray writeZip(const QList<ZipEntry>& entries, QString* error) {
             zip_source_free(buffer);
             return failWith(text);
         }
-        zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 0);
+        zip_set_file_compression(archive, zip_uint64_t(index), e.stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
         zip_file_set_dostime(archive, zip_uint64_t(index), kFixedDosTime, kFixedDosDate, 0);
     }
     if (zip_close(archive) != 0) {

@@ -60,11 +60,13 @@ private:
 struct ZipEntry {
     QString name;
     QByteArray data;
+    bool stored = false;  // kept as it is rather than compressed
 };
 
 /// The bytes of a zip archive holding the entries in the given order,
-/// compressed with deflate and stamped with one fixed time, so the same
-/// entries always give the same bytes. Empty (and error set) on failure.
+/// compressed with deflate unless stored, and stamped with one fixed time, so
+/// the same entries always give the same bytes. Empty (and error set) on
+/// failure.
 QByteArray writeZip(const QList<ZipEntry>& entries, QString* error = nullptr);
 
 }  // namespace lt

@@ -1,6 +1,7 @@
 // Destination list workbooks: any bytes read as a workbook either give rows
 // within the reader's bounds or a reason. Bytes that are no zip file are
-// taken as the sheet's XML inside a workbook made around them, so the
+// taken as the sheet's XML inside a workbook made around them, its parts
+// stored rather than compressed so that making it costs little, and the
 // fuzzer reaches the XML reading rather than stopping at the zip checks.
 
 #include "depot/xlsx.h"
@@ -16,14 +17,15 @@ int workbookList(const std::uint8_t* data, std::size_t size) {
         const QByteArray ns = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
         bytes = writeZip({
             {QStringLiteral("xl/workbook.xml"),
-             "<workbook><sheets><sheet r:id=\"a\" xmlns:r=\"" + ns + "\"/></sheets></workbook>"},
+             "<workbook><sheets><sheet r:id=\"a\" xmlns:r=\"" + ns + "\"/></sheets></workbook>", true},
             {QStringLiteral("xl/_rels/workbook.xml.rels"),
              "<Relationships><Relationship Id=\"a\" Type=\"" + ns +
                  "worksheet\" Target=\"s.xml\"/><Relationship Id=\"b\" Type=\"" + ns +
-                 "sharedStrings\" Target=\"t.xml\"/></Relationships>"},
+                 "sharedStrings\" Target=\"t.xml\"/></Relationships>",
+             true},
             {QStringLiteral("xl/t.xml"),
-             "<sst><si><t>Language</t></si><si><r><t>Vi</t></r><r><t>ew</t></r></si></sst>"},
-            {QStringLiteral("xl/s.xml"), bytes},
+             "<sst><si><t>Language</t></si><si><r><t>Vi</t></r><r><t>ew</t></r></si></sst>", true},
+            {QStringLiteral("xl/s.xml"), bytes, true},
         });
     }
     QList<xlsx::Row> rows;

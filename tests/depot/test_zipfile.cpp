@@ -37,6 +37,17 @@ TEST(ZipFile, WrittenEntriesReadBackByNameAndAreTheSameBytesEveryTime) {
     EXPECT_EQ(reader.indexOf("ROUTES.TXT", false), 0);
 }
 
+TEST(ZipFile, StoredEntriesAreKeptAsTheyAreAndReadBack) {
+    QList<lt::ZipEntry> entries = sampleEntries();
+    entries[1].stored = true;
+    const QByteArray zip = lt::writeZip(entries);
+    ASSERT_GT(zip.size(), 200000) << "the stored entry is not compressed";
+    EXPECT_TRUE(zip.contains(entries[1].data));
+    lt::ZipReader reader;
+    ASSERT_TRUE(reader.open(zip)) << reader.error().toStdString();
+    for (const lt::ZipEntry& e : entries) EXPECT_EQ(reader.read(e.name, 1 << 20), e.data);
+}
+
 TEST(ZipFile, RefusesWhatItCannotTrust) {
     lt::ZipReader reader;
     EXPECT_FALSE(reader.open(QByteArray("route_id,route_short_name\n1,10\n")));
