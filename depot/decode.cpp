@@ -65,11 +65,16 @@ void drawRegion(FaceLeds& face, const ScreenLayout::Window& win, const sRegionGr
             continue;
         }
         const std::uint8_t* bits = g.ekran + py * bytesPerRow;
-        for (int u = 0; u < win.width; ++u) {
-            const std::int64_t px = std::int64_t{u} - shift.x;
-            const bool on = px >= 0 && px < pictureWidth && (bits[px >> 3] & (0x80 >> (px & 7))) != 0;
-            row[u] = on ? fc : bc;
+        // Only the columns [lo, hi) of the window lie over the picture.
+        const auto lo = static_cast<int>(std::clamp<std::int64_t>(shift.x, 0, win.width));
+        const auto hi =
+            static_cast<int>(std::clamp<std::int64_t>(std::int64_t{pictureWidth} + shift.x, lo, win.width));
+        std::fill(row, row + lo, bc);
+        for (int u = lo; u < hi; ++u) {
+            const int px = u - shift.x;
+            row[u] = (bits[px >> 3] & (0x80 >> (px & 7))) != 0 ? fc : bc;
         }
+        std::fill(row + hi, row + win.width, bc);
     }
 }
 

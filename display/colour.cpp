@@ -10,14 +10,28 @@ namespace {
 constexpr std::uint8_t indexOfBits[8] = {0, 1, 2, 4, 3, 6, 5, 7};
 constexpr std::uint8_t bitsOfIndex[8] = {0, 1, 2, 4, 3, 6, 5, 7};
 
-inline std::uint8_t encodePixel(const std::uint8_t* p) {  // p: blue, green, red
-    return indexOfBits[(p[2] > 128 ? 1 : 0) | (p[1] > 128 ? 2 : 0) | (p[0] > 128 ? 4 : 0)];
+/// The channel bits of a pixel (p: blue, green, red), each channel lit above
+/// 128: (c + 127) >> 8 is 1 for 129..255 and 0 below, with no branch, since
+/// this runs for every pixel of every picture packed.
+inline unsigned channelBits(const std::uint8_t* p) {
+    return (unsigned{p[2]} + 127) >> 8 | ((unsigned{p[1]} + 127) >> 8) << 1 |
+           ((unsigned{p[0]} + 127) >> 8) << 2;
+}
+
+/// One byte of a packed picture from count pixels (at most 8) from p, the
+/// first in the top bit: a bit is set where the pixel's channel bits are one
+/// of the patterns in the mask (bit k for channel bits k).
+inline std::uint8_t packPixels(const std::uint8_t* p, int count, unsigned patterns) {
+    unsigned byte = 0;
+    for (int n = 0; n < count; ++n, p += 3) byte = byte << 1 | (patterns >> channelBits(p) & 1u);
+    return static_cast<std::uint8_t>(byte << (8 - count));
 }
 
 }  // namespace
 
 std::uint8_t EncodeColor(std::uint8_t R, std::uint8_t G, std::uint8_t B) {
-    return indexOfBits[(R > 128 ? 1 : 0) | (G > 128 ? 2 : 0) | (B > 128 ? 4 : 0)];
+    const std::uint8_t p[3] = {B, G, R};
+    return indexOfBits[channelBits(p)];
 }
 
 void DecodeColor(std::uint8_t col, std::uint8_t& R, std::uint8_t& G, std::uint8_t& B) {
@@ -36,20 +50,16 @@ void FastDimBitmapToScreen(const Bitmap& Bmp, std::uint8_t* Buf, std::int32_t w,
     const int inside = std::min(bytesPerRow, Bmp.width() / 8);    // whole bytes inside the bitmap
     const int rest = std::clamp(Bmp.width() - inside * 8, 0, 7);  // pixels of a last partial byte
     const int rows = std::min(h, Bmp.height());
+    // The channel patterns whose colour index is the font colour.
+    unsigned patterns = 0;
+    for (unsigned b = 0; b < 8; ++b)
+        if (indexOfBits[b] == fcol) patterns |= 1u << b;
     std::uint8_t* out = Buf;
     for (int y = 0; y < rows; ++y) {
         const std::uint8_t* p = Bmp.row(y);
-        for (int k = 0; k < inside; ++k) {
-            std::uint8_t byte = 0;
-            for (int n = 0; n < 8; ++n, p += 3)
-                if (encodePixel(p) == fcol) byte |= static_cast<std::uint8_t>(0x80 >> n);
-            *out++ = byte;
-        }
+        for (int k = 0; k < inside; ++k, p += 24) *out++ = packPixels(p, 8, patterns);
         if (inside < bytesPerRow) {
-            std::uint8_t byte = 0;
-            for (int n = 0; n < rest; ++n, p += 3)
-                if (encodePixel(p) == fcol) byte |= static_cast<std::uint8_t>(0x80 >> n);
-            *out++ = byte;
+            *out++ = rest > 0 ? packPixels(p, rest, patterns) : 0;
             const int zeros = bytesPerRow - inside - 1;
             std::memset(out, 0, static_cast<std::size_t>(zeros));
             out += zeros;

@@ -1,6 +1,6 @@
 // Decoding screens of a pendrive file, as `linetint-cli decode` shows them:
 // the input patches the image our build makes from a sample project, kept in
-// memory (see Patch; at most 16 records). Screen 1/1 and every screen the
+// memory (see Patch; at most 8 records). Screen 1/1 and every screen the
 // patches touch is laid out, decoded into the 128 x 32 face and its 8-bit
 // texts read, and it is played for a time taken from the input; the last one
 // is enlarged by a factor from the last input byte.
@@ -27,7 +27,7 @@ void readTexts(const sRegionGray<T, E>& g) {
 int decodeScreens(const std::uint8_t* data, std::size_t size) {
     sflash& f = fuzz::sampleImage();
     fuzz::Patch patch(&f, fuzz::ImageLayout);
-    patch.apply(data, size, 16);
+    patch.apply(data, size, 8);
     const int factor = size > 0 ? data[size - 1] % 4 + 1 : 1;
     std::vector<int> units = patch.touched();
     units.push_back(0);

@@ -2,7 +2,7 @@
 // of a document (see Patch; at most 8 records), and only the views it touches
 // are drawn: the edited view the header names, however far outside the
 // project, then each touched view made the edited one, composed, stepped
-// three animation ticks, outlined and reduced into its thumbnail, its screen
+// three animation ticks and composed again, outlined and reduced into its thumbnail, its screen
 // settings written and its pictures packed as the pendrive build does; last
 // the checks before export look at the views in use, which only the patches
 // can have switched on. Every byte the drawing writes into the project and
@@ -50,10 +50,9 @@ int projectRender(const std::uint8_t* data, std::size_t size) {
         d.SelWidok = fuzz::unitLang(unit);
         d.EditRow = fuzz::unitView(unit);
         doc.RenderLED();
-        for (int tick = 0; tick < 3; ++tick) {
+        for (int tick = 0; tick < 3; ++tick)
             for (const Region r : {Region::Gorny, Region::Dolny, Region::Lewy}) stepRegion(d, r);
-            doc.RenderLED();
-        }
+        doc.RenderLED();
         doc.outlineRegion(Region::Gorny);
         doc.outlineRegion(Region::Lewy);
         doc.RenderActiveBitmapSG();

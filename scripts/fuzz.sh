@@ -23,6 +23,10 @@
 #   LINETINT_FUZZ_MERGE=min   afterwards rebuild fuzz/corpus/<name> as the
 #                             minimised set of everything found, keeping the
 #                             regression-* files (fixed findings) as they are
+#   LINETINT_FUZZ_CORPUS_KB=N after a merge, the largest units of
+#                             fuzz/corpus/<name> (never regression-* files)
+#                             are dropped until it holds at most N KiB
+#                             (default 64), so the committed corpora stay small
 #   LINETINT_FUZZ_NICE=N      niceness of the fuzzers (default 19)
 #   LINETINT_BUILD_JOBS=N     build parallelism (default: every core)
 # A fixed finding's input goes into fuzz/corpus/<name>/regression-<what>, so
@@ -39,6 +43,7 @@ jobs="${LINETINT_BUILD_JOBS:-$(nproc)}"
 runs="${LINETINT_FUZZ_RUNS:-}"
 merge="${LINETINT_FUZZ_MERGE:-}"
 niceness="${LINETINT_FUZZ_NICE:-19}"
+corpus_kb="${LINETINT_FUZZ_CORPUS_KB:-64}"
 
 LINETINT_FUZZ_TOOLS=1 scripts/setup.sh
 launcher=()
@@ -64,13 +69,15 @@ for name in "${harnesses[@]}"; do
   work="build-fuzz/corpus/$name"
   findings="build-fuzz/findings/$name"
   mkdir -p "$work" "$findings" "fuzz/corpus/$name"
-  opts=(-rss_limit_mb=2048 -timeout=10 -print_final_stats=1 -artifact_prefix="$findings/")
+  # Leaks are not looked for: Qt keeps allocations to the end of the process,
+  # and the second run of every input that looking costs halves the speed.
+  opts=(-rss_limit_mb=2048 -timeout=10 -detect_leaks=0 -print_final_stats=1 -artifact_prefix="$findings/")
   [ "$seconds" != 0 ] && opts+=(-max_total_time="$seconds")
   [ -n "$runs" ] && opts+=(-runs="$runs")
   [ -f "fuzz/$name.dict" ] && opts+=(-dict="fuzz/$name.dict")
   case "$name" in
     # Patch lists: a few dozen records reach every field they aim at.
-    project | render | pendrive | decode) opts+=(-max_len=2048) ;;
+    project | render | pendrive | decode | recover) opts+=(-max_len=2048) ;;
     *) opts+=(-max_len=16384) ;;
   esac
   seeds=()
@@ -89,6 +96,16 @@ for name in "${harnesses[@]}"; do
       true
     find "fuzz/corpus/$name" -type f ! -name 'regression-*' -delete
     cp "$fresh"/* "fuzz/corpus/$name/" 2>/dev/null || true
+  fi
+  if [ -n "$merge" ]; then
+    # The largest units go first: they are the slowest to replay, and most of
+    # what they reach a smaller unit reaches too.
+    while [ "$(du -sk --apparent-size "fuzz/corpus/$name" | cut -f1)" -gt "$corpus_kb" ]; do
+      largest="$(find "fuzz/corpus/$name" -type f ! -name 'regression-*' -printf '%s %p\n' | sort -n | tail -1 |
+        cut -d' ' -f2-)"
+      [ -n "$largest" ] || break
+      rm -f "$largest"
+    done
   fi
 
   last="$(grep -E '^#[0-9]+' "$log" | grep -E 'cov:' | tail -1 || true)"
