@@ -18,6 +18,11 @@
 # Environment:
 #   LINETINT_FUZZ_RUNS=N      stop each harness after N runs (SECONDS still
 #                             bounds the time; 0 seconds means no bound)
+#   LINETINT_FUZZ_MIN_RUNS=N  a harness that made fewer than N runs in its
+#                             SECONDS goes on, from what it found, until it has
+#                             made N. A campaign of 30 minutes or a million
+#                             runs each, whichever is longer:
+#                               LINETINT_FUZZ_MIN_RUNS=1000000 scripts/fuzz.sh 1800
 #   LINETINT_FUZZ_MERGE=1     afterwards add the units that reach new
 #                             coverage to fuzz/corpus/<name> (-merge=1)
 #   LINETINT_FUZZ_MERGE=min   afterwards rebuild fuzz/corpus/<name> as the
@@ -41,6 +46,7 @@ if [ ${#harnesses[@]} -eq 0 ]; then
 fi
 jobs="${LINETINT_BUILD_JOBS:-$(nproc)}"
 runs="${LINETINT_FUZZ_RUNS:-}"
+min_runs="${LINETINT_FUZZ_MIN_RUNS:-}"
 merge="${LINETINT_FUZZ_MERGE:-}"
 niceness="${LINETINT_FUZZ_NICE:-19}"
 corpus_kb="${LINETINT_FUZZ_CORPUS_KB:-64}"
@@ -77,15 +83,24 @@ for name in "${harnesses[@]}"; do
   [ -f "fuzz/$name.dict" ] && opts+=(-dict="fuzz/$name.dict")
   case "$name" in
     # Patch lists: a few dozen records reach every field they aim at.
-    project | render | pendrive | decode | recover) opts+=(-max_len=2048) ;;
-    *) opts+=(-max_len=16384) ;;
+    project | render | pendrive | decode | recover) max_len=2048 ;;
+    *) max_len=16384 ;;
   esac
+  opts+=(-max_len="$max_len")
   seeds=()
   [ -d "build-fuzz/seeds/$name" ] && seeds=("build-fuzz/seeds/$name")
   log="build-fuzz/logs/$name.log"
   times="build-fuzz/logs/$name.cpu"
   /usr/bin/time -f '%U %S' -o "$times" nice -n "$niceness" "$fuzzer" "${opts[@]}" "$work" \
     "fuzz/corpus/$name" "${seeds[@]}" >"$log" 2>&1 || true
+  executed="$(sed -nE 's/^stat::number_of_executed_units: +([0-9]+)/\1/p' "$log" | tail -1)"
+  if [ -n "$min_runs" ] && [ "${executed:-0}" -lt "$min_runs" ] && [ -z "$(ls -A "$findings")" ]; then
+    more=(-rss_limit_mb=2048 -timeout=10 -detect_leaks=0 -print_final_stats=1 -artifact_prefix="$findings/")
+    more+=(-runs=$((min_runs - ${executed:-0})) -max_len="$max_len")
+    [ -f "fuzz/$name.dict" ] && more+=(-dict="fuzz/$name.dict")
+    /usr/bin/time -f '%U %S' -a -o "$times" nice -n "$niceness" "$fuzzer" "${more[@]}" "$work" >>"$log" 2>&1 ||
+      true
+  fi
 
   if [ "$merge" = 1 ]; then
     nice -n "$niceness" "$fuzzer" -merge=1 -max_len=16384 "fuzz/corpus/$name" "$work" >"$log.merge" 2>&1 || true
@@ -112,9 +127,9 @@ for name in "${harnesses[@]}"; do
   cov="$(sed -nE 's/.* cov: ([0-9]+).*/\1/p' <<<"$last")"
   ft="$(sed -nE 's/.* ft: ([0-9]+).*/\1/p' <<<"$last")"
   corp="$(sed -nE 's/.* corp: ([0-9]+\/[0-9]+[a-zA-Z]*).*/\1/p' <<<"$last")"
-  executed="$(sed -nE 's/^stat::number_of_executed_units: +([0-9]+)/\1/p' "$log" | tail -1)"
+  executed="$(sed -nE 's/^stat::number_of_executed_units: +([0-9]+)/\1/p' "$log" | awk '{ n += $1 } END { print n }')"
   # Runs per second of processor time: the machine may be shared.
-  rate="$(awk -v n="${executed:-0}" '{ t = $1 + $2; if (t > 0) printf "%d", n / t }' "$times")"
+  rate="$(awk -v n="${executed:-0}" '{ t += $1 + $2 } END { if (t > 0) printf "%d", n / t }' "$times")"
   printf '%-10s %10s %8s %7s %7s %12s %8s\n' "$name" "${executed:-?}" "${rate:-?}" "${cov:-?}" "${ft:-?}" \
     "${corp:-?}" "$(find "$findings" -type f | wc -l)" | tee -a "$summary"
   grep -E '^(==[0-9]+==ERROR|SUMMARY|.*broken rule|.*runtime error)' "$log" | head -5 || true
