@@ -8,6 +8,7 @@
 #include "model/defaults.h"
 #include "model/document.h"
 #include "model/projectfile.h"
+#include "render/pixels.h"
 #include "render/preview.h"
 
 #include <QJsonArray>
@@ -30,34 +31,100 @@ QString readingsOf(std::uint8_t byte) {
 namespace {
 
 /// Renders candidate texts of one region and counts the picture bits they
-/// get wrong.
+/// get wrong. A text is drawn over a cleared surface as wide as the picture
+/// (2048 columns for the bottom line), and most of it stays background: only
+/// the columns up to the last one the rendering drew on are packed, and the
+/// rest of each row counts as packed background, which gives the same count
+/// as packing the whole surface.
 class PictureMatcher {
 public:
     PictureMatcher(const sScreenImage& settings, const PackedPicture& picture, int surfaceWidth)
         : m_settings(settings),
           m_picture(picture),
           m_surface(surfaceWidth, 32),
-          m_packed(static_cast<std::size_t>(picture.width / 8 * picture.rows)) {}
+          m_packed(static_cast<std::size_t>(picture.width / 8 * picture.rows)) {
+        const int bytesPerRow = picture.width / 8;
+        // A background pixel packs as the font colour only where the two
+        // colours are one LED colour.
+        Bitmap background(8, 1);
+        FastClearBitmap(background, Int2Color(settings.BackColor));
+        std::uint8_t packed = 0;
+        FastDimBitmapToScreen(background, &packed, 8, 1, static_cast<std::uint8_t>(settings.FontColor),
+                              static_cast<std::uint8_t>(settings.BackColor));
+        m_backgroundPacked = packed;
+        m_backgroundRow.resize(static_cast<std::size_t>(3 * surfaceWidth));
+        Bitmap row(surfaceWidth, 1);
+        FastClearBitmap(row, Int2Color(settings.BackColor));
+        std::memcpy(m_backgroundRow.data(), row.row(0), m_backgroundRow.size());
+        // Bits of each picture row that differ from packed background, from
+        // each byte to the row's end.
+        m_tailWrong.assign(static_cast<std::size_t>((bytesPerRow + 1) * picture.rows), 0);
+        for (int y = 0; y < picture.rows; ++y) {
+            const std::uint8_t* bits = picture.bits + y * bytesPerRow;
+            int* tail = m_tailWrong.data() + y * (bytesPerRow + 1);
+            for (int k = bytesPerRow - 1; k >= 0; --k)
+                tail[k] = tail[k + 1] + std::popcount(static_cast<unsigned>(bits[k] ^ m_backgroundPacked));
+        }
+    }
 
     /// Bits of the picture that the rendering of text does not reproduce.
     int mismatch(const QString& text) {
         ++m_renders;
         renderRegionSurface(m_settings, text, m_surface);
-        FastDimBitmapToScreen(m_surface, m_packed.data(), m_picture.width, m_picture.rows,
-                              static_cast<std::uint8_t>(m_settings.FontColor),
-                              static_cast<std::uint8_t>(m_settings.BackColor));
+        const int bytesPerRow = m_picture.width / 8;
+        const int rows = std::min(m_picture.rows, m_surface.height());
+        int used = bytesPerRow;
+        if (m_surface.width() == m_picture.width) {
+            used = 0;
+            for (int y = 0; y < rows; ++y) used = std::max(used, drawnBytes(y, used));
+        }
         int wrong = 0;
-        for (std::size_t i = 0; i < m_packed.size(); ++i)
-            wrong += std::popcount(static_cast<unsigned>(m_packed[i] ^ m_picture.bits[i]));
+        if (used > 0)
+            FastDimBitmapToScreen(m_surface, m_packed.data(), used * 8, rows,
+                                  static_cast<std::uint8_t>(m_settings.FontColor),
+                                  static_cast<std::uint8_t>(m_settings.BackColor));
+        for (int y = 0; y < m_picture.rows; ++y) {
+            const std::uint8_t* want = m_picture.bits + y * bytesPerRow;
+            if (y >= rows) {  // below the surface: packed as no light at all
+                for (int k = 0; k < bytesPerRow; ++k) wrong += std::popcount(static_cast<unsigned>(want[k]));
+                continue;
+            }
+            const std::uint8_t* got = m_packed.data() + y * used;
+            for (int k = 0; k < used; ++k) wrong += std::popcount(static_cast<unsigned>(got[k] ^ want[k]));
+            wrong += m_tailWrong[static_cast<std::size_t>(y * (bytesPerRow + 1) + used)];
+        }
         return wrong;
     }
     int renders() const { return m_renders; }
 
 private:
+    /// The bytes of packed row y up to the last 8 columns that hold anything
+    /// but background, at least from; found by halving, since every column
+    /// past the last drawn one is background.
+    int drawnBytes(int y, int from) const {
+        const std::uint8_t* row = m_surface.row(y);
+        const std::uint8_t* back = m_backgroundRow.data();
+        const std::size_t rowBytes = m_backgroundRow.size();
+        auto backgroundFrom = [&](int k) {
+            const std::size_t at = static_cast<std::size_t>(24 * k);
+            return std::memcmp(row + at, back + at, rowBytes - at) == 0;
+        };
+        int lo = from, hi = m_picture.width / 8;  // backgroundFrom(hi) holds
+        if (backgroundFrom(lo)) return lo;
+        while (hi - lo > 1) {  // backgroundFrom(lo) fails, backgroundFrom(hi) holds
+            const int mid = lo + (hi - lo) / 2;
+            (backgroundFrom(mid) ? hi : lo) = mid;
+        }
+        return hi;
+    }
+
     const sScreenImage& m_settings;
     PackedPicture m_picture;
     Bitmap m_surface;
     std::vector<std::uint8_t> m_packed;
+    std::vector<std::uint8_t> m_backgroundRow;  // one row of the cleared surface
+    std::vector<int> m_tailWrong;
+    std::uint8_t m_backgroundPacked = 0;
     int m_renders = 0;
 };
 

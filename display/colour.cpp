@@ -13,7 +13,7 @@ constexpr std::uint8_t bitsOfIndex[8] = {0, 1, 2, 4, 3, 6, 5, 7};
 /// The channel bits of a pixel (p: blue, green, red), each channel lit above
 /// 128: (c + 127) >> 8 is 1 for 129..255 and 0 below, with no branch, since
 /// this runs for every pixel of every picture packed.
-inline unsigned channelBits(const std::uint8_t* p) {
+[[gnu::always_inline]] inline unsigned channelBits(const std::uint8_t* p) {
     return (unsigned{p[2]} + 127) >> 8 | ((unsigned{p[1]} + 127) >> 8) << 1 |
            ((unsigned{p[0]} + 127) >> 8) << 2;
 }
@@ -21,7 +21,7 @@ inline unsigned channelBits(const std::uint8_t* p) {
 /// One byte of a packed picture from count pixels (at most 8) from p, the
 /// first in the top bit: a bit is set where the pixel's channel bits are one
 /// of the patterns in the mask (bit k for channel bits k).
-inline std::uint8_t packPixels(const std::uint8_t* p, int count, unsigned patterns) {
+[[gnu::always_inline]] inline std::uint8_t packPixels(const std::uint8_t* p, int count, unsigned patterns) {
     unsigned byte = 0;
     for (int n = 0; n < count; ++n, p += 3) byte = byte << 1 | (patterns >> channelBits(p) & 1u);
     return static_cast<std::uint8_t>(byte << (8 - count));
