@@ -18,6 +18,7 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <mutex>
 
 namespace lt {
 namespace {
@@ -117,11 +118,20 @@ QString charList(const QList<char32_t>& cps) {
 }
 
 /// Which installed face the font engine draws a character with when the
-/// chosen face lacks it; empty when no face has it.
+/// chosen face lacks it; empty when no face has it. The answers are kept for
+/// the whole process: the installed faces do not change while it runs, and
+/// finding one lays the character out with the font engine's search through
+/// every installed face, which each run of the checks would repeat.
 class FallbackFaces {
 public:
+    static FallbackFaces& instance() {
+        static FallbackFaces faces;
+        return faces;
+    }
+
     QString faceFor(const QFont& font, char32_t cp) {
         const QString key = QFontInfo(font).family() + QLatin1Char('|') + QString::number(cp);
+        const std::lock_guard lock(m_mutex);
         auto it = m_cache.find(key);
         if (it != m_cache.end()) return it.value();
         QFont probe = font;
@@ -147,6 +157,7 @@ public:
     }
 
 private:
+    std::mutex m_mutex;
     QHash<QString, QString> m_cache;
 };
 
@@ -292,7 +303,7 @@ private:
         for (const char32_t cp : codePoints(text)) {
             if (needsNoGlyph(cp) || fallback.contains(cp) || boxes.contains(cp)) continue;
             if (raw.isValid() && raw.supportsCharacter(cp)) continue;
-            const QString face = m_fallback.faceFor(font, cp);
+            const QString face = FallbackFaces::instance().faceFor(font, cp);
             if (face.isEmpty()) {
                 boxes << cp;
             } else {
@@ -330,7 +341,6 @@ private:
 
     const sDane& m_d;
     QList<Finding> m_findings;
-    FallbackFaces m_fallback;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "render/pixels.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -11,8 +12,10 @@
 #include <QRawFont>
 #include <QStringList>
 #include <QTextLayout>
+#include <QThread>
 
 #include <algorithm>
+#include <array>
 #include <mutex>
 #include <vector>
 
@@ -28,6 +31,25 @@ void setQuality(QPainter& canvas, int quality, bool antialias) {
     f.setStyleStrategy(static_cast<QFont::StyleStrategy>((f.styleStrategy() & ~qualityBits) | quality));
     canvas.setFont(f);
     canvas.setRenderHint(QPainter::TextAntialiasing, antialias);
+}
+
+// The font engine keeps the faces it has loaded in a cache that, once it
+// holds a few hundred, drops on each new load every face that no font object
+// refers to. Fitting a text tries many sizes and styles of a face and the
+// checks lay out every region, so the faces they come back to would be
+// looked up in the system's font configuration and loaded again and again.
+// The fonts drawn with last are held here, which keeps their faces loaded:
+// a ring of copies, which costs a reference count, not a search.
+// Only the application's thread draws; a font of another thread is not held.
+void holdRecentFont(const QFont& font) {
+    constexpr std::size_t held = 128;
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || QThread::currentThread() != app->thread()) return;
+    // Never destroyed: the fonts would otherwise outlive the application.
+    static auto* recent = new std::array<QFont, held>;
+    static std::size_t next = 0;
+    (*recent)[next] = font;
+    next = (next + 1) % held;
 }
 
 // Characters the shaper treats itself and never looks up in other faces.
@@ -299,6 +321,9 @@ TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std
     QTextLine tl = layout.createLine();
     if (tl.isValid()) tl.setPosition(QPointF(0, 0));
     layout.endLayout();
+    holdRecentFont(font);
+    holdRecentFont(single);
+    for (const QTextLayout::FormatRange& range : layout.formats()) holdRecentFont(range.format.font());
     if (!tl.isValid()) return size;
     const qreal advance = tl.horizontalAdvance();
     size.width = static_cast<std::int32_t>(std::clamp<qint64>(qRound64(advance), 0, INT32_MAX));
