@@ -201,17 +201,22 @@ put('xlsx', 'inline-and-escapes.xml', b'<worksheet><sheetData><row r="1"><c r="A
         b'<c r="A2"><v>1</v></c><c r="B2" t="b"><v>1</v></c><c r="XFD2" t="e"><v>#N/A</v></c></row>'
         b'</sheetData></worksheet>')
 
-# --- gtfs: routes.txt, a form feed, trips.txt -------------------------------
+# --- gtfs and gtfsview: routes.txt, a form feed, trips.txt ------------------
+def feed(name, data):
+    put('gtfs', name, data)
+    put('gtfsview', name, data)
+
+
 routes = (b'route_id,agency_id,route_short_name,route_long_name,route_type\r\n'
           b'r1,a,12,Dworzec - Osiedle,3\r\nr2,a,,Nocna,3\r\nr3,a,S40,,2\r\n')
 trips = (b'route_id,service_id,trip_id,trip_headsign,direction_id\r\n'
          b'r1,wd,t1,Dworzec G\xc5\x82\xc3\xb3wny via Rynek,0\r\nr1,wd,t2,Osiedle przez Most,1\r\n'
          b'r2,wd,t3,,\r\nr3,we,t4,"Lotnisko, Terminal 2",1\r\nr1,wd,t5,Dworzec G\xc5\x82\xc3\xb3wny via Rynek,0\r\n')
-put('gtfs', 'feed', routes + b'\f' + trips)
-put('gtfs', 'routes-only', routes)
-put('gtfs', 'bom-and-quotes', b'\xef\xbb\xbf"route_id","route_short_name"\n"1","1"\n\f\xef\xbb\xbf'
+feed('feed', routes + b'\f' + trips)
+feed('routes-only', routes)
+feed('bom-and-quotes', b'\xef\xbb\xbf"route_id","route_short_name"\n"1","1"\n\f\xef\xbb\xbf'
         b'"trip_headsign","route_id"\n"A ""B""","1"\n')
-put('gtfs', 'unknown-route', b'route_id\n1\n\froute_id,trip_headsign,direction_id\n2,X,0\n1,Y,2\n1,Z,-1\n')
+feed('unknown-route', b'route_id\n1\n\froute_id,trip_headsign,direction_id\n2,X,0\n1,Y,2\n1,Z,-1\n')
 
 # --- zipfile: small archives, stored and deflated ----------------------------
 def zip_bytes(entries, method=zipfile.ZIP_DEFLATED):
