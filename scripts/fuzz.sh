@@ -31,7 +31,7 @@
 #   LINETINT_FUZZ_CORPUS_KB=N after a merge, the largest units of
 #                             fuzz/corpus/<name> (never regression-* files)
 #                             are dropped until it holds at most N KiB
-#                             (default 64), so the committed corpora stay small
+#                             (default 48), so the committed corpora stay small
 #   LINETINT_FUZZ_NICE=N      niceness of the fuzzers (default 19)
 #   LINETINT_BUILD_JOBS=N     build parallelism (default: every core)
 # A fixed finding's input goes into fuzz/corpus/<name>/regression-<what>, so
@@ -49,7 +49,7 @@ runs="${LINETINT_FUZZ_RUNS:-}"
 min_runs="${LINETINT_FUZZ_MIN_RUNS:-}"
 merge="${LINETINT_FUZZ_MERGE:-}"
 niceness="${LINETINT_FUZZ_NICE:-19}"
-corpus_kb="${LINETINT_FUZZ_CORPUS_KB:-64}"
+corpus_kb="${LINETINT_FUZZ_CORPUS_KB:-48}"
 
 LINETINT_FUZZ_TOOLS=1 scripts/setup.sh
 launcher=()
@@ -69,6 +69,9 @@ rm -rf build-fuzz/seeds
 python3 scripts/fuzz-seeds.py build-fuzz/seeds build-fuzz/linetint-cli
 mkdir -p build-fuzz/findings build-fuzz/logs
 summary=build-fuzz/logs/summary.txt
+# Bytes of the files of a corpus (a folder's own size grows with the files it
+# ever held, so du would count what is gone).
+corpus_bytes() { find "$1" -type f -printf '%s\n' | awk '{ n += $1 } END { print n + 0 }'; }
 printf '%-10s %10s %8s %7s %7s %12s %8s\n' harness runs runs/cpu-s cov ft corpus findings | tee "$summary"
 for name in "${harnesses[@]}"; do
   fuzzer="build-fuzz/fuzz/fuzz_$name"
@@ -115,7 +118,7 @@ for name in "${harnesses[@]}"; do
   if [ -n "$merge" ]; then
     # The largest units go first: they are the slowest to replay, and most of
     # what they reach a smaller unit reaches too.
-    while [ "$(du -sk --apparent-size "fuzz/corpus/$name" | cut -f1)" -gt "$corpus_kb" ]; do
+    while [ "$(corpus_bytes "fuzz/corpus/$name")" -gt $((corpus_kb * 1024)) ]; do
       largest="$(find "fuzz/corpus/$name" -type f ! -name 'regression-*' -printf '%s %p\n' | sort -n | tail -1 |
         cut -d' ' -f2-)"
       [ -n "$largest" ] || break
