@@ -16,6 +16,7 @@
 #include "i18n/gui/languagemenu.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
+#include "model/sign.h"
 #include "render/animation.h"
 #include "render/picture.h"
 #include "render/pixels.h"
@@ -248,7 +249,7 @@ QWidget* TMainForm::buildPreviewGroup(QWidget* parent) {
 
     m_barX = new QSlider(Qt::Horizontal, gb);
     m_barX->setObjectName(QStringLiteral("barX"));
-    m_barX->setRange(0, 127);
+    m_barX->setRange(limits::BarXTrack.min, limits::BarXTrack.max);
     m_barX->setPageStep(1);
     m_barX->setToolTip(tr("Width of the left region"));
     connect(m_barX, &QSlider::valueChanged, this, &TMainForm::barXChange);
@@ -263,7 +264,7 @@ QWidget* TMainForm::buildPreviewGroup(QWidget* parent) {
 
     m_barY = new QSlider(Qt::Vertical, gb);
     m_barY->setObjectName(QStringLiteral("barY"));
-    m_barY->setRange(0, 31);
+    m_barY->setRange(limits::BarYTrack.min, limits::BarYTrack.max);
     m_barY->setPageStep(1);
     m_barY->setInvertedAppearance(true);  // position 0 at the top, like the rows
     m_barY->setInvertedControls(true);
@@ -291,7 +292,7 @@ QWidget* TMainForm::buildOptionGroup(QWidget* parent) {
         auto* b = new QPushButton(m_gbOpcjeWidoku);
         b->setObjectName(QStringLiteral("btnTypWidoku%1").arg(tag));
         b->setIcon(QPixmap::fromImage(viewTypePicture(tag)));
-        b->setIconSize(QSize(128, 32));
+        b->setIconSize(QSize(SignWidth, SignHeight));
         b->setCheckable(true);
         b->setToolTip(tips[tag]);
         b->setGeometry(10 + tag * 142, 17, 136, 36);
@@ -315,7 +316,7 @@ QWidget* TMainForm::buildOptionGroup(QWidget* parent) {
                        "left center; left: 8px; }"));
     m_eNazwaKursu = new QLineEdit(m_gbNazwaKursu);
     m_eNazwaKursu->setObjectName(QStringLiteral("eNazwaKursu"));
-    m_eNazwaKursu->setMaxLength(126);
+    m_eNazwaKursu->setMaxLength(limits::NazwaKursu);
     m_eNazwaKursu->setFixedHeight(24);
     connect(m_eNazwaKursu, &QLineEdit::textChanged, this, &TMainForm::eNazwaKursuChange);
 
@@ -329,9 +330,8 @@ QWidget* TMainForm::buildOptionGroup(QWidget* parent) {
 void TMainForm::buildRegion(Region r, QWidget* parent) {
     RegionControls& rc = region(r);
     const QString captions[3] = {tr("Top view T2"), tr("Bottom view T3"), tr("Left view T1")};
-    const int limits[3] = {63, 255, 6};
     const int i = static_cast<int>(r);
-    rc.textLimit = limits[i];
+    rc.textLimit = limits::text(r);
 
     rc.gb = new QGroupBox(captions[i], parent);
     rc.gb->setObjectName(named("gb", r));
@@ -350,19 +350,19 @@ void TMainForm::buildRegion(Region r, QWidget* parent) {
     rc.eText->setMaxLength(rc.textLimit);
     rc.cNameFont = new FontSelector(rc.gb);
     rc.cNameFont->setObjectName(named("cNameFont", r));
-    rc.seSize = new NumberBox(4, 32, rc.gb);
+    rc.seSize = new NumberBox(limits::FontSize.min, limits::FontSize.max, rc.gb);
     rc.seSize->setObjectName(named("seSize", r));
     rc.cbFontStyle = new QComboBox(rc.gb);
     rc.cbFontStyle->setObjectName(named("cbFontStyle", r));
     rc.cbFontStyle->addItems(StyleTexts());
-    rc.seX = new NumberBox(-127, 127, rc.gb);
+    rc.seX = new NumberBox(limits::X.min, limits::X.max, rc.gb);
     rc.seX->setObjectName(named("se", r, "X"));
-    rc.seY = new NumberBox(-31, 31, rc.gb);
+    rc.seY = new NumberBox(limits::Y.min, limits::Y.max, rc.gb);
     rc.seY->setObjectName(named("se", r, "Y"));
     rc.cbRuch = new QComboBox(rc.gb);
     rc.cbRuch->setObjectName(named("cbRuch", r));
     rc.cbRuch->addItems(MovementTexts());
-    rc.seSpeed = new NumberBox(0, 100, rc.gb);
+    rc.seSpeed = new NumberBox(limits::Speed.min, limits::Speed.max, rc.gb);
     rc.seSpeed->setObjectName(named("seSpeed", r));
     rc.cbWygladzanie = new QCheckBox(tr("Anti Alias"), rc.gb);
     rc.cbWygladzanie->setObjectName(named("cbWygladzanie", r));
@@ -446,10 +446,8 @@ void TMainForm::placeGroups() {
 }
 
 void TMainForm::showGroupsFor(int typ) {
-    if (typ < vtTop || typ > vtLeftTopBottom) return;
-    region(Region::Gorny).gb->setVisible(true);
-    region(Region::Dolny).gb->setVisible(typ == vtTopBottom || typ == vtLeftTopBottom);
-    region(Region::Lewy).gb->setVisible(typ == vtLeftTop || typ == vtLeftTopBottom);
+    if (!isViewType(typ)) return;
+    for (const Region r : AllRegions) region(r).gb->setVisible(showsRegion(typ, r));
 }
 
 QLineEdit* TMainForm::eNazwaProjektu() const {
@@ -585,12 +583,12 @@ void TMainForm::UstawWidokZDanych() {
 
     const int typ = m_doc.edited().TypWidoku;
     showGroupsFor(typ);
-    if (typ >= 0 && typ < 4) m_btnTypWidoku[typ]->setChecked(true);
+    if (isViewType(typ)) m_btnTypWidoku[typ]->setChecked(true);
 
     {
         const QString name = ReadText(m_doc.edited().NazwaKursu);
         const QSignalBlocker block(m_eNazwaKursu);
-        m_eNazwaKursu->setMaxLength(std::max<int>(126, name.size()));
+        m_eNazwaKursu->setMaxLength(std::max<int>(limits::NazwaKursu, name.size()));
         m_eNazwaKursu->setText(name);
     }
     eNazwaKursuChange();
@@ -598,7 +596,7 @@ void TMainForm::UstawWidokZDanych() {
         const QString name = ReadText(m_doc.dane().ProjName);
         QLineEdit* box = eNazwaProjektu();
         const QSignalBlocker block(box);
-        box->setMaxLength(std::max<int>(126, name.size()));
+        box->setMaxLength(std::max<int>(limits::ProjName, name.size()));
         box->setText(name);
     }
     eNazwaProjektuChange();

@@ -1,5 +1,7 @@
 #include "app/pictures.h"
 
+#include "model/sign.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -25,7 +27,7 @@ QFont pixelFont(const QString& family, int pixelSize, bool bold = false) {
 /// A 128 x 32 LED picture of a destination: route number on the left, two
 /// lines of text on the right, as the sign shows a view of type 3.
 QImage demoSign() {
-    QImage img(128, 32, QImage::Format_RGB32);
+    QImage img(SignWidth, SignHeight, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
     p.fillRect(QRect(40, 21, 88, 11), QColor(0, 0, 255));
@@ -324,31 +326,35 @@ QImage hardwarePicture(int width, int height) {
 }
 
 QImage viewTypePicture(int type) {
-    QImage img(128, 32, QImage::Format_RGB32);
+    QImage img(SignWidth, SignHeight, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
     const int bx = 40, by = 21;
-    const bool left = type == 2 || type == 3;
-    const bool bottom = type == 1 || type == 3;
-    const int topLeft = left ? bx : 0;
-    const int topBottom = bottom ? by : 32;
-    if (bottom) p.fillRect(QRect(topLeft, by, 128 - topLeft, 32 - by), QColor(0, 0, 255));
+    // An unknown type is drawn as the top region alone.
+    const std::int32_t shape = isViewType(type) ? type : vtTop;
+    const bool left = showsRegion(shape, Region::Lewy);
+    const bool bottom = showsRegion(shape, Region::Dolny);
+    const auto rect = [&](Region r) {
+        const FaceWindow w = regionWindowOnFace(shape, bx, by, r);
+        return QRect(w.left, w.top, w.width, w.height);
+    };
+    if (bottom) p.fillRect(rect(Region::Dolny), QColor(0, 0, 255));
     p.setFont(pixelFont(QStringLiteral("Liberation Sans"), bottom ? 17 : 24, true));
     p.setPen(Qt::white);
-    p.drawText(QRect(topLeft, 0, 128 - topLeft, topBottom), Qt::AlignCenter, QStringLiteral("T2"));
+    p.drawText(rect(Region::Gorny), Qt::AlignCenter, QStringLiteral("T2"));
     if (bottom) {
         p.setFont(pixelFont(QStringLiteral("Liberation Sans"), 10, true));
         p.setPen(QColor(255, 255, 0));
-        p.drawText(QRect(topLeft, by, 128 - topLeft, 32 - by), Qt::AlignCenter, QStringLiteral("T3"));
+        p.drawText(rect(Region::Dolny), Qt::AlignCenter, QStringLiteral("T3"));
     }
     if (left) {
         p.setFont(pixelFont(QStringLiteral("Liberation Sans"), 24, true));
         p.setPen(QColor(0, 255, 0));
-        p.drawText(QRect(0, 0, bx, 32), Qt::AlignCenter, QStringLiteral("T1"));
+        p.drawText(rect(Region::Lewy), Qt::AlignCenter, QStringLiteral("T1"));
     }
     p.setPen(QColor(155, 155, 155));
-    if (left) p.drawLine(bx, 0, bx, 31);
-    if (bottom) p.drawLine(topLeft, by, 127, by);
+    if (left) p.drawLine(bx, 0, bx, SignHeight - 1);
+    if (bottom) p.drawLine(rect(Region::Dolny).left(), by, SignWidth - 1, by);
     return img;
 }
 

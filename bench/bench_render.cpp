@@ -5,6 +5,7 @@
 #include "model/document.h"
 #include "render/animation.h"
 #include "render/preview.h"
+#include "render/view.h"
 
 #include <benchmark/benchmark.h>
 #include <random>
@@ -99,6 +100,16 @@ void BM_RenderBitmapsSG(benchmark::State& state) {
     for (auto _ : state) RenderBitmapsSG(f.doc.dane(), f.doc.surfaces());
 }
 BENCHMARK(BM_RenderBitmapsSG)->Unit(benchmark::kMillisecond);
+
+void BM_RenderViewSurfaces(benchmark::State& state) {
+    Fixture f;  // one given view's regions with no preview, as the lists and checks draw
+    const sWidok& w = widok(f.doc.dane(), 2, 150);
+    for (auto _ : state) {
+        const ViewSizes sizes = renderView(w, f.doc.surfaces(), ViewTarget::Surfaces);
+        benchmark::DoNotOptimize(sizes.size[0].width);
+    }
+}
+BENCHMARK(BM_RenderViewSurfaces)->Unit(benchmark::kMicrosecond);
 
 void BM_PackScreen(benchmark::State& state) {
     Fixture f;

@@ -3,7 +3,9 @@
 #include "model/document.h"
 #include "render/animation.h"
 #include "render/picture.h"
+#include "render/pixels.h"
 #include "render/preview.h"
+#include "render/view.h"
 
 #include <QFileInfo>
 
@@ -32,11 +34,8 @@ int runRender(const QStringList& argv, Io& io) {
     Document doc;
     const QString error = doc.openProject(path);
     if (!error.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(path, error));
-    sDane& d = doc.dane();
     Surfaces& s = doc.surfaces();
-    d.SelWidok = lang;
-    d.EditRow = view;
-    sWidok& w = doc.edited();
+    sWidok& w = widok(doc.dane(), lang, view);
     syncBars(w, s);
     if (ticks > 0) {
         // As opening the view starts its movements: bottom, top, left; then
@@ -49,14 +48,15 @@ int runRender(const QStringList& argv, Io& io) {
         moving[1].running = restartMovement(w.Dolny);
         moving[0].running = restartMovement(w.Gorny);
         moving[2].running = restartMovement(w.Lewy);
-        lt::RenderLED(d, s);
+        storeSizes(w, renderView(w, s));
         for (int t = 0; t < ticks; ++t)
             for (Moving& m : moving)
-                if (m.running && stepRegion(d, m.region).disableTimer) m.running = false;
+                if (m.running && stepRegion(w, m.region).disableTimer) m.running = false;
     }
-    lt::RenderLED(d, s);
+    storeSizes(w, renderView(w, s));
     const QString written = args.has(QStringLiteral("--thumbnail"))
-                                ? (lt::RenderActiveBitmapSG(d, s), writePicture(s.thumbnail(lang, view), out))
+                                ? (FastResizeBmp(s.preview, s.thumbnail(lang, view)),
+                                   writePicture(s.thumbnail(lang, view), out))
                                 : writePicture(s.preview, out);
     if (!written.isEmpty()) return fail(io, written);
     io.out << "Picture written to " << out << Qt::endl;

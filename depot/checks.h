@@ -4,6 +4,7 @@
 // language in use is looked at, region by region as its view type shows them.
 
 #include "model/records.h"
+#include "render/layout.h"
 #include "render/text.h"
 
 #include <QJsonArray>
@@ -28,23 +29,6 @@ QStringList checkFindingCodes();
 
 /// The word for a region in findings and reports: "top", "bottom", "left".
 QString regionName(Region r);
-
-/// The window of a region on the 128 x 32 face for a view's type, in LEDs;
-/// width 0 when the type does not show the region.
-struct RegionWindow {
-    int width = 0;
-    int height = 0;
-};
-RegionWindow regionWindow(const sWidok& w, Region r);
-
-/// The smallest box around the pixels a region's text paints, relative to
-/// the top-left of its surface (so it may lie partly outside it); empty when
-/// nothing is painted.
-struct InkBox {
-    bool empty = true;
-    int left = 0, top = 0, right = 0, bottom = 0;  // inclusive
-};
-InkBox regionInk(const sScreenImage& region);
 
 /// The picture a region's surface gives the pendrive file, in LEDs: the
 /// width and the rows kept.

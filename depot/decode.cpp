@@ -7,38 +7,13 @@
 
 namespace lt {
 
-QString AnsiCharToString(const char* chars, int capacity) {
-    static constexpr char16_t smallLetters[8] = {u'ą', u'ć', u'ę', u'ł', u'ń', u'ó', u'ś', u'ź'};
-    QString s;
-    for (int i = 0; i < capacity && chars[i] != 0; ++i) {
-        const auto b = static_cast<std::uint8_t>(chars[i]);
-        s += (b >= 1 && b <= 8) ? QChar(smallLetters[b - 1]) : QChar(b);
-    }
-    return s;
-}
-
 ScreenLayout screenLayout(const sRegionsGray& r) {
     ScreenLayout lay;
-    lay.typ = std::min<int>(r.TypWidoku, 3);
-    const int bx = std::min<int>(r.BarX, FlashLedX);
-    const int by = std::min<int>(r.BarY, FlashLedY);
-    using W = ScreenLayout::Window;
-    switch (lay.typ) {
-        case vtTop: lay.gorny = W{0, 0, FlashLedX, FlashLedY}; break;
-        case vtTopBottom:
-            lay.gorny = W{0, 0, FlashLedX, by};
-            lay.dolny = W{0, by, FlashLedX, FlashLedY - by};
-            break;
-        case vtLeftTop:
-            lay.gorny = W{bx, 0, FlashLedX - bx, FlashLedY};
-            lay.lewy = W{0, 0, bx, FlashLedY};
-            break;
-        default:
-            lay.gorny = W{bx, 0, FlashLedX - bx, by};
-            lay.dolny = W{bx, by, FlashLedX - bx, FlashLedY - by};
-            lay.lewy = W{0, 0, bx, FlashLedY};
-            break;
-    }
+    lay.typ = std::min<int>(r.TypWidoku, vtLeftTopBottom);
+    const int bx = faceBarX(r.BarX), by = faceBarY(r.BarY);
+    lay.gorny = regionWindowOnFace(lay.typ, bx, by, Region::Gorny);
+    lay.dolny = regionWindowOnFace(lay.typ, bx, by, Region::Dolny);
+    lay.lewy = regionWindowOnFace(lay.typ, bx, by, Region::Lewy);
     return lay;
 }
 
@@ -58,7 +33,7 @@ void drawRegion(FaceLeds& face, const ScreenLayout::Window& win, const sRegionGr
     const int pictureRows = E / bytesPerRow;
     const std::uint8_t fc = regionColourIndex(g.FontColor), bc = regionColourIndex(g.BackColor);
     for (int v = 0; v < win.height; ++v) {
-        std::uint8_t* row = face.data() + (win.top + v) * FlashLedX + win.left;
+        std::uint8_t* row = face.data() + (win.top + v) * SignWidth + win.left;
         const std::int64_t py = std::int64_t{v} - shift.y;
         if (py < 0 || py >= pictureRows) {
             std::fill(row, row + win.width, bc);
@@ -91,13 +66,13 @@ FaceLeds DecodeScreenLeds(const sflash& flash, int l, int v, const FaceShifts& s
 }
 
 Bitmap faceBitmap(const FaceLeds& leds) {
-    Bitmap face(FlashLedX, FlashLedY);
+    Bitmap face(SignWidth, SignHeight);
     std::uint8_t rgb[8][3];
     for (std::uint8_t c = 0; c < 8; ++c) DecodeColor(c, rgb[c][0], rgb[c][1], rgb[c][2]);
-    for (int y = 0; y < FlashLedY; ++y) {
+    for (int y = 0; y < SignHeight; ++y) {
         std::uint8_t* p = face.row(y);
-        for (int x = 0; x < FlashLedX; ++x, p += 3) {
-            const std::uint8_t* c = rgb[leds[y * FlashLedX + x] & 7];
+        for (int x = 0; x < SignWidth; ++x, p += 3) {
+            const std::uint8_t* c = rgb[leds[y * SignWidth + x] & 7];
             p[0] = c[2];
             p[1] = c[1];
             p[2] = c[0];

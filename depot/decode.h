@@ -5,6 +5,7 @@
 // for drawing, and nothing is read outside the image.
 
 #include "display/flash.h"
+#include "model/text8.h"
 #include "render/bitmap.h"
 
 #include <QString>
@@ -15,22 +16,11 @@
 
 namespace lt {
 
-/// The text of an 8-bit image field up to its zero byte (or the field's end):
-/// the control codes 1..8 become the small Polish letters they stand for
-/// (8 reads as ź, which it shares with ż), every other byte is Latin-1.
-QString AnsiCharToString(const char* chars, int capacity);
-template <std::size_t N>
-QString AnsiCharToString(const char (&chars)[N]) {
-    return AnsiCharToString(chars, static_cast<int>(N));
-}
 
 /// Where a screen puts its regions on the 128 x 32 face, in LED pixels; a
 /// region the view type does not show has an empty window.
 struct ScreenLayout {
-    struct Window {
-        int left = 0, top = 0, width = 0, height = 0;
-        bool empty() const { return width <= 0 || height <= 0; }
-    };
+    using Window = FaceWindow;
     int typ = 0;  // the view type used for drawing, 0..3
     Window gorny, dolny, lewy;
 };
@@ -40,7 +30,7 @@ struct ScreenLayout {
 ScreenLayout screenLayout(const sRegionsGray& r);
 
 /// The colour index 0..7 of every LED of the face, row by row from the top.
-using FaceLeds = std::array<std::uint8_t, FlashLedX * FlashLedY>;
+using FaceLeds = std::array<std::uint8_t, SignWidth * SignHeight>;
 
 /// Where each region's picture stands inside its window: LED (u, v) of the
 /// window, counted from its top-left, shows picture pixel (u - x, v - y).

@@ -1,5 +1,7 @@
 #include "depot/findviews.h"
 
+#include "model/sign.h"
+
 namespace lt {
 
 namespace {
@@ -8,9 +10,9 @@ namespace {
 /// route number, the top line, the bottom line.
 QList<const sScreenImage*> shownRegions(const sWidok& w) {
     QList<const sScreenImage*> regions;
-    if (w.TypWidoku == vtLeftTop || w.TypWidoku == vtLeftTopBottom) regions.append(&w.Lewy);
+    if (showsRegion(w.TypWidoku, Region::Lewy)) regions.append(&w.Lewy);
     regions.append(&w.Gorny);
-    if (w.TypWidoku == vtTopBottom || w.TypWidoku == vtLeftTopBottom) regions.append(&w.Dolny);
+    if (showsRegion(w.TypWidoku, Region::Dolny)) regions.append(&w.Dolny);
     return regions;
 }
 

@@ -21,15 +21,13 @@ constexpr int ReadableSpeed = 25;
 
 // The smallest size the editor offers; below the floor a text is made this
 // small only when nothing else fits at all.
-constexpr int SmallestSize = 4;
+constexpr int SmallestSize = limits::FontSize.min;
 
-constexpr int SignW = 128;
-constexpr int SignH = 32;
-constexpr int BarXMin = 16, BarXMax = 64;
-constexpr int BarYMin = 12, BarYMax = 24;
+constexpr int BarXMin = limits::BarX.min, BarXMax = limits::BarX.max;
+constexpr int BarYMin = limits::BarY.min, BarYMax = limits::BarY.max;
 // The editor's ranges of a region's origin.
-constexpr int XMin = -127, XMax = 127;
-constexpr int YMin = -31, YMax = 31;
+constexpr int XMin = limits::X.min, XMax = limits::X.max;
+constexpr int YMin = limits::Y.min, YMax = limits::Y.max;
 
 bool shows(const sWidok& w, Region r) {
     const RegionWindow win = regionWindow(w, r);
@@ -230,21 +228,21 @@ private:
                 if (m_widenLeft && inkWidth(rel) <= BarXMax) w.BarX = inkWidth(rel);
             } else {
                 // The left box gives up columns its own text does not use.
-                const int bar = SignW - inkWidth(rel);
+                const int bar = SignWidth - inkWidth(rel);
                 const InkBox left = inkOf(w.Lewy);
                 if (bar >= BarXMin && (left.empty || left.right < bar)) w.BarX = bar;
             }
             return;
         }
-        const bool split = w.TypWidoku == vtTopBottom || w.TypWidoku == vtLeftTopBottom;
+        const bool split = showsRegion(w.TypWidoku, Region::Dolny);
         if (!split || movesUpDown(s) || inkHeight(rel) <= win.height || w.BarY < BarYMin || w.BarY > BarYMax)
             return;
         if (r == Region::Gorny) {
             const int bar = inkHeight(rel);
             const int other = inkHeight(inkAtOrigin(w.Dolny));
-            if (bar <= BarYMax && SignH - bar >= other) w.BarY = bar;
+            if (bar <= BarYMax && SignHeight - bar >= other) w.BarY = bar;
         } else if (r == Region::Dolny) {
-            const int bar = SignH - inkHeight(rel);
+            const int bar = SignHeight - inkHeight(rel);
             const int other = inkHeight(inkAtOrigin(w.Gorny));
             if (bar >= BarYMin && bar >= other) w.BarY = bar;
         }
@@ -295,11 +293,11 @@ private:
         int roomH = upDown ? regionPicture(r).height : win.height;
         if (moveBars && !sideways) {
             if (r == Region::Lewy && m_widenLeft) roomW = std::max(roomW, BarXMax);
-            if (r != Region::Lewy && shows(w, Region::Lewy)) roomW = std::max(roomW, SignW - BarXMin);
+            if (r != Region::Lewy && shows(w, Region::Lewy)) roomW = std::max(roomW, SignWidth - BarXMin);
         }
-        if (moveBars && !upDown && w.TypWidoku != vtTop && w.TypWidoku != vtLeftTop) {
+        if (moveBars && !upDown && !(isViewType(w.TypWidoku) && !showsRegion(w.TypWidoku, Region::Dolny))) {
             if (r == Region::Gorny) roomH = std::max(roomH, BarYMax);
-            if (r == Region::Dolny) roomH = std::max(roomH, SignH - BarYMin);
+            if (r == Region::Dolny) roomH = std::max(roomH, SignHeight - BarYMin);
         }
         std::int64_t estimate = c.size;
         if (inkWidth(ink) > roomW)

@@ -84,9 +84,9 @@ QJsonObject describeFlash(const sflash& f) {
             sc[QStringLiteral("barX")] = s.widok.BarX;
             sc[QStringLiteral("barY")] = s.widok.BarY;
             sc[QStringLiteral("gorny")] = regionInfo(s.widok.gorny);
-            if (typ == vtTopBottom || typ == vtLeftTopBottom)
+            if (showsRegion(typ, Region::Dolny))
                 sc[QStringLiteral("dolny")] = regionInfo(s.widok.dolny);
-            if (typ == vtLeftTop || typ == vtLeftTopBottom)
+            if (showsRegion(typ, Region::Lewy))
                 sc[QStringLiteral("lewy")] = regionInfo(s.widok.lewy);
             screens.append(sc);
         }

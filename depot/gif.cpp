@@ -80,13 +80,13 @@ void SignPainter::paint(const FaceLeds& face, std::vector<std::uint8_t>& pixels)
     // Each pixel row of an LED row is the dot's row, LED after LED: copied
     // from the row patterns made once per colour.
     const std::size_t s = static_cast<std::size_t>(m_scale);
-    for (int ly = 0; ly < FlashLedY; ++ly) {
-        const std::uint8_t* leds = face.data() + ly * FlashLedX;
+    for (int ly = 0; ly < SignHeight; ++ly) {
+        const std::uint8_t* leds = face.data() + ly * SignWidth;
         for (std::size_t dy = 0; dy < s; ++dy) {
             std::uint8_t* out =
                 pixels.data() + (static_cast<std::size_t>(ly) * s + dy) * static_cast<std::size_t>(w);
             const std::uint8_t* patterns = m_rows.data() + dy * 8 * s;
-            for (int lx = 0; lx < FlashLedX; ++lx, out += s)
+            for (int lx = 0; lx < SignWidth; ++lx, out += s)
                 std::memcpy(out, patterns + (leds[lx] & 7) * s, s);
         }
     }

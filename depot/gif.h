@@ -34,8 +34,8 @@ class SignPainter {
 public:
     explicit SignPainter(int scale);
     int scale() const { return m_scale; }
-    int width() const { return FlashLedX * m_scale; }
-    int height() const { return FlashLedY * m_scale; }
+    int width() const { return SignWidth * m_scale; }
+    int height() const { return SignHeight * m_scale; }
     /// Colours 0xRRGGBB of the palette entries the pictures use.
     const std::vector<std::uint32_t>& palette() const { return m_palette; }
     /// The face as width() x height() palette entries, row by row.

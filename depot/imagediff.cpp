@@ -1,5 +1,7 @@
 #include "depot/imagediff.h"
 
+#include "model/sign.h"
+
 #include <QJsonArray>
 
 #include <bit>
@@ -227,9 +229,9 @@ ImageDiff diffImages(const sflash& a, const sflash& b) {
             // A region its view type does not show carries whatever the build
             // left in its surface; such a change never reaches the sign face.
             const int type = sb.widok.TypWidoku;
-            const bool known = type >= vtTop && type <= vtLeftTopBottom;
-            const bool leftShown = !known || type == vtLeftTop || type == vtLeftTopBottom;
-            const bool bottomShown = !known || type == vtTopBottom || type == vtLeftTopBottom;
+            const bool known = isViewType(type);
+            const bool leftShown = !known || showsRegion(type, Region::Lewy);
+            const bool bottomShown = !known || showsRegion(type, Region::Dolny);
             pictureChange(c.pictures, QStringLiteral("top"), sa.widok.gorny.ekran, sb.widok.gorny.ekran,
                           sGregiongray::EkranSize, 64, true);
             pictureChange(c.pictures, QStringLiteral("left"), sa.widok.lewy.ekran, sb.widok.lewy.ekran,

@@ -80,7 +80,7 @@ Motion startMotion(const sRegionGray<T, E>& g) {
 ScreenPlay::ScreenPlay(const sflash& flash, int l, int v) : m_flash(flash), m_lang(l), m_view(v) {
     const sRegionsGray& r = screen(flash, l, v).widok;
     const ScreenLayout lay = screenLayout(r);
-    const int barX = std::min<int>(r.BarX, FlashLedX), barY = std::min<int>(r.BarY, FlashLedY);
+    const int barX = faceBarX(r.BarX), barY = faceBarY(r.BarY);
     const struct {
         Region region;
         const ScreenLayout::Window& window;

@@ -10,6 +10,7 @@
 #include "model/projectfile.h"
 #include "render/pixels.h"
 #include "render/preview.h"
+#include "render/view.h"
 
 #include <QJsonArray>
 
@@ -41,7 +42,7 @@ public:
     PictureMatcher(const sScreenImage& settings, const PackedPicture& picture, int surfaceWidth)
         : m_settings(settings),
           m_picture(picture),
-          m_surface(surfaceWidth, 32),
+          m_surface(surfaceWidth, SignHeight),
           m_packed(static_cast<std::size_t>(picture.width / 8 * picture.rows)) {
         const int bytesPerRow = picture.width / 8;
         // A background pixel packs as the font colour only where the two
@@ -310,15 +311,18 @@ void chooseEditRow(const sflash& f, sDane& d) {
     if (fl == 0) return;
     const sRegionsGray& first = screen(f, fl, fv).widok;
     const int type = first.TypWidoku;
-    const bool hideDolny = type == vtTop || type == vtLeftTop;
-    const bool hideLewy = type == vtTop || type == vtTopBottom;
-    if (type > vtLeftTopBottom || (!hideDolny && !hideLewy)) return;
+    if (!isViewType(type)) return;
+    const bool hideDolny = !showsRegion(type, Region::Dolny);
+    const bool hideLewy = !showsRegion(type, Region::Lewy);
+    if (!hideDolny && !hideLewy) return;
 
-    // The editor's state after Open, on a copy: rendering stores text sizes.
+    // The surfaces as the editor leaves them after Open, which draws every
+    // view in turn; only the surfaces matter, so no thumbnail is made.
     auto scratch = std::make_unique<sDane>(d);
     scratch->Lang[0].Use = 1;
     auto s = std::make_unique<Surfaces>();
-    RenderBitmapsSG(*scratch, *s);
+    for (int l = 1; l <= LanguageCount; ++l)
+        for (int v = 1; v <= ViewCount; ++v) renderView(widok(*scratch, l, v), *s, ViewTarget::Surfaces);
     std::vector<std::uint8_t> packed(sizeof first.dolny.ekran);
     auto same = [&](const auto& g, const Bitmap& surface, int width, int rows) {
         FastDimBitmapToScreen(surface, packed.data(), width, rows, static_cast<std::uint8_t>(g.FontColor),
@@ -326,11 +330,9 @@ void chooseEditRow(const sflash& f, sDane& d) {
         return std::memcmp(packed.data(), g.ekran, sizeof g.ekran) == 0;
     };
     for (int k = 1; k <= ViewCount; ++k) {
-        scratch->SelWidok = 1;
-        scratch->EditRow = k;
-        RenderLED(*scratch, *s);
-        if ((!hideDolny || same(first.dolny, s->iDolny, 2048, DolnyPackedRows)) &&
-            (!hideLewy || same(first.lewy, s->iLewy, 64, 32))) {
+        renderView(widok(*scratch, 1, k), *s, ViewTarget::Surfaces);
+        if ((!hideDolny || same(first.dolny, s->iDolny, s->iDolny.width(), DolnyPackedRows)) &&
+            (!hideLewy || same(first.lewy, s->iLewy, s->iLewy.width(), s->iLewy.height()))) {
             d.EditRow = k;
             return;
         }
@@ -355,15 +357,18 @@ void recoverView(const sflash& f, int l, int v, sWidok& w, RecoverReport& report
     // Only the regions the view type shows were rendered for this screen;
     // the others carry another screen's picture.
     const int type = sc.widok.TypWidoku;
-    if (type > vtLeftTopBottom) return;
+    if (!isViewType(type)) return;
+    constexpr SurfaceSize top = regionSurfaceSize(Region::Gorny);
+    constexpr SurfaceSize bottom = regionSurfaceSize(Region::Dolny);
+    constexpr SurfaceSize left = regionSurfaceSize(Region::Lewy);
     QStringList exactTexts;
-    if (readShownRegion(sc.widok.gorny, w.Gorny, 512, 32, l, v, "top", report))
+    if (readShownRegion(sc.widok.gorny, w.Gorny, top.width, top.height, l, v, "top", report))
         exactTexts << ReadText(w.Gorny.Text);
-    if ((type == vtTopBottom || type == vtLeftTopBottom) &&
-        readShownRegion(sc.widok.dolny, w.Dolny, 2048, DolnyPackedRows, l, v, "bottom", report))
+    if (showsRegion(type, Region::Dolny) &&
+        readShownRegion(sc.widok.dolny, w.Dolny, bottom.width, DolnyPackedRows, l, v, "bottom", report))
         exactTexts << ReadText(w.Dolny.Text);
-    if ((type == vtLeftTop || type == vtLeftTopBottom) &&
-        readShownRegion(sc.widok.lewy, w.Lewy, 64, 32, l, v, "left", report))
+    if (showsRegion(type, Region::Lewy) &&
+        readShownRegion(sc.widok.lewy, w.Lewy, left.width, left.height, l, v, "left", report))
         exactTexts << ReadText(w.Lewy.Text);
     StringToWideChar(nameFromRegionWords(sc.name, sizeof sc.name, exactTexts), w.NazwaKursu);
 }
@@ -407,10 +412,10 @@ QString readImageForRecovery(const QString& path, sflash& flash) {
     if (bytes.size() != qsizetype(sizeof flash))
         return QStringLiteral("Not a pendrive file: it has the wrong size.");
     std::memcpy(&flash, bytes.constData(), sizeof flash);
-    if (flash.LedX != FlashLedX || flash.LedY != FlashLedY)
+    if (flash.LedX != SignWidth || flash.LedY != SignHeight)
         return QStringLiteral("Not a pendrive file: its header does not describe a sign of %1 x %2 LEDs.")
-            .arg(FlashLedX)
-            .arg(FlashLedY);
+            .arg(SignWidth)
+            .arg(SignHeight);
     return QString();
 }
 

@@ -4,6 +4,7 @@
 #include "depot/csv.h"
 #include "depot/xlsx.h"
 #include "render/preview.h"
+#include "render/view.h"
 
 #include <QHash>
 #include <QSet>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 namespace lt {
 namespace {
@@ -61,77 +63,78 @@ const QList<Column>& columns() {
         c.append(column(QStringLiteral("Language"), Kind::Language));
         c.append(column(QStringLiteral("View"), Kind::View));
         c.append(column(QStringLiteral("In use"), Kind::Use));
-        Column time = column(QStringLiteral("Time"), Kind::Number, 0, 99);
+        Column time = column(QStringLiteral("Time"), Kind::Number, limits::TimeColumn.min, limits::TimeColumn.max);
         time.number = [](sWidok& w) { return &w.Time; };
         c.append(time);
         Column name = column(QStringLiteral("Destination"), Kind::Text);
-        name.maxLength = 126;
-        name.capacity = 128;
+        name.maxLength = limits::NazwaKursu;
+        name.capacity = std::extent_v<decltype(sWidok::NazwaKursu)>;
         name.text = [](sWidok& w) { return w.NazwaKursu; };
         c.append(name);
-        Column type = column(QStringLiteral("View type"), Kind::Choice, 0, 3);
+        Column type = column(QStringLiteral("View type"), Kind::Choice, limits::TypWidoku.min, limits::TypWidoku.max);
         type.aliases = {QStringLiteral("vtTop"), QStringLiteral("vtTopBottom"), QStringLiteral("vtLeftTop"),
                         QStringLiteral("vtLeftTopBottom")};
         type.number = [](sWidok& w) { return &w.TypWidoku; };
         c.append(type);
 
-        struct Region {
+        struct ListRegion {
             const char* word;
             sScreenImage sWidok::*member;
             int maxLength;
         };
-        const Region regions[] = {
-            {"Left", &sWidok::Lewy, 6}, {"Top", &sWidok::Gorny, 63}, {"Bottom", &sWidok::Dolny, 255}};
-        for (const Region& r : regions) {
+        const ListRegion regions[] = {{"Left", &sWidok::Lewy, limits::TextLewy},
+                                      {"Top", &sWidok::Gorny, limits::TextGorny},
+                                      {"Bottom", &sWidok::Dolny, limits::TextDolny}};
+        for (const ListRegion& r : regions) {
             Column t = column(QLatin1String(r.word) + QStringLiteral(" text"), Kind::Text);
             t.maxLength = r.maxLength;
-            t.capacity = 1024;
+            t.capacity = std::extent_v<decltype(sScreenImage::Text)>;
             const auto m = r.member;
             t.text = [m](sWidok& w) { return (w.*m).Text; };
             c.append(t);
         }
-        for (const Region& r : regions) {
+        for (const ListRegion& r : regions) {
             const QString word = QLatin1String(r.word);
             const auto m = r.member;
             Column font = column(word + QStringLiteral(" font"), Kind::Text);
-            font.maxLength = 127;
-            font.capacity = 128;
+            font.maxLength = limits::FontName;
+            font.capacity = std::extent_v<decltype(sScreenImage::FontName)>;
             font.text = [m](sWidok& w) { return (w.*m).FontName; };
             c.append(font);
-            Column size = column(word + QStringLiteral(" size"), Kind::Number, 4, 32);
+            Column size = column(word + QStringLiteral(" size"), Kind::Number, limits::FontSize.min, limits::FontSize.max);
             size.number = [m](sWidok& w) { return &(w.*m).FontSize; };
             c.append(size);
-            Column style = column(word + QStringLiteral(" style"), Kind::Choice, 0, 4);
+            Column style = column(word + QStringLiteral(" style"), Kind::Choice, limits::Styl.min, limits::Styl.max);
             style.texts = StyleTexts();
             style.number = [m](sWidok& w) { return &(w.*m).Styl; };
             c.append(style);
-            Column fc = column(word + QStringLiteral(" font colour"), Kind::Choice, 0, 7);
+            Column fc = column(word + QStringLiteral(" font colour"), Kind::Choice, limits::Color.min, limits::Color.max);
             fc.texts = colourNames();
             fc.number = [m](sWidok& w) { return &(w.*m).FontColor; };
             c.append(fc);
-            Column bc = column(word + QStringLiteral(" background colour"), Kind::Choice, 0, 7);
+            Column bc = column(word + QStringLiteral(" background colour"), Kind::Choice, limits::Color.min, limits::Color.max);
             bc.texts = colourNames();
             bc.number = [m](sWidok& w) { return &(w.*m).BackColor; };
             c.append(bc);
-            Column mv = column(word + QStringLiteral(" movement"), Kind::Choice, 0, 6);
+            Column mv = column(word + QStringLiteral(" movement"), Kind::Choice, limits::Ruch.min, limits::Ruch.max);
             mv.texts = MovementTexts();
             mv.number = [m](sWidok& w) { return &(w.*m).Ruch; };
             mv.movementOf = m;
             c.append(mv);
-            Column sp = column(word + QStringLiteral(" speed"), Kind::Number, 0, 100);
+            Column sp = column(word + QStringLiteral(" speed"), Kind::Number, limits::Speed.min, limits::Speed.max);
             sp.number = [m](sWidok& w) { return &(w.*m).Speed; };
             c.append(sp);
-            Column x = column(word + QStringLiteral(" X"), Kind::Number, -127, 127);
+            Column x = column(word + QStringLiteral(" X"), Kind::Number, limits::X.min, limits::X.max);
             x.number = [m](sWidok& w) { return &(w.*m).X; };
             c.append(x);
-            Column y = column(word + QStringLiteral(" Y"), Kind::Number, -31, 31);
+            Column y = column(word + QStringLiteral(" Y"), Kind::Number, limits::Y.min, limits::Y.max);
             y.number = [m](sWidok& w) { return &(w.*m).Y; };
             c.append(y);
         }
-        Column bx = column(QStringLiteral("BarX"), Kind::Number, 16, 64);
+        Column bx = column(QStringLiteral("BarX"), Kind::Number, limits::BarX.min, limits::BarX.max);
         bx.number = [](sWidok& w) { return &w.BarX; };
         c.append(bx);
-        Column by = column(QStringLiteral("BarY"), Kind::Number, 12, 24);
+        Column by = column(QStringLiteral("BarY"), Kind::Number, limits::BarY.min, limits::BarY.max);
         by.number = [](sWidok& w) { return &w.BarY; };
         c.append(by);
         return c;
@@ -657,15 +660,10 @@ ViewListImport importViewListXlsx(sDane& d, const QByteArray& bytes, const ViewL
 void renderViews(sDane& d, const QList<QPair<int, int>>& views) {
     if (views.isEmpty()) return;
     auto surfaces = std::make_unique<Surfaces>();
-    const int lang = d.SelWidok;
-    const int row = d.EditRow;
     for (const auto& [l, v] : views) {
-        d.SelWidok = l;
-        d.EditRow = v;
-        RenderLED(d, *surfaces);
+        sWidok& w = widok(d, std::clamp(l, 1, LanguageCount), std::clamp(v, 1, ViewCount));
+        storeSizes(w, renderView(w, *surfaces, ViewTarget::Surfaces));
     }
-    d.SelWidok = lang;
-    d.EditRow = row;
 }
 
 }  // namespace lt

@@ -4,6 +4,7 @@
 // format of the controller and is pinned below field by field.
 
 #include "model/records.h"
+#include "model/sign.h"
 
 #include <bit>
 #include <cstddef>
@@ -13,8 +14,6 @@
 namespace lt {
 
 inline constexpr int FlashSize = 8388608;   // the pendrive file, exactly 8 MiB
-inline constexpr int FlashLedX = 128;       // LED columns of the sign face
-inline constexpr int FlashLedY = 32;        // LED rows of the sign face
 inline constexpr int DolnyPackedRows = 20;  // rows of the bottom surface kept in the image
 
 /// One display language of the image header.

@@ -4,28 +4,11 @@
 #include "model/document.h"
 #include "render/pixels.h"
 #include "render/preview.h"
+#include "render/view.h"
 
 #include <cstring>
 
 namespace lt {
-
-const char16_t plchars[18] = {u'Ą', u'Ć', u'Ę', u'Ł', u'Ń', u'Ó', u'Ś', u'Ź', u'Ż',
-                              u'ą', u'ć', u'ę', u'ł', u'ń', u'ó', u'ś', u'ź', u'ż'};
-const std::uint8_t achars[18] = {'A',  'C',  'E',  'L',  'N',  'O',  'S',  'Z',  'Z',
-                                 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x08};
-
-std::uint8_t AnsiCharOf(char16_t unit) {
-    for (int j = 0; j < 18; ++j)
-        if (unit == plchars[j]) return achars[j];
-    return static_cast<std::uint8_t>(unit & 0xFF);
-}
-
-void StringToAnsiChar(QStringView str, char* chars, int capacity) {
-    if (capacity <= 0) return;
-    const qsizetype n = std::min<qsizetype>(str.size(), capacity - 1);
-    for (qsizetype i = 0; i < n; ++i) chars[i] = static_cast<char>(AnsiCharOf(str[i].unicode()));
-    chars[n] = 0;
-}
 
 namespace {
 
@@ -85,32 +68,33 @@ void fillScreen(sscreengray& sc, const sWidok& w, const sflash& flash) {
 }
 
 void ConvertBitmapsToScreens(sDane& dane, Surfaces& s, sflash& flash) {
-    static_assert(sizeof(sGregiongray::ekran) == 512 / 8 * 32);
-    static_assert(sizeof(sLregiongray::ekran) == 64 / 8 * 32);
-    static_assert(sizeof(sDregiongray::ekran) == 2048 / 8 * DolnyPackedRows);
-    const std::int32_t editRow = dane.EditRow;
-    const std::int32_t selWidok = dane.SelWidok;
+    constexpr SurfaceSize top = regionSurfaceSize(Region::Gorny);
+    constexpr SurfaceSize bottom = regionSurfaceSize(Region::Dolny);
+    constexpr SurfaceSize left = regionSurfaceSize(Region::Lewy);
+    static_assert(sizeof(sGregiongray::ekran) == top.width / 8 * top.height);
+    static_assert(sizeof(sLregiongray::ekran) == left.width / 8 * left.height);
+    static_assert(sizeof(sDregiongray::ekran) == bottom.width / 8 * DolnyPackedRows);
+    // Each thumbnail is sampled from the regions as they are drawn; the
+    // preview is composed once, for the edited view, at the end.
+    ThumbnailRun run(s);
     for (int l = 1; l <= LanguageCount; ++l) {
         for (int v = 1; v <= ViewCount; ++v) {
             sscreengray& sc = screen(flash, l, v);
             if (sc.use == 0) continue;
-            dane.SelWidok = l;
-            dane.EditRow = v;
-            RenderLED(dane, s);
-            FastResizeBmp(s.preview, s.thumbnail(l, v));
+            sWidok& w = widok(dane, l, v);
+            storeSizes(w, run.draw(w, s.thumbnail(l, v)));
             sRegionsGray& r = sc.widok;
-            pack(s.iGorny, r.gorny, 512, 32);
-            pack(s.iLewy, r.lewy, 64, 32);
-            pack(s.iDolny, r.dolny, 2048, DolnyPackedRows);
+            pack(s.iGorny, r.gorny, top.width, top.height);
+            pack(s.iLewy, r.lewy, left.width, left.height);
+            pack(s.iDolny, r.dolny, bottom.width, DolnyPackedRows);
             // Back into the surfaces: each now shows its region in the sign's
             // two colours.
-            unpack(r.gorny, s.iGorny, 512, 32);
-            unpack(r.lewy, s.iLewy, 64, 32);
-            unpack(r.dolny, s.iDolny, 2048, DolnyPackedRows);
+            unpack(r.gorny, s.iGorny, top.width, top.height);
+            unpack(r.lewy, s.iLewy, left.width, left.height);
+            unpack(r.dolny, s.iDolny, bottom.width, DolnyPackedRows);
         }
     }
-    dane.EditRow = editRow;
-    dane.SelWidok = selWidok;
+    run.finish();
     RenderLED(dane, s);
 }
 
@@ -121,8 +105,8 @@ void EncodeKorvo2Flash(sDane& dane, Surfaces& s, sflash& flash) {
     flash.subfirmware = 0;
     flash.ModuleType = dane.ModuleType;
     flash.ModuleNr = dane.ModuleNr;
-    flash.LedX = FlashLedX;
-    flash.LedY = FlashLedY;
+    flash.LedX = SignWidth;
+    flash.LedY = SignHeight;
     flash.Color = 2;
     flash.LCDLevel = 0;
     flash.LCDType = dane.LCDType;

@@ -4,6 +4,7 @@
 
 #include "display/flash.h"
 #include "model/records.h"
+#include "model/text8.h"
 #include "render/bitmap.h"
 
 #include <QStringView>
@@ -14,25 +15,6 @@
 namespace lt {
 
 class Document;
-
-/// The 18 Polish letters the image's 8-bit texts replace (`plchars`) and the
-/// byte each becomes (`achars`), position for position: capitals become plain
-/// letters, small letters the control codes 1..8 (ź and ż share 8).
-extern const char16_t plchars[18];
-extern const std::uint8_t achars[18];
-
-/// The 8-bit character of one UTF-16 unit: `achars` for a Polish letter, else
-/// the unit's low byte.
-std::uint8_t AnsiCharOf(char16_t unit);
-
-/// `StringToAnsiChar`: stores the converted characters of str into a text
-/// field of the image, then one zero byte. A text longer than the field is cut
-/// at capacity - 1 characters; bytes after the zero keep their content.
-void StringToAnsiChar(QStringView str, char* chars, int capacity);
-template <std::size_t N>
-void StringToAnsiChar(QStringView str, char (&chars)[N]) {
-    StringToAnsiChar(str, chars, static_cast<int>(N));
-}
 
 /// The settings and texts of one screen from its view, as the build writes
 /// them; the pictures are ConvertBitmapsToScreens' work.

@@ -14,8 +14,8 @@ namespace {
 
 void checkWindow(const ScreenLayout::Window& w) {
     if (w.empty()) return;
-    LT_FUZZ_CHECK(w.left >= 0 && w.top >= 0 && w.left + w.width <= FlashLedX &&
-                  w.top + w.height <= FlashLedY);
+    LT_FUZZ_CHECK(w.left >= 0 && w.top >= 0 && w.left + w.width <= SignWidth &&
+                  w.top + w.height <= SignHeight);
 }
 
 template <int T, int E>
@@ -46,7 +46,7 @@ int decodeScreens(const std::uint8_t* data, std::size_t size) {
         readTexts(s.widok.dolny);
         readTexts(s.widok.lewy);
         face = DecodeScreen(f, l, v);
-        LT_FUZZ_CHECK(face.width() == FlashLedX && face.height() == FlashLedY);
+        LT_FUZZ_CHECK(face.width() == SignWidth && face.height() == SignHeight);
     }
     // Every one also plays for a while taken from the input, moved by its
     // own movement fields, as the player shows it.
@@ -54,11 +54,11 @@ int decodeScreens(const std::uint8_t* data, std::size_t size) {
     for (const int unit : units) {
         ScreenPlay play(f, fuzz::unitLang(unit), fuzz::unitView(unit));
         play.seek(playMs);
-        LT_FUZZ_CHECK(play.face().size() == std::size_t(FlashLedX * FlashLedY));
+        LT_FUZZ_CHECK(play.face().size() == std::size_t(SignWidth * SignHeight));
     }
     // The last one enlarged, as `decode --scale` shows it.
     const Bitmap big = enlargeBitmap(face, factor);
-    LT_FUZZ_CHECK(big.width() == FlashLedX * factor && big.height() == FlashLedY * factor);
+    LT_FUZZ_CHECK(big.width() == SignWidth * factor && big.height() == SignHeight * factor);
     return 0;
 }
 

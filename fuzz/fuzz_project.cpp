@@ -40,7 +40,7 @@ void checkRegion(const sWidok& w, const sScreenImage& s, Region r) {
     (void)Int2Color(s.FontColor);
     (void)Int2FontStyle(s.Styl);
     const RegionWindow win = regionWindow(w, r);
-    LT_FUZZ_CHECK(win.width >= 0 && win.width <= FlashLedX && win.height >= 0 && win.height <= FlashLedY);
+    LT_FUZZ_CHECK(win.width >= 0 && win.width <= SignWidth && win.height >= 0 && win.height <= SignHeight);
     // The outline lies on the preview, reaching one pixel past it at most
     // (drawing clips it); a split at the sign's edge leaves a region no room,
     // and its outline is then empty (drawn as nothing).
@@ -72,8 +72,8 @@ int projectOpen(const std::uint8_t* data, std::size_t size) {
     for (const int unit : patch.touched()) {
         const sWidok& w = widok(d, fuzz::unitLang(unit), fuzz::unitView(unit));
         checkText(w.NazwaKursu);
-        LT_FUZZ_CHECK(layoutBarX(w) >= 0 && layoutBarX(w) <= FlashLedX);
-        LT_FUZZ_CHECK(layoutBarY(w) >= 0 && layoutBarY(w) <= FlashLedY);
+        LT_FUZZ_CHECK(layoutBarX(w) >= 0 && layoutBarX(w) <= SignWidth);
+        LT_FUZZ_CHECK(layoutBarY(w) >= 0 && layoutBarY(w) <= SignHeight);
         checkRegion(w, w.Gorny, Region::Gorny);
         checkRegion(w, w.Dolny, Region::Dolny);
         checkRegion(w, w.Lewy, Region::Lewy);

@@ -4,7 +4,9 @@
 #include "model/defaults.h"
 #include "model/projectfile.h"
 #include "render/picture.h"
+#include "render/pixels.h"
 #include "render/preview.h"
+#include "render/view.h"
 
 #include <cstring>
 
@@ -176,15 +178,10 @@ void Document::RenderBitmapsSG() {
 
 void Document::renderView(int lang, int view) {
     if (lang < 1 || lang > LanguageCount || view < 1 || view > ViewCount) return;
-    sDane& d = *m_dane;
-    const std::int32_t selWidok = d.SelWidok, editRow = d.EditRow;
-    d.SelWidok = lang;
-    d.EditRow = view;
-    lt::RenderLED(d, *m_surfaces);
-    lt::RenderActiveBitmapSG(d, *m_surfaces);
-    d.SelWidok = selWidok;
-    d.EditRow = editRow;
-    lt::RenderLED(d, *m_surfaces);
+    sWidok& w = widok(*m_dane, lang, view);
+    storeSizes(w, lt::renderView(w, *m_surfaces));
+    FastResizeBmp(m_surfaces->preview, m_surfaces->thumbnail(lang, view));
+    lt::RenderLED(*m_dane, *m_surfaces);
     m_observer->viewChanged(lang, view);
 }
 

@@ -1,5 +1,6 @@
 #include "print/printpage.h"
 
+#include "model/sign.h"
 #include "print/printimage.h"
 
 #include <QFont>
@@ -66,21 +67,15 @@ private:
 void printRow(PageWriter& w, const sWidok& v, int n, int numberX, int textX, int y) {
     w.text(numberX, y - 10, QString::number(n), NumberPoints);
     if (!isTrue(v.use)) return;
-    const QString gorny = ReadText(v.Gorny.Text);
-    const QString by = QStringLiteral("by: ") + ReadText(v.Dolny.Text);
-    const QString lewyGorny = ReadText(v.Lewy.Text) + QStringLiteral(", ") + gorny;
-    switch (v.TypWidoku) {
-        case vtTop: w.text(textX, y, gorny, LinePoints, true); break;
-        case vtTopBottom:
-            w.text(textX, y - 10, gorny, FirstLinePoints, true);
-            w.text(textX, y + 56, by, ViaPoints);
-            break;
-        case vtLeftTop: w.text(textX, y, lewyGorny, LinePoints, true); break;
-        case vtLeftTopBottom:
-            w.text(textX, y - 10, lewyGorny, FirstLinePoints, true);
-            w.text(textX, y + 56, by, ViaPoints);
-            break;
-        default: break;  // an unknown view type prints the number only
+    if (!isViewType(v.TypWidoku)) return;  // an unknown view type prints the number only
+    // The left text leads the first line; the bottom text is the second.
+    QString first = ReadText(v.Gorny.Text);
+    if (showsRegion(v.TypWidoku, Region::Lewy)) first = ReadText(v.Lewy.Text) + QStringLiteral(", ") + first;
+    if (showsRegion(v.TypWidoku, Region::Dolny)) {
+        w.text(textX, y - 10, first, FirstLinePoints, true);
+        w.text(textX, y + 56, QStringLiteral("by: ") + ReadText(v.Dolny.Text), ViaPoints);
+    } else {
+        w.text(textX, y, first, LinePoints, true);
     }
 }
 

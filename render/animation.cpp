@@ -24,17 +24,15 @@ WrapLimits wrapLimits(const sWidok& w, Region which) {
 }
 
 WrapLimits wrapLimits(std::int32_t type, int barX, int barY, Region which) {
-    if (which == Region::Lewy) return {barX, 32};
-    const bool left = type == vtLeftTop || type == vtLeftTopBottom;
-    const bool split = type == vtTopBottom || type == vtLeftTopBottom;
+    if (which == Region::Lewy) return {barX, SignHeight};
+    const bool left = showsRegion(type, Region::Lewy);
+    const bool split = showsRegion(type, Region::Dolny);
     // The bottom region wraps at the top region's height too.
-    return {left ? 128 - barX : 128, split ? barY : 32};
+    return {left ? SignWidth - barX : SignWidth, split ? barY : SignHeight};
 }
 
 bool tickStopsRegion(std::int32_t type, Region which) {
-    if (which == Region::Dolny) return type == vtTop || type == vtLeftTop;
-    if (which == Region::Lewy) return type == vtTop || type == vtTopBottom;
-    return false;
+    return isViewType(type) && !showsRegion(type, which);
 }
 
 void stepMotion(Motion& m, Region which, WrapLimits lim) {
@@ -70,7 +68,7 @@ void stepMotion(Motion& m, Region which, WrapLimits lim) {
                 x = 0;
                 y = 0;
             } else {
-                x = 128;
+                x = SignWidth;  // off the face: the text is dark
                 y = 96;
             }
             break;
@@ -82,7 +80,10 @@ void stepMotion(Motion& m, Region which, WrapLimits lim) {
 }
 
 TickResult stepRegion(sDane& dane, Region which) {
-    sWidok& w = editedView(dane);
+    return stepRegion(editedView(dane), which);
+}
+
+TickResult stepRegion(sWidok& w, Region which) {
     sScreenImage& r = regionOf(w, which);
     TickResult result;
     result.disableTimer = tickStopsRegion(w.TypWidoku, which);

@@ -52,6 +52,8 @@ struct TickResult {
 /// One tick of a region of the edited view: the hidden-region rule, then the
 /// step of its movement code; AnimX, AnimY and Direction are stored back.
 TickResult stepRegion(sDane& dane, Region which);
+/// The same tick on a given view.
+TickResult stepRegion(sWidok& w, Region which);
 
 /// What the movement handler does to the region when its movement is chosen
 /// or a view is opened: offsets back to 0 and Timer = (Ruch != 0). Returns

@@ -8,7 +8,7 @@ Bitmap::Bitmap(int width, int height) : m_image(width, height, QImage::Format_BG
 
 Surfaces::Surfaces() {
     for (auto& lang : BitmapsSG)
-        for (auto& bmp : lang) bmp = Bitmap(128, 32);
+        for (auto& bmp : lang) bmp = Bitmap(SignWidth, SignHeight);
 }
 
 }  // namespace lt

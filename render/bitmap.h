@@ -4,6 +4,7 @@
 // and may carry alignment padding after the last pixel.
 
 #include "model/records.h"
+#include "model/sign.h"
 
 #include <QImage>
 
@@ -34,14 +35,17 @@ private:
     QImage m_image;
 };
 
+/// Screen pixels per LED pixel in the preview, in both directions.
+inline constexpr int PreviewScale = 6;
+
 /// Every picture of the sign that the editor holds.
 struct Surfaces {
-    Bitmap iGorny{512, 32};   // top-region render surface
-    Bitmap iDolny{2048, 32};  // bottom-region render surface
-    Bitmap iLewy{64, 32};     // left-region render surface
-    Bitmap preview{768, 192}; // the enlarged sign preview (bitmap of Image)
-    Bitmap ImageLED{512, 32}; // scratch surface of the LED test
-    Bitmap BitmapsSG[LanguageCount][ViewCount];  // thumbnails, 128 x 32 each
+    Bitmap iGorny{regionSurfaceSize(Region::Gorny).width, regionSurfaceSize(Region::Gorny).height};
+    Bitmap iDolny{regionSurfaceSize(Region::Dolny).width, regionSurfaceSize(Region::Dolny).height};
+    Bitmap iLewy{regionSurfaceSize(Region::Lewy).width, regionSurfaceSize(Region::Lewy).height};
+    Bitmap preview{SignWidth * PreviewScale, SignHeight * PreviewScale};  // the enlarged sign preview
+    Bitmap ImageLED{512, SignHeight};  // scratch surface of the LED test
+    Bitmap BitmapsSG[LanguageCount][ViewCount];  // thumbnails, one LED per pixel
     int barX = 0;  // position of the barX track bar (view loaded in the editor)
     int barY = 0;  // position of the barY track bar
 

@@ -116,20 +116,23 @@ void FastResizeBmp(const Bitmap& Bmps, Bitmap& BmpD) {
 }
 
 void FastDrawLinesHV(const sDane& dane, Surfaces& s, TRGB pix) {
-    const std::int32_t type = editedView(dane).TypWidoku;
+    FastDrawLinesHV(editedView(dane).TypWidoku, s, pix);
+}
+
+void FastDrawLinesHV(std::int32_t type, Surfaces& s, TRGB pix) {
     Bitmap& p = s.preview;
     const int w = p.width(), h = p.height();
-    // The track bars hold positions within their ranges 0..127 and 0..31.
-    const int px = std::clamp(s.barX, 0, 127) * LedScale;
-    const int py = std::clamp(s.barY, 0, 31) * LedScale;
-    if ((type == vtLeftTop || type == vtLeftTopBottom) && px > 0 && px + 1 < w) {
+    // The track bars hold positions within their ranges.
+    const int px = limits::BarXTrack.clamp(s.barX) * LedScale;
+    const int py = limits::BarYTrack.clamp(s.barY) * LedScale;
+    if (isViewType(type) && showsRegion(type, Region::Lewy) && px > 0 && px + 1 < w) {
         for (int y = 0; y < h; ++y) {
             std::uint8_t* d = p.row(y) + 3 * px;
             fillPixels(d, 2, pix);
         }
     }
-    const int from = type == vtTopBottom ? 0 : px;
-    if ((type == vtTopBottom || type == vtLeftTopBottom) && py > 0 && py + 1 < h && from < w) {
+    const int from = showsRegion(type, Region::Lewy) ? px : 0;
+    if (showsRegion(type, Region::Dolny) && py > 0 && py + 1 < h && from < w) {
         for (int y = py; y <= py + 1; ++y) fillPixels(p.row(y) + 3 * from, w - from, pix);
     }
 }

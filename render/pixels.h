@@ -12,7 +12,7 @@
 namespace lt {
 
 /// Screen pixels per LED pixel in the preview, in both directions.
-inline constexpr int LedScale = 6;
+inline constexpr int LedScale = PreviewScale;
 
 /// The pixel of a colour value 0x00BBGGRR.
 inline TRGB pixelOf(std::uint32_t col) {
@@ -59,6 +59,8 @@ void FastResizeBmp(const Bitmap& Bmps, Bitmap& BmpD);
 /// The separator lines of the edited view's type on the preview, two pixels
 /// thick, at the track bar positions Surfaces::barX and barY (times six).
 void FastDrawLinesHV(const sDane& dane, Surfaces& s, TRGB pix);
+/// The same for a given view type.
+void FastDrawLinesHV(std::int32_t type, Surfaces& s, TRGB pix);
 
 /// The separators in grey (155, 155, 155).
 void FastDrawLines(const sDane& dane, Surfaces& s);

@@ -2,73 +2,35 @@
 
 #include "model/defaults.h"
 #include "render/pixels.h"
+#include "render/view.h"
 
 #include <QPainter>
 
 #include <algorithm>
 
 namespace lt {
-namespace {
-
-constexpr int SignWidth = 128, SignHeight = 32;
-
-// One enlarged copy of a region's surface into the preview window starting
-// at (DX, DY), W x H preview pixels.
-void copyRegion(const sScreenImage& r, const Bitmap& surface, int DX, int DY, int W, int H, Bitmap& preview) {
-    FastCopyRegionBmp(-std::int64_t{r.AnimX}, -std::int64_t{r.AnimY}, surface, DX, DY, W, H, preview,
-                      Int2Color(r.BackColor));
-}
-
-}  // namespace
 
 int clampBarX(int position) {
-    return std::clamp(position, 16, 64);
+    return limits::BarX.clamp(position);
 }
 int clampBarY(int position) {
-    return std::clamp(position, 12, 24);
+    return limits::BarY.clamp(position);
 }
 int layoutBarX(const sWidok& w) {
-    return std::clamp<std::int32_t>(w.BarX, 0, SignWidth);
+    return faceBarX(w.BarX);
 }
 int layoutBarY(const sWidok& w) {
-    return std::clamp<std::int32_t>(w.BarY, 0, SignHeight);
+    return faceBarY(w.BarY);
 }
 
 void syncBars(const sWidok& w, Surfaces& s) {
-    s.barX = std::clamp<std::int32_t>(w.BarX, 0, 127);
-    s.barY = std::clamp<std::int32_t>(w.BarY, 0, 31);
+    s.barX = limits::BarXTrack.clamp(w.BarX);
+    s.barY = limits::BarYTrack.clamp(w.BarY);
 }
 
 void RenderLED(sDane& dane, Surfaces& s) {
-    const sWidok& w = editedView(dane);
-    const std::int32_t type = w.TypWidoku;
-    if (type < vtTop || type > vtLeftTopBottom) return;
-    const bool bottom = type == vtTopBottom || type == vtLeftTopBottom;
-    const bool left = type == vtLeftTop || type == vtLeftTopBottom;
-    RenderGorny(dane, s);
-    if (bottom) RenderDolny(dane, s);
-    if (left) RenderLewy(dane, s);
-
-    Bitmap& p = s.preview;
-    const int pw = p.width(), ph = p.height();
-    const int bx = layoutBarX(w) * LedScale, by = layoutBarY(w) * LedScale;
-    switch (type) {
-        case vtTop: copyRegion(w.Gorny, s.iGorny, 0, 0, pw, ph, p); break;
-        case vtTopBottom:
-            copyRegion(w.Gorny, s.iGorny, 0, 0, pw, by, p);
-            copyRegion(w.Dolny, s.iDolny, 0, by, pw, ph - by, p);
-            break;
-        case vtLeftTop:
-            copyRegion(w.Gorny, s.iGorny, bx, 0, pw - bx, ph, p);
-            copyRegion(w.Lewy, s.iLewy, 0, 0, bx, ph, p);
-            break;
-        case vtLeftTopBottom:
-            copyRegion(w.Gorny, s.iGorny, bx, 0, pw - bx, by, p);
-            copyRegion(w.Dolny, s.iDolny, bx, by, pw - bx, ph - by, p);
-            copyRegion(w.Lewy, s.iLewy, 0, 0, bx, ph, p);
-            break;
-    }
-    if (type != vtTop) FastDrawLines(dane, s);
+    sWidok& w = editedView(dane);
+    storeSizes(w, renderView(w, s));
 }
 
 void RenderBitmapsSG(sDane& dane, Surfaces& s) {
@@ -77,15 +39,12 @@ void RenderBitmapsSG(sDane& dane, Surfaces& s) {
 
 void RenderLanguageBitmapsSG(sDane& dane, Surfaces& s, int lang) {
     if (lang < 1 || lang > LanguageCount) return;
-    const std::int32_t selWidok = dane.SelWidok, row = dane.EditRow;
+    ThumbnailRun run(s);
     for (int v = 1; v <= ViewCount; ++v) {
-        dane.SelWidok = lang;
-        dane.EditRow = v;
-        RenderLED(dane, s);
-        RenderActiveBitmapSG(dane, s);
+        sWidok& w = widok(dane, lang, v);
+        storeSizes(w, run.draw(w, s.thumbnail(lang, v)));
     }
-    dane.SelWidok = selWidok;
-    dane.EditRow = row;
+    run.finish();
 }
 
 void RenderActiveBitmapSG(const sDane& dane, Surfaces& s) {
@@ -96,19 +55,14 @@ std::optional<OutlineRect> regionOutline(const sWidok& w, Region panel) {
     const int bx = layoutBarX(w) * LedScale, by = layoutBarY(w) * LedScale;
     constexpr int pw = SignWidth * LedScale, ph = SignHeight * LedScale;
     const std::int32_t type = w.TypWidoku;
+    const bool left = showsRegion(type, Region::Lewy), bottom = showsRegion(type, Region::Dolny);
+    // A view of the top region alone outlines nothing.
+    if (!showsRegion(type, panel) || (!left && !bottom)) return std::nullopt;
+    const int l = left ? bx + 1 : 0;
     switch (panel) {
-        case Region::Gorny:
-            if (type == vtTopBottom) return OutlineRect{0, 0, pw, by};
-            if (type == vtLeftTop) return OutlineRect{bx + 1, 0, pw, ph};
-            if (type == vtLeftTopBottom) return OutlineRect{bx + 1, 0, pw, by + 1};
-            break;
-        case Region::Dolny:
-            if (type == vtTopBottom) return OutlineRect{0, by, pw, ph};
-            if (type == vtLeftTopBottom) return OutlineRect{bx + 1, by, pw, ph};
-            break;
-        case Region::Lewy:
-            if (type == vtLeftTop || type == vtLeftTopBottom) return OutlineRect{0, 0, bx + 1, ph};
-            break;
+        case Region::Gorny: return OutlineRect{l, 0, pw, bottom ? (left ? by + 1 : by) : ph};
+        case Region::Dolny: return OutlineRect{l, by, pw, ph};
+        case Region::Lewy: return OutlineRect{0, 0, bx + 1, ph};
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 // render surface over a fill of its background colour, and measured.
 
 #include "model/records.h"
+#include "model/sign.h"
 #include "render/bitmap.h"
 
 #include <QFont>
@@ -14,17 +15,11 @@ class QPainter;
 
 namespace lt {
 
-/// The three text regions of a view.
-enum class Region { Gorny, Dolny, Lewy };
-
-inline sScreenImage& regionOf(sWidok& w, Region r) {
-    return r == Region::Gorny ? w.Gorny : (r == Region::Dolny ? w.Dolny : w.Lewy);
-}
-inline const sScreenImage& regionOf(const sWidok& w, Region r) {
-    return r == Region::Gorny ? w.Gorny : (r == Region::Dolny ? w.Dolny : w.Lewy);
-}
 /// The render surface of a region: iGorny, iDolny or iLewy.
 inline Bitmap& surfaceOf(Surfaces& s, Region r) {
+    return r == Region::Gorny ? s.iGorny : (r == Region::Dolny ? s.iDolny : s.iLewy);
+}
+inline const Bitmap& surfaceOf(const Surfaces& s, Region r) {
     return r == Region::Gorny ? s.iGorny : (r == Region::Dolny ? s.iDolny : s.iLewy);
 }
 

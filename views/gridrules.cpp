@@ -1,6 +1,7 @@
 #include "views/gridrules.h"
 
 #include "model/defaults.h"
+#include "model/sign.h"
 
 #include <algorithm>
 
@@ -64,14 +65,14 @@ bool pcsg1Change(sDane& d, int lang) {
 bool sbtnUpClick(sDane& d) {
     if (!validRow(d)) return false;
     sWidok& w = selected(d);
-    w.Time = std::min(w.Time + 1, 99);
+    w.Time = std::min(w.Time + 1, limits::Time.max);
     return true;
 }
 
 bool sbtnDownClick(sDane& d) {
     if (!validRow(d)) return false;
     sWidok& w = selected(d);
-    w.Time = std::max(w.Time - 1, 1);
+    w.Time = std::max(w.Time - 1, limits::Time.min);
     return true;
 }
 

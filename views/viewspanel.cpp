@@ -91,7 +91,7 @@ ViewsPanel::ViewsPanel(Document& doc, EditorHost& host, QWidget* parent)
     nameLayout->setContentsMargins(8, 12, 8, 8);
     m_eNazwaProjektu = new QLineEdit(gbNazwaProjektu);
     m_eNazwaProjektu->setObjectName(QStringLiteral("eNazwaProjektu"));
-    m_eNazwaProjektu->setMaxLength(126);
+    m_eNazwaProjektu->setMaxLength(limits::ProjName);
     nameLayout->addWidget(m_eNazwaProjektu);
     layout->addWidget(gbNazwaProjektu);
 

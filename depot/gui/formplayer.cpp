@@ -44,7 +44,7 @@ TFormPlayer::TFormPlayer(Document& doc, Prompts& prompts, QWidget* owner)
                            QStringLiteral("Animated picture (*.gif)|*.gif"), QStringLiteral("*.gif"),
                            QStringLiteral("velmoraplay"), true};
 
-    m_picture = QImage(FlashLedX * Scale, FlashLedY * Scale, QImage::Format_Indexed8);
+    m_picture = QImage(SignWidth * Scale, SignHeight * Scale, QImage::Format_Indexed8);
     QList<QRgb> colours;
     for (std::uint32_t c : m_painter.palette()) colours << (0xFF000000u | c);
     m_picture.setColorTable(colours);

@@ -71,9 +71,9 @@ TEST(Decode, RegionsLandInTheirWindowsInTheirColours) {
 }
 
 TEST(Decode, EnlargedFaceRepeatsEveryPixelAsABlock) {
-    Bitmap face(FlashLedX, FlashLedY);
-    for (int y = 0; y < FlashLedY; ++y)
-        for (int x = 0; x < FlashLedX; ++x) {
+    Bitmap face(SignWidth, SignHeight);
+    for (int y = 0; y < SignHeight; ++y)
+        for (int x = 0; x < SignWidth; ++x) {
             std::uint8_t* p = face.row(y) + 3 * x;
             p[0] = static_cast<std::uint8_t>(x);
             p[1] = static_cast<std::uint8_t>(y);
@@ -82,8 +82,8 @@ TEST(Decode, EnlargedFaceRepeatsEveryPixelAsABlock) {
     for (const int factor : {1, 2, 3, 16}) {
         SCOPED_TRACE(factor);
         const Bitmap big = enlargeBitmap(face, factor);
-        ASSERT_EQ(big.width(), FlashLedX * factor);
-        ASSERT_EQ(big.height(), FlashLedY * factor);
+        ASSERT_EQ(big.width(), SignWidth * factor);
+        ASSERT_EQ(big.height(), SignHeight * factor);
         int wrong = 0;
         for (int y = 0; y < big.height(); ++y)
             for (int x = 0; x < big.width(); ++x)

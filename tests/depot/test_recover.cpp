@@ -162,8 +162,8 @@ TEST(Recover, EveryFieldTheBuildCopiesComesBack) {
 TEST(Recover, VersionKeepsItsLowByteAndStaysReadable) {
     auto f = std::make_unique<sflash>();
     std::memset(f.get(), 0, sizeof(sflash));
-    f->LedX = FlashLedX;
-    f->LedY = FlashLedY;
+    f->LedX = SignWidth;
+    f->LedY = SignHeight;
     for (const auto& [byte, version] : {std::pair{1, 12545}, {2, 12546}, {0, 12800}, {255, 12799}}) {
         f->version = static_cast<std::uint8_t>(byte);
         const Recovered r = recoverOf(*f);

@@ -60,9 +60,9 @@ TEST(ForeignImages, EveryByteSetImportsDescribesAndDecodes) {
 
     // Drawn as type 3 with the splits kept on the face.
     const Bitmap face = DecodeScreen(doc.flash(), 3, 300);
-    EXPECT_EQ(face.width(), FlashLedX);
-    EXPECT_EQ(face.height(), FlashLedY);
-    EXPECT_EQ(enlargeBitmap(face, 16).width(), FlashLedX * 16);
+    EXPECT_EQ(face.width(), SignWidth);
+    EXPECT_EQ(face.height(), SignHeight);
+    EXPECT_EQ(enlargeBitmap(face, 16).width(), SignWidth * 16);
 }
 
 TEST(ForeignImages, NoiseIsDescribedFromItsOwnBytes) {
