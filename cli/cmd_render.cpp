@@ -54,10 +54,10 @@ int runRender(const QStringList& argv, Io& io) {
                 if (m.running && stepRegion(w, m.region).disableTimer) m.running = false;
     }
     storeSizes(w, renderView(w, s));
-    const QString written = args.has(QStringLiteral("--thumbnail"))
-                                ? (FastResizeBmp(s.preview, s.thumbnail(lang, view)),
-                                   writePicture(s.thumbnail(lang, view), out))
-                                : writePicture(s.preview, out);
+    const QString written =
+        args.has(QStringLiteral("--thumbnail"))
+            ? (FastResizeBmp(s.preview, s.thumbnail(lang, view)), writePicture(s.thumbnail(lang, view), out))
+            : writePicture(s.preview, out);
     if (!written.isEmpty()) return fail(io, written);
     io.out << "Picture written to " << out << Qt::endl;
     return 0;

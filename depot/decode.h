@@ -16,7 +16,6 @@
 
 namespace lt {
 
-
 /// Where a screen puts its regions on the 128 x 32 face, in LED pixels; a
 /// region the view type does not show has an empty window.
 struct ScreenLayout {

@@ -84,10 +84,8 @@ QJsonObject describeFlash(const sflash& f) {
             sc[QStringLiteral("barX")] = s.widok.BarX;
             sc[QStringLiteral("barY")] = s.widok.BarY;
             sc[QStringLiteral("gorny")] = regionInfo(s.widok.gorny);
-            if (showsRegion(typ, Region::Dolny))
-                sc[QStringLiteral("dolny")] = regionInfo(s.widok.dolny);
-            if (showsRegion(typ, Region::Lewy))
-                sc[QStringLiteral("lewy")] = regionInfo(s.widok.lewy);
+            if (showsRegion(typ, Region::Dolny)) sc[QStringLiteral("dolny")] = regionInfo(s.widok.dolny);
+            if (showsRegion(typ, Region::Lewy)) sc[QStringLiteral("lewy")] = regionInfo(s.widok.lewy);
             screens.append(sc);
         }
         lang[QStringLiteral("screensInUse")] = screens;

@@ -23,10 +23,10 @@ namespace {
 constexpr qint64 MaxTableBytes = qint64{1} << 30;
 
 // The longest texts the editor takes into each field.
-constexpr int LeftTextLimit = 6;
-constexpr int TopTextLimit = 63;
-constexpr int BottomTextLimit = 255;
-constexpr int NameLimit = 126;
+constexpr int LeftTextLimit = limits::TextLewy;
+constexpr int TopTextLimit = limits::TextGorny;
+constexpr int BottomTextLimit = limits::TextDolny;
+constexpr int NameLimit = limits::NazwaKursu;
 // The display time given to a view that had none.
 constexpr int DefaultTime = 5;
 
@@ -146,7 +146,7 @@ void layOut(sWidok& w, const GtfsDestination& dest, bool routeOnTop) {
         name.truncate(name.at(NameLimit - 1).isHighSurrogate() ? NameLimit - 1 : NameLimit);
     setText(w.NazwaKursu, name);
     w.use = 1;
-    if (w.Time <= 0 || w.Time > 99) w.Time = DefaultTime;
+    if (!limits::Time.contains(w.Time)) w.Time = DefaultTime;
     if (routeOnTop) {
         w.TypWidoku = vtTopBottom;
         setText(w.Gorny.Text, dest.route);

@@ -63,7 +63,8 @@ const QList<Column>& columns() {
         c.append(column(QStringLiteral("Language"), Kind::Language));
         c.append(column(QStringLiteral("View"), Kind::View));
         c.append(column(QStringLiteral("In use"), Kind::Use));
-        Column time = column(QStringLiteral("Time"), Kind::Number, limits::TimeColumn.min, limits::TimeColumn.max);
+        Column time =
+            column(QStringLiteral("Time"), Kind::Number, limits::TimeColumn.min, limits::TimeColumn.max);
         time.number = [](sWidok& w) { return &w.Time; };
         c.append(time);
         Column name = column(QStringLiteral("Destination"), Kind::Text);
@@ -71,7 +72,8 @@ const QList<Column>& columns() {
         name.capacity = std::extent_v<decltype(sWidok::NazwaKursu)>;
         name.text = [](sWidok& w) { return w.NazwaKursu; };
         c.append(name);
-        Column type = column(QStringLiteral("View type"), Kind::Choice, limits::TypWidoku.min, limits::TypWidoku.max);
+        Column type =
+            column(QStringLiteral("View type"), Kind::Choice, limits::TypWidoku.min, limits::TypWidoku.max);
         type.aliases = {QStringLiteral("vtTop"), QStringLiteral("vtTopBottom"), QStringLiteral("vtLeftTop"),
                         QStringLiteral("vtLeftTopBottom")};
         type.number = [](sWidok& w) { return &w.TypWidoku; };
@@ -101,27 +103,33 @@ const QList<Column>& columns() {
             font.capacity = std::extent_v<decltype(sScreenImage::FontName)>;
             font.text = [m](sWidok& w) { return (w.*m).FontName; };
             c.append(font);
-            Column size = column(word + QStringLiteral(" size"), Kind::Number, limits::FontSize.min, limits::FontSize.max);
+            Column size = column(word + QStringLiteral(" size"), Kind::Number, limits::FontSize.min,
+                                 limits::FontSize.max);
             size.number = [m](sWidok& w) { return &(w.*m).FontSize; };
             c.append(size);
-            Column style = column(word + QStringLiteral(" style"), Kind::Choice, limits::Styl.min, limits::Styl.max);
+            Column style =
+                column(word + QStringLiteral(" style"), Kind::Choice, limits::Styl.min, limits::Styl.max);
             style.texts = StyleTexts();
             style.number = [m](sWidok& w) { return &(w.*m).Styl; };
             c.append(style);
-            Column fc = column(word + QStringLiteral(" font colour"), Kind::Choice, limits::Color.min, limits::Color.max);
+            Column fc = column(word + QStringLiteral(" font colour"), Kind::Choice, limits::Color.min,
+                               limits::Color.max);
             fc.texts = colourNames();
             fc.number = [m](sWidok& w) { return &(w.*m).FontColor; };
             c.append(fc);
-            Column bc = column(word + QStringLiteral(" background colour"), Kind::Choice, limits::Color.min, limits::Color.max);
+            Column bc = column(word + QStringLiteral(" background colour"), Kind::Choice, limits::Color.min,
+                               limits::Color.max);
             bc.texts = colourNames();
             bc.number = [m](sWidok& w) { return &(w.*m).BackColor; };
             c.append(bc);
-            Column mv = column(word + QStringLiteral(" movement"), Kind::Choice, limits::Ruch.min, limits::Ruch.max);
+            Column mv =
+                column(word + QStringLiteral(" movement"), Kind::Choice, limits::Ruch.min, limits::Ruch.max);
             mv.texts = MovementTexts();
             mv.number = [m](sWidok& w) { return &(w.*m).Ruch; };
             mv.movementOf = m;
             c.append(mv);
-            Column sp = column(word + QStringLiteral(" speed"), Kind::Number, limits::Speed.min, limits::Speed.max);
+            Column sp =
+                column(word + QStringLiteral(" speed"), Kind::Number, limits::Speed.min, limits::Speed.max);
             sp.number = [m](sWidok& w) { return &(w.*m).Speed; };
             c.append(sp);
             Column x = column(word + QStringLiteral(" X"), Kind::Number, limits::X.min, limits::X.max);

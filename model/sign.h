@@ -119,8 +119,8 @@ struct FieldRange {
 /// recovery all read them here.
 namespace limits {
 
-inline constexpr FieldRange BarX{16, 64};   // left-region width the split bar allows
-inline constexpr FieldRange BarY{12, 24};   // top-region height the split bar allows
+inline constexpr FieldRange BarX{16, 64};                  // left-region width the split bar allows
+inline constexpr FieldRange BarY{12, 24};                  // top-region height the split bar allows
 inline constexpr FieldRange BarXTrack{0, SignWidth - 1};   // positions of the barX track bar
 inline constexpr FieldRange BarYTrack{0, SignHeight - 1};  // positions of the barY track bar
 inline constexpr FieldRange FontSize{4, 32};               // points

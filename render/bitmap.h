@@ -37,15 +37,18 @@ private:
 
 /// Screen pixels per LED pixel in the preview, in both directions.
 inline constexpr int PreviewScale = 6;
+/// The preview's size in screen pixels: the face enlarged.
+inline constexpr int PreviewWidth = PreviewScale * SignWidth;
+inline constexpr int PreviewHeight = PreviewScale * SignHeight;
 
 /// Every picture of the sign that the editor holds.
 struct Surfaces {
     Bitmap iGorny{regionSurfaceSize(Region::Gorny).width, regionSurfaceSize(Region::Gorny).height};
     Bitmap iDolny{regionSurfaceSize(Region::Dolny).width, regionSurfaceSize(Region::Dolny).height};
     Bitmap iLewy{regionSurfaceSize(Region::Lewy).width, regionSurfaceSize(Region::Lewy).height};
-    Bitmap preview{SignWidth * PreviewScale, SignHeight * PreviewScale};  // the enlarged sign preview
-    Bitmap ImageLED{512, SignHeight};  // scratch surface of the LED test
-    Bitmap BitmapsSG[LanguageCount][ViewCount];  // thumbnails, one LED per pixel
+    Bitmap preview{PreviewWidth, PreviewHeight};  // the enlarged sign preview
+    Bitmap ImageLED{512, SignHeight};             // scratch surface of the LED test
+    Bitmap BitmapsSG[LanguageCount][ViewCount];   // thumbnails, one LED per pixel
     int barX = 0;  // position of the barX track bar (view loaded in the editor)
     int barY = 0;  // position of the barY track bar
 

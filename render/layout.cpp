@@ -52,7 +52,8 @@ InkBox regionInk(const sScreenImage& region) {
 
     // Then draw the whole line white on black with room around it. A line
     // longer than any picture is drawn up to well past the widest one.
-    const int width = std::min<std::int64_t>(std::int64_t{size.width} + 2 * margin, regionSurfaceSize(Region::Dolny).width + 256 + 2 * margin);
+    const int width = std::min<std::int64_t>(std::int64_t{size.width} + 2 * margin,
+                                             regionSurfaceSize(Region::Dolny).width + 256 + 2 * margin);
     const int height = std::max(size.height, em) + 2 * margin;
     Bitmap canvas(width, height);
     QPainter p(&canvas.image());

@@ -2,6 +2,7 @@
 
 #include "depot/findings.h"
 #include "model/document.h"
+#include "model/sign.h"
 #include "views/gridrules.h"
 
 #include <QContextMenuEvent>
@@ -132,7 +133,7 @@ QRect ViewsGrid::findingMarkRect(int row) const {
     const QRect cell = cellRect(1, row);
     const int cx = cell.left() - 4 + (cell.width() + 4) / 2;
     const int thumbTop = cell.top() + cell.height() - 40;
-    return QRect(cx + 64 + 2, thumbTop + 16 - 6, 11, 11);
+    return QRect(cx + SignWidth / 2 + 2, thumbTop + SignHeight / 2 - 6, 11, 11);
 }
 
 bool ViewsGrid::marked(int row) const {
@@ -337,7 +338,9 @@ void ViewsGrid::drawCell(QPainter& p, int col, int row, QRect rect, bool& showUp
         // The rectangle from (L + 1, T + 1) to (R - 1, B - 1), right and
         // bottom excluded; a stroked QRect covers one pixel more each way.
         p.drawRect(QRect(QPoint(L + 1, T + 1), QPoint(R - 3, B - 3)));
-        if (inUse) p.drawImage(QPoint(cx - 64, T + H - 40), m_doc.surfaces().thumbnail(m_lang, row).image());
+        if (inUse)
+            p.drawImage(QPoint(cx - SignWidth / 2, T + H - 40),
+                        m_doc.surfaces().thumbnail(m_lang, row).image());
         p.setPen(bgr(0x224422));
         p.setFont(pointFont("Arial Unicode MS", 10));
         const QString name = ReadText(w.NazwaKursu);

@@ -37,7 +37,8 @@ void colourful(sWidok& w) {
 TEST(SignRules, RegionsAndWindowsPerViewType) {
     // Windows of each type tile the face exactly; the shown regions have a window.
     for (std::int32_t type = vtTop; type <= vtLeftTopBottom; ++type) {
-        for (const auto& [bx, by] : {std::pair{16, 12}, std::pair{64, 24}, std::pair{0, 0}, std::pair{128, 32}}) {
+        for (const auto& [bx, by] :
+             {std::pair{16, 12}, std::pair{64, 24}, std::pair{0, 0}, std::pair{128, 32}}) {
             int covered[SignHeight][SignWidth] = {};
             for (const Region r : AllRegions) {
                 const FaceWindow win = regionWindowOnFace(type, bx, by, r);
@@ -46,7 +47,8 @@ TEST(SignRules, RegionsAndWindowsPerViewType) {
                     for (int x = win.left; x < win.left + win.width; ++x) ++covered[y][x];
             }
             for (int y = 0; y < SignHeight; ++y)
-                for (int x = 0; x < SignWidth; ++x) ASSERT_EQ(covered[y][x], 1) << type << " " << x << "," << y;
+                for (int x = 0; x < SignWidth; ++x)
+                    ASSERT_EQ(covered[y][x], 1) << type << " " << x << "," << y;
         }
     }
     EXPECT_FALSE(showsRegion(vtTop, Region::Dolny) || showsRegion(vtTop, Region::Lewy));
@@ -65,7 +67,8 @@ TEST(ThumbnailRun, SampledThumbnailIsTheReducedPreviewForEveryTypeSplitAndOffset
     colourful(w);
     const std::pair<int, int> bars[] = {{16, 12}, {40, 20}, {64, 24}, {0, 0}, {200, 40}, {-5, -9}};
     // Still, moving part-way, wrapped far off, and the flashing phase's offsets.
-    const std::pair<int, int> offsets[] = {{0, 0}, {-7, 3}, {45, -20}, {-600, 0}, {128, 96}, {-2000000000, 7}};
+    const std::pair<int, int> offsets[] = {{0, 0},    {-7, 3},   {45, -20},
+                                           {-600, 0}, {128, 96}, {-2000000000, 7}};
     for (const std::int32_t type : {vtTop, vtTopBottom, vtLeftTop, vtLeftTopBottom}) {
         for (const auto& [bx, by] : bars) {
             for (const auto& [ax, ay] : offsets) {
@@ -125,8 +128,10 @@ TEST(ThumbnailRun, AllThumbnailsSizesAndPreviewAsComposingEachViewInTurn) {
         for (int v = 1; v <= ViewCount; ++v)
             ASSERT_TRUE(test::samePixels(before->thumbnail(l, v), now->thumbnail(l, v))) << l << "/" << v;
     EXPECT_TRUE(test::samePixels(before->preview, now->preview));
-    for (const Region r : AllRegions) EXPECT_TRUE(test::samePixels(surfaceOf(*before, r), surfaceOf(*now, r)));
-    EXPECT_EQ(std::memcmp(reference.get(), dane.get(), sizeof(sDane)), 0) << "measured sizes or selection differ";
+    for (const Region r : AllRegions)
+        EXPECT_TRUE(test::samePixels(surfaceOf(*before, r), surfaceOf(*now, r)));
+    EXPECT_EQ(std::memcmp(reference.get(), dane.get(), sizeof(sDane)), 0)
+        << "measured sizes or selection differ";
 }
 
 }  // namespace
