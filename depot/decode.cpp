@@ -59,9 +59,9 @@ FaceLeds DecodeScreenLeds(const sflash& flash, int l, int v, const FaceShifts& s
     FaceLeds face{};
     const sRegionsGray& r = screen(flash, l, v).widok;
     const ScreenLayout lay = screenLayout(r);
-    drawRegion(face, lay.gorny, r.gorny, 512, shifts.gorny);
-    drawRegion(face, lay.dolny, r.dolny, 2048, shifts.dolny);
-    drawRegion(face, lay.lewy, r.lewy, 64, shifts.lewy);
+    drawRegion(face, lay.gorny, r.gorny, regionSurfaceSize(Region::Gorny).width, shifts.gorny);
+    drawRegion(face, lay.dolny, r.dolny, regionSurfaceSize(Region::Dolny).width, shifts.dolny);
+    drawRegion(face, lay.lewy, r.lewy, regionSurfaceSize(Region::Lewy).width, shifts.lewy);
     return face;
 }
 

@@ -74,6 +74,22 @@ void ConvertBitmapsToScreens(sDane& dane, Surfaces& s, sflash& flash) {
     static_assert(sizeof(sGregiongray::ekran) == top.width / 8 * top.height);
     static_assert(sizeof(sLregiongray::ekran) == left.width / 8 * left.height);
     static_assert(sizeof(sDregiongray::ekran) == bottom.width / 8 * DolnyPackedRows);
+    // After packing, each surface is unpacked back so that it shows its
+    // region in the sign's two colours; a region the next screen does not
+    // draw is packed again from that. The unpacking waits until a surface is
+    // read that way (or the build ends): a surface the next screen draws is
+    // cleared and drawn whole, so its unpacking would be lost work.
+    const sRegionsGray* owed = nullptr;    // screen whose surfaces still owe it
+    bool owes[3] = {false, false, false};  // indexed by Region
+    const auto settle = [&](Region r) {
+        if (!owes[static_cast<int>(r)]) return;
+        owes[static_cast<int>(r)] = false;
+        switch (r) {
+            case Region::Gorny: unpack(owed->gorny, s.iGorny, top.width, top.height); break;
+            case Region::Dolny: unpack(owed->dolny, s.iDolny, bottom.width, DolnyPackedRows); break;
+            case Region::Lewy: unpack(owed->lewy, s.iLewy, left.width, left.height); break;
+        }
+    };
     // Each thumbnail is sampled from the regions as they are drawn; the
     // preview is composed once, for the edited view, at the end.
     ThumbnailRun run(s);
@@ -82,18 +98,21 @@ void ConvertBitmapsToScreens(sDane& dane, Surfaces& s, sflash& flash) {
             sscreengray& sc = screen(flash, l, v);
             if (sc.use == 0) continue;
             sWidok& w = widok(dane, l, v);
+            for (const Region r : AllRegions)
+                if (isViewType(w.TypWidoku) && showsRegion(w.TypWidoku, r))
+                    owes[static_cast<int>(r)] = false;
+                else
+                    settle(r);
             storeSizes(w, run.draw(w, s.thumbnail(l, v)));
             sRegionsGray& r = sc.widok;
             pack(s.iGorny, r.gorny, top.width, top.height);
             pack(s.iLewy, r.lewy, left.width, left.height);
             pack(s.iDolny, r.dolny, bottom.width, DolnyPackedRows);
-            // Back into the surfaces: each now shows its region in the sign's
-            // two colours.
-            unpack(r.gorny, s.iGorny, top.width, top.height);
-            unpack(r.lewy, s.iLewy, left.width, left.height);
-            unpack(r.dolny, s.iDolny, bottom.width, DolnyPackedRows);
+            owed = &r;
+            for (bool& o : owes) o = true;
         }
     }
+    for (const Region r : AllRegions) settle(r);
     run.finish();
     RenderLED(dane, s);
 }
