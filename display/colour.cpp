@@ -55,9 +55,23 @@ void FastDimBitmapToScreen(const Bitmap& Bmp, std::uint8_t* Buf, std::int32_t w,
     for (unsigned b = 0; b < 8; ++b)
         if (indexOfBits[b] == fcol) patterns |= 1u << b;
     std::uint8_t* out = Buf;
+    // Most of a surface is its background, so a run of eight pixels is most
+    // often the run before it again: its byte is then the one before too.
+    std::uint64_t last[3] = {};
+    std::uint8_t lastByte = 0;
+    bool known = false;
     for (int y = 0; y < rows; ++y) {
         const std::uint8_t* p = Bmp.row(y);
-        for (int k = 0; k < inside; ++k, p += 24) *out++ = packPixels(p, 8, patterns);
+        for (int k = 0; k < inside; ++k, p += 24) {
+            std::uint64_t run[3];
+            std::memcpy(run, p, sizeof run);
+            if (!known || run[0] != last[0] || run[1] != last[1] || run[2] != last[2]) {
+                lastByte = packPixels(p, 8, patterns);
+                std::memcpy(last, run, sizeof run);
+                known = true;
+            }
+            *out++ = lastByte;
+        }
         if (inside < bytesPerRow) {
             *out++ = rest > 0 ? packPixels(p, rest, patterns) : 0;
             const int zeros = bytesPerRow - inside - 1;

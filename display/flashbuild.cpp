@@ -79,11 +79,14 @@ void ConvertBitmapsToScreens(sDane& dane, Surfaces& s, sflash& flash) {
     // draw is packed again from that. The unpacking waits until a surface is
     // read that way (or the build ends): a surface the next screen draws is
     // cleared and drawn whole, so its unpacking would be lost work.
-    const sRegionsGray* owed = nullptr;    // screen whose surfaces still owe it
-    bool owes[3] = {false, false, false};  // indexed by Region
+    const sRegionsGray* owed = nullptr;  // screen whose surfaces still owe it
+    bool owesTop = false, owesBottom = false, owesLeft = false;
+    const auto owes = [&](Region r) -> bool& {
+        return r == Region::Gorny ? owesTop : (r == Region::Dolny ? owesBottom : owesLeft);
+    };
     const auto settle = [&](Region r) {
-        if (!owes[static_cast<int>(r)]) return;
-        owes[static_cast<int>(r)] = false;
+        if (!owes(r)) return;
+        owes(r) = false;
         switch (r) {
             case Region::Gorny: unpack(owed->gorny, s.iGorny, top.width, top.height); break;
             case Region::Dolny: unpack(owed->dolny, s.iDolny, bottom.width, DolnyPackedRows); break;
@@ -100,7 +103,7 @@ void ConvertBitmapsToScreens(sDane& dane, Surfaces& s, sflash& flash) {
             sWidok& w = widok(dane, l, v);
             for (const Region r : AllRegions)
                 if (isViewType(w.TypWidoku) && showsRegion(w.TypWidoku, r))
-                    owes[static_cast<int>(r)] = false;
+                    owes(r) = false;
                 else
                     settle(r);
             storeSizes(w, run.draw(w, s.thumbnail(l, v)));
@@ -109,7 +112,7 @@ void ConvertBitmapsToScreens(sDane& dane, Surfaces& s, sflash& flash) {
             pack(s.iLewy, r.lewy, left.width, left.height);
             pack(s.iDolny, r.dolny, bottom.width, DolnyPackedRows);
             owed = &r;
-            for (bool& o : owes) o = true;
+            owesTop = owesBottom = owesLeft = true;
         }
     }
     for (const Region r : AllRegions) settle(r);
