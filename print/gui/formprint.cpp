@@ -54,7 +54,7 @@ void PageImage::paintEvent(QPaintEvent*) {
 namespace {
 constexpr int ClientWidth = 420;
 constexpr int ClientHeight = 700;
-constexpr int PreviewHeight = 594;   // one fifth of the 2100 x 2970 page
+constexpr int PagePreviewHeight = 594;   // one fifth of the 2100 x 2970 page
 constexpr int SheetWhat = 2;         // WhatPrint of the destinations sheet
 constexpr int InstructionsWhat = 1;  // WhatPrint of the instructions sheet
 }  // namespace
@@ -70,14 +70,14 @@ TFormPrint::TFormPrint(Document& doc, QWidget* owner)
 
     Image1 = new PageImage(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, ClientWidth, PreviewHeight);
+    Image1->setGeometry(0, 0, ClientWidth, PagePreviewHeight);
 
     ImageInstrukcja = new PageImage(this);
     ImageInstrukcja->setObjectName(QStringLiteral("ImageInstrukcja"));
-    ImageInstrukcja->setGeometry(0, 0, ClientWidth, PreviewHeight);
+    ImageInstrukcja->setGeometry(0, 0, ClientWidth, PagePreviewHeight);
     ImageInstrukcja->hide();
 
-    const int stripTop = PreviewHeight + 2;
+    const int stripTop = PagePreviewHeight + 2;
     const int stripHeight = ClientHeight - stripTop - 4;
     gbOption = new QGroupBox(tr("Option's"), this);
     gbOption->setObjectName(QStringLiteral("gbOption"));
