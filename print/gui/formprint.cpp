@@ -54,7 +54,7 @@ void PageImage::paintEvent(QPaintEvent*) {
 namespace {
 constexpr int ClientWidth = 420;
 constexpr int ClientHeight = 700;
-constexpr int PagePreviewHeight = 594;   // one fifth of the 2100 x 2970 page
+constexpr int PagePreviewHeight = 594;  // one fifth of the 2100 x 2970 page
 constexpr int SheetWhat = 2;         // WhatPrint of the destinations sheet
 constexpr int InstructionsWhat = 1;  // WhatPrint of the instructions sheet
 }  // namespace
