@@ -42,7 +42,9 @@ TEST(SignRules, RegionsAndWindowsPerViewType) {
             int covered[SignHeight][SignWidth] = {};
             for (const Region r : AllRegions) {
                 const FaceWindow win = regionWindowOnFace(type, bx, by, r);
-                if (!showsRegion(type, r)) EXPECT_TRUE(win.empty());
+                if (!showsRegion(type, r)) {
+                    EXPECT_TRUE(win.empty());
+                }
                 for (int y = win.top; y < win.top + win.height; ++y)
                     for (int x = win.left; x < win.left + win.width; ++x) ++covered[y][x];
             }
