@@ -23,7 +23,8 @@ AutosaveGuard::AutosaveGuard(TMainForm& main, const QString& folder)
     for (const char* name : {"Zapiszprojekt1", "Zapiszjakoprojekt1"})
         if (QAction* a = main.action(name)) connect(a, &QAction::triggered, this, &AutosaveGuard::afterSave);
     for (const char* name : {"Nowy1", "Otwrzprojekt1"})
-        if (QAction* a = main.action(name)) connect(a, &QAction::triggered, this, &AutosaveGuard::afterReplace);
+        if (QAction* a = main.action(name))
+            connect(a, &QAction::triggered, this, &AutosaveGuard::afterReplace);
     if (QAction* a = main.action("Odzyskajprojekt1"))
         connect(a, &QAction::triggered, this, &AutosaveGuard::afterRecover);
     m_timer = new QTimer(this);
@@ -57,28 +58,28 @@ void AutosaveGuard::offerRestore() {
         const QString when = QLocale().toString(copy.savedAt.toLocalTime(), QLocale::ShortFormat);
         const QString question = m_main.property("RestoreQuestion").toString().arg(file, when);
         switch (prompts.decide(question)) {
-        case Prompts::Decision::Later: m_autosave.release(copy); break;
-        case Prompts::Decision::No: m_autosave.discard(copy); break;
-        case Prompts::Decision::Yes: {
-            ProjectRead read = readProjectFile(copy.copyPath);
-            if (read.status != ProjectRead::Ok) {
-                prompts.warning(msgWriteFailed(copy.copyPath, read.error));
-                m_autosave.release(copy);
+            case Prompts::Decision::Later: m_autosave.release(copy); break;
+            case Prompts::Decision::No: m_autosave.discard(copy); break;
+            case Prompts::Decision::Yes: {
+                ProjectRead read = readProjectFile(copy.copyPath);
+                if (read.status != ProjectRead::Ok) {
+                    prompts.warning(msgWriteFailed(copy.copyPath, read.error));
+                    m_autosave.release(copy);
+                    break;
+                }
+                doc.adoptProject(*read.data, copy.projectPath);
+                // The restored project differs from its file until it is saved.
+                m_referencePending = false;
+                m_reference.reset();
+                m_autosave.setModified(true);
+                // The old copy goes only once this run holds one of its own.
+                if (m_autosave.write(doc.dane(), doc.filePath()).isEmpty())
+                    m_autosave.discard(copy);
+                else
+                    m_autosave.release(copy);
+                restored = true;
                 break;
             }
-            doc.adoptProject(*read.data, copy.projectPath);
-            // The restored project differs from its file until it is saved.
-            m_referencePending = false;
-            m_reference.reset();
-            m_autosave.setModified(true);
-            // The old copy goes only once this run holds one of its own.
-            if (m_autosave.write(doc.dane(), doc.filePath()).isEmpty())
-                m_autosave.discard(copy);
-            else
-                m_autosave.release(copy);
-            restored = true;
-            break;
-        }
         }
     }
 }

@@ -44,8 +44,7 @@ QString writeAtomically(const QString& path, const QByteArray& bytes) {
 /// The side file: the time on the first line, then the project's file, which
 /// runs to the end (a path may hold any character).
 QByteArray sideContent(const QString& projectPath, const QDateTime& savedAt) {
-    return "saved=" + savedAt.toUTC().toString(Qt::ISODateWithMs).toUtf8() + "\nfile=" +
-           projectPath.toUtf8();
+    return "saved=" + savedAt.toUTC().toString(Qt::ISODateWithMs).toUtf8() + "\nfile=" + projectPath.toUtf8();
 }
 
 void readSide(const QString& path, AutosaveCopy& copy) {
@@ -54,7 +53,8 @@ void readSide(const QString& path, AutosaveCopy& copy) {
     const QByteArray bytes = file.read(64 * 1024);
     const qsizetype end = bytes.indexOf('\n');
     if (!bytes.startsWith("saved=") || end < 0 || bytes.mid(end + 1, 5) != "file=") return;
-    const QDateTime saved = QDateTime::fromString(QString::fromUtf8(bytes.mid(6, end - 6)), Qt::ISODateWithMs);
+    const QDateTime saved =
+        QDateTime::fromString(QString::fromUtf8(bytes.mid(6, end - 6)), Qt::ISODateWithMs);
     if (saved.isValid()) copy.savedAt = saved;
     copy.projectPath = QString::fromUtf8(bytes.mid(end + 6));
 }
@@ -111,7 +111,8 @@ QString Autosave::write(const sDane& dane, const QString& projectPath) {
     }
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(&dane), sizeof(sDane));
     QString error = writeAtomically(copyPath(), bytes);
-    if (error.isEmpty()) error = writeAtomically(sidePath(), sideContent(projectPath, QDateTime::currentDateTime()));
+    if (error.isEmpty())
+        error = writeAtomically(sidePath(), sideContent(projectPath, QDateTime::currentDateTime()));
     return error;
 }
 
