@@ -796,6 +796,7 @@ void TMainForm::activateFirstTab() {
 
 void TMainForm::fileNameChanged() {
     m_lFileName->setPath(m_doc.filePath());
+    emit projectFileChanged();
 }
 
 void TMainForm::Znajdzkurs1Click() {

@@ -61,6 +61,9 @@ struct RegionControls {
 
 class TMainForm : public QMainWindow, public DocumentObserver, public views::EditorHost {
     Q_OBJECT
+    /// The question that offers a leftover autosave copy back at start-up:
+    /// %1 the project's file, %2 the time of the copy.
+    Q_PROPERTY(QString RestoreQuestion MEMBER m_restoreQuestion)
 public:
     /// The main window's fixed client width: 1238 pixels with the frame of
     /// a window with 8-pixel borders.
@@ -140,6 +143,11 @@ public:
     /// Fits the views the check window lists and tells what changed.
     void fitListedViews();
     void fileNameChanged() override;
+
+signals:
+    /// The project's file changed (New, Open, Save As, a recovery, a
+    /// restore): what keeps track of unsaved changes starts again from here.
+    void projectFileChanged();
 
 public slots:
     // File
@@ -268,6 +276,8 @@ private:
     bool m_fitting = false;               // fitting the listed views: the check window waits
     TFormPlayer* m_formPlayer = nullptr;  // FormPlayer, made at its first use
     bool m_loading = false;
+    QString m_restoreQuestion = QStringLiteral(
+        "Restore the unsaved changes to %1 from %2?\nNo discards them; Cancel asks again at the next start.");
 
     views::ViewsPanel* m_gbWidoki = nullptr;
     QWidget* m_panelMain = nullptr;

@@ -44,6 +44,19 @@ bool QtPrompts::confirm(const QString& question) {
     return box.exec() == QMessageBox::Yes;
 }
 
+Prompts::Decision QtPrompts::decide(const QString& question) {
+    QMessageBox box(QMessageBox::Question, applicationTitle(), question,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.setObjectName(QStringLiteral("DecideBox"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Decision::Yes;
+    case QMessageBox::No: return Decision::No;
+    default: return Decision::Later;
+    }
+}
+
 void QtPrompts::message(const QString& text) {
     QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, m_parent);
     box.setObjectName(QStringLiteral("MessageBox"));

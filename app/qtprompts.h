@@ -20,6 +20,7 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
 
     bool confirm(const QString& question) override;
+    Decision decide(const QString& question) override;
     void message(const QString& text) override;
     void warning(const QString& text) override;
     QString openFile(const FileDialogSpec& request) override;

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/apptitle.h"
+#include "app/autosaveguard.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <memory>
 
@@ -82,6 +84,7 @@ std::unique_ptr<EditorRun> startEditor(QApplication& app, Prompts* prompts) {
     if (qtPrompts) qtPrompts->setParent(run->mainForm.get());
     forms().MainForm = run->mainForm.get();
     createDialogWindows(*run->mainForm);
+    run->autosave = new AutosaveGuard(*run->mainForm);
 
     splash->hide();
     splash.reset();
@@ -100,6 +103,7 @@ int runEditor(QApplication& app) {
         run->mainForm->languagesChanged();
     }
     run->mainForm->show();
+    QTimer::singleShot(0, run->autosave, &AutosaveGuard::offerRestore);
     return app.exec();
 }
 

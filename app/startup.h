@@ -8,6 +8,7 @@ class QApplication;
 
 namespace lt {
 
+class AutosaveGuard;
 class Document;
 class Prompts;
 class TMainForm;
@@ -18,6 +19,7 @@ struct EditorRun {
     std::unique_ptr<Document> doc;
     std::unique_ptr<Prompts> ownPrompts;  // the message boxes and file dialogs
     std::unique_ptr<TMainForm> mainForm;
+    AutosaveGuard* autosave = nullptr;  // the autosave timer, owned by the main window
     ~EditorRun();
 };
 
@@ -28,8 +30,10 @@ struct EditorRun {
 std::unique_ptr<EditorRun> startEditor(QApplication& app, Prompts* prompts = nullptr);
 
 /// Runs the start-up sequence, switches the interface to the desktop's
-/// language when a language file for it is there, then runs the event loop
-/// until the main window closes; returns the process exit code.
+/// language when a language file for it is there, shows the main window and
+/// offers back what a run that ended without closing left in the autosave
+/// folder, then runs the event loop until the main window closes; returns
+/// the process exit code.
 int runEditor(QApplication& app);
 
 }  // namespace lt

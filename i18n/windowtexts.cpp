@@ -133,6 +133,7 @@ constexpr TextEntry kMainForm[] = {
     {"pmCopyLanguage", "Caption", 351},
     {"gbWidoki", "CopyLanguageQuestion", 352},
     {"lFileName", "Unsaved", 353},
+    {"MainForm", "RestoreQuestion", 400},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -186,7 +187,7 @@ constexpr TextEntry kFormFind[] = {
     {"btnClose", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 126);
+static_assert(std::size(kMainForm) == 127);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace

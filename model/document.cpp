@@ -81,8 +81,8 @@ QString Document::openProject(const QString& path) {
     return QString();
 }
 
-void Document::adoptProject(const sDane& dane) {
-    putInPlace(dane, QString());
+void Document::adoptProject(const sDane& dane, const QString& path) {
+    putInPlace(dane, path);
 }
 
 void Document::putInPlace(const sDane& dane, const QString& path) {

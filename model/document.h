@@ -95,9 +95,9 @@ public:
     /// Returns an empty string on success, else the message to show; on any
     /// failure the project is exactly as it was.
     QString openProject(const QString& path);
-    /// Puts a project made in memory in place as Open puts a file's, with no
-    /// file name, so that Save asks where to write it.
-    void adoptProject(const sDane& dane);
+    /// Puts a project made in memory in place as Open puts a file's, with the
+    /// file name given; with none, Save asks where to write it.
+    void adoptProject(const sDane& dane, const QString& path = QString());
     /// Writes the project to a file; an empty string on success, else the
     /// system's error text. Does not change Dane.FileName.
     QString writeProject(const QString& path) const;

@@ -22,6 +22,13 @@ public:
     virtual ~Prompts() = default;
     /// A confirmation box with the buttons Yes and No; true for Yes.
     virtual bool confirm(const QString& question) = 0;
+    /// The operator's answer to a question that may be left open.
+    enum class Decision { Yes, No, Later };
+    /// A question with the buttons Yes, No and Cancel; Cancel, or closing the
+    /// box, leaves the matter for later. By default the Yes/No box.
+    virtual Decision decide(const QString& question) {
+        return confirm(question) ? Decision::Yes : Decision::No;
+    }
     /// A message box with one OK button.
     virtual void message(const QString& text) = 0;
     /// A message box with a warning icon and one OK button, for a failure
