@@ -203,6 +203,8 @@ bool splitTop(sWidok& w, const sWidok& original, const LegibleFitRules& rules) {
             if (ht + 1 + hb > SignH || hb > SignH - BarYMin) continue;
             if (!mergedLetters(top).isEmpty() || !mergedLetters(bottom).isEmpty()) continue;
             w.TypWidoku = w.TypWidoku == vtLeftTop ? vtLeftTopBottom : vtTopBottom;
+            placeX(top, 0, room);
+            placeX(bottom, 0, room);
             w.Gorny = top;
             w.Dolny = bottom;
             return true;
