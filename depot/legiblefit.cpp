@@ -88,6 +88,14 @@ bool reads(const sWidok& w, Region r, const LegibleFitRules& rules) {
     return mergedLetters(s).isEmpty();
 }
 
+/// Whether region r of w can stay as the window fit left it: it reads, and it
+/// was not made to move there (moving is the last resort, after a smaller
+/// size, a narrow face and two lines).
+bool keeps(const sWidok& w, const sWidok& original, Region r, const LegibleFitRules& rules) {
+    const bool madeToMove = regionOf(w, r).Ruch != mvNone && regionOf(original, r).Ruch == mvNone;
+    return !madeToMove && reads(w, r, rules);
+}
+
 /// A standing drawing of s with the largest size from s's own down to the
 /// floor, in the operator's face and then the narrow one, whose ink fits
 /// maxW x maxH with its letters apart.
@@ -116,6 +124,22 @@ std::optional<sScreenImage> largestStanding(const sScreenImage& s, Region r, int
         }
     }
     return std::nullopt;
+}
+
+/// The rows the smallest drawing of s that reads needs: at its floor with
+/// letters apart, in any of the faces tried.
+int smallestHeight(const sScreenImage& s, Region r, const LegibilityRules& rules) {
+    const int floor = capitalFloor(r, rules);
+    int best = SignH;
+    for (const QString& face : faces(s)) {
+        for (int size = 4; size <= 32; ++size) {
+            const sScreenImage c = restyled(s, face, size);
+            if (capitalHeight(c) < floor || !mergedLetters(c).isEmpty()) continue;
+            best = std::min(best, height(inkAtOrigin(c)));
+            break;
+        }
+    }
+    return best;
 }
 
 /// Places a standing text horizontally in a window of `room` columns from
@@ -162,6 +186,17 @@ void fitLeft(sWidok& w, const sWidok& original, const LegibleFitRules& rules, co
     c.X = (w.BarX - 1 - width(ink)) / 2 - ink.left;
     centreY(c, 0, SignH);
     w.Lewy = c;
+}
+
+/// Narrows the left box to what its route number needs, with its unlit
+/// column, so that the lines beside it get the rest.
+void narrowLeftBox(sWidok& w) {
+    if (!shows(w, Region::Lewy) || !hasText(w.Lewy) || w.Lewy.Ruch != mvNone) return;
+    const InkBox ink = inkAtOrigin(w.Lewy);
+    const int bar = std::max(BarXMin, width(ink) + 1);
+    if (ink.empty || bar >= w.BarX || w.BarX > BarXMax) return;
+    w.BarX = bar;
+    w.Lewy.X = (bar - 1 - width(ink)) / 2 - ink.left;
 }
 
 /// Breaks a text at the space that makes the longer of its two lines
@@ -288,7 +323,7 @@ bool rowApart(const sWidok& w) {
 /// A line (top or bottom) drawn to read: kept when it does, else the largest
 /// standing drawing, else moving.
 void fitLine(sWidok& w, const sWidok& original, Region r, int maxH, const LegibleFitRules& rules) {
-    if (reads(w, r, rules)) return;
+    if (keeps(w, original, r, rules)) return;
     const RegionWindow win = regionWindow(w, r);
     if (const auto c = largestStanding(regionOf(original, r), r, win.width, maxH, rules.legibility)) {
         sScreenImage s = *c;
@@ -326,9 +361,13 @@ void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules,
     if (shows(w, Region::Lewy) && hasText(w.Lewy)) fitLeft(w, original, rules, route);
     // The lines beside the left box start after the unlit column it keeps.
     const bool split = w.TypWidoku == vtTopBottom || w.TypWidoku == vtLeftTopBottom;
+    // A line that does not read gets the columns the route number leaves.
+    if ((hasText(w.Gorny) && !keeps(w, original, Region::Gorny, rules)) ||
+        (split && hasText(w.Dolny) && !keeps(w, original, Region::Dolny, rules)))
+        narrowLeftBox(w);
     if (hasText(w.Gorny)) {
         if (!split) {
-            if (!reads(w, Region::Gorny, rules)) {
+            if (!keeps(w, original, Region::Gorny, rules)) {
                 const RegionWindow win = regionWindow(w, Region::Gorny);
                 const auto c =
                     largestStanding(original.Gorny, Region::Gorny, win.width, win.height, rules.legibility);
@@ -345,15 +384,18 @@ void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules,
                 }
             }
         } else {
-            const int bottomNeed = hasText(w.Dolny) ? height(inkAtOrigin(w.Dolny)) : 0;
-            if (!reads(w, Region::Gorny, rules) || !rowApart(w)) {
+            const int bottomNeed = !hasText(w.Dolny) ? 0
+                                   : keeps(w, original, Region::Dolny, rules)
+                                       ? height(inkAtOrigin(w.Dolny))
+                                       : smallestHeight(original.Dolny, Region::Dolny, rules.legibility);
+            if (!keeps(w, original, Region::Gorny, rules) || !rowApart(w)) {
                 fitLine(w, original, Region::Gorny, std::min(BarYMax, SignH - 1 - bottomNeed), rules);
             }
         }
     }
     if ((w.TypWidoku == vtTopBottom || w.TypWidoku == vtLeftTopBottom) && hasText(w.Dolny)) {
         const int topNeed = hasText(w.Gorny) ? height(inkAtOrigin(w.Gorny)) : 0;
-        if (!reads(w, Region::Dolny, rules))
+        if (!keeps(w, original, Region::Dolny, rules))
             fitLine(w, original, Region::Dolny, std::min(SignH - BarYMin, SignH - 1 - topNeed), rules);
         if (!rowApart(w) || !reads(w, Region::Gorny, rules) || !reads(w, Region::Dolny, rules)) stack(w);
     }
