@@ -5,6 +5,7 @@
 #include "render/preview.h"
 
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 
@@ -331,6 +332,51 @@ int secondsToShowWhole(const sWidok& w) {
     return most;
 }
 
+QStringList legibilityWhyTexts() {
+    return {
+        QStringLiteral("the text moves but never shows its end within %1 s"),
+        QStringLiteral("the text moves and shows its end after %1 s, but the view shows for %2 s"),
+        QStringLiteral(
+            "the route number's ink reaches column %1 and the %2 line's starts at column %3, with no "
+            "unlit column between them"),
+        QStringLiteral(
+            "the top line's ink reaches row %1 and the bottom line's starts at row %2, with no unlit "
+            "row between them"),
+        QStringLiteral("the letters \"%1\" touch with no unlit column between them in %2"),
+        QStringLiteral("capitals are %1 LEDs high in %2; %3 needs at least %4 (%5)"),
+        QStringLiteral("the route \"%1\" is drawn in %2 here but in %3"),
+    };
+}
+
+QString translatedWhy(const QString& why, const QStringList& translated) {
+    static const QStringList english = legibilityWhyTexts();
+    static const QList<QRegularExpression> patterns = [] {
+        QList<QRegularExpression> out;
+        for (const QString& t : english) {
+            QString p = QRegularExpression::escape(t);
+            p.replace(QRegularExpression(QStringLiteral("\\\\%(\\d)|%(\\d)")), QStringLiteral("(.*)"));
+            out << QRegularExpression(QLatin1Char('^') + p + QLatin1Char('$'));
+        }
+        return out;
+    }();
+    for (qsizetype i = 0; i < english.size() && i < translated.size(); ++i) {
+        const QRegularExpressionMatch m = patterns[i].match(why);
+        if (!m.hasMatch() || translated[i].isEmpty()) continue;
+        // The words and numbers in the order of their placeholders.
+        QStringList args(m.lastCapturedIndex());
+        static const QRegularExpression place(QStringLiteral("%(\\d)"));
+        auto it = place.globalMatch(english[i]);
+        for (int k = 1; it.hasNext() && k <= m.lastCapturedIndex(); ++k) {
+            const int number = it.next().captured(1).toInt();
+            if (number >= 1 && number <= args.size()) args[number - 1] = m.captured(k);
+        }
+        QString out = translated[i];
+        for (const QString& a : args) out = out.arg(a);
+        return out;
+    }
+    return why;
+}
+
 QStringList legibilityFindingCodes() {
     return {QStringLiteral("scroll-unfinished"), QStringLiteral("touches-neighbour"),
             QStringLiteral("letters-merge"), QStringLiteral("below-floor"),
@@ -373,9 +419,13 @@ const QList<LegibilityChecker::Drawing>& LegibilityChecker::routeDrawings(int la
 QList<Finding> LegibilityChecker::view(int lang, int view) {
     QList<Finding> out;
     const sWidok& w = widok(m_d, lang, view);
-    auto add = [&](Region r, const char* what, const QString& why) {
+    static const QStringList whys = legibilityWhyTexts();
+    auto add = [&](Region r, const char* what, int whyId, const QStringList& args) {
+        QString why = whys[whyId - 1];
+        for (const QString& a : args) why = why.arg(a);
         out.append({lang, view, regionName(r), QLatin1String(what), why});
     };
+    const auto n = [](std::int64_t v) { return QString::number(v); };
     const std::int64_t timeMs = std::int64_t{std::max(w.Time, 1)} * 1000;
     for (const Region r : {Region::Lewy, Region::Gorny, Region::Dolny}) {
         if (!shown(w, r)) continue;
@@ -384,13 +434,9 @@ QList<Finding> LegibilityChecker::view(int lang, int view) {
 
         const std::int64_t ms = msToShowWhole(w, r);
         if (ms < 0)
-            add(r, "scroll-unfinished",
-                QStringLiteral("the text moves but never shows its end within %1 s").arg(LongestTime));
+            add(r, "scroll-unfinished", 1, {n(LongestTime)});
         else if (ms > timeMs)
-            add(r, "scroll-unfinished",
-                QStringLiteral("the text moves and shows its end after %1 s, but the view shows for %2 s")
-                    .arg(seconds(ms))
-                    .arg(timeMs / 1000));
+            add(r, "scroll-unfinished", 2, {seconds(ms), n(timeMs / 1000)});
 
         if (r == Region::Lewy || r == Region::Gorny) {
             const InkBox mine = inkOnFace(w, r);
@@ -402,38 +448,21 @@ QList<Finding> LegibilityChecker::view(int lang, int view) {
                 if (other.empty) continue;
                 if (r == Region::Lewy && other.top <= mine.bottom && mine.top <= other.bottom &&
                     other.left - mine.right - 1 < 1)
-                    add(r, "touches-neighbour",
-                        QStringLiteral("the route number's ink reaches column %1 and the %2 line's starts at "
-                                       "column %3, with no unlit column between them")
-                            .arg(mine.right)
-                            .arg(regionName(o))
-                            .arg(other.left));
+                    add(r, "touches-neighbour", 3, {n(mine.right), regionName(o), n(other.left)});
                 if (r == Region::Gorny && other.left <= mine.right && mine.left <= other.right &&
                     other.top - mine.bottom - 1 < 1)
-                    add(r, "touches-neighbour",
-                        QStringLiteral(
-                            "the top line's ink reaches row %1 and the bottom line's starts at row "
-                            "%2, with no unlit row between them")
-                            .arg(mine.bottom)
-                            .arg(other.top));
+                    add(r, "touches-neighbour", 4, {n(mine.bottom), n(other.top)});
             }
         }
 
         const QString pair = mergedLetters(s);
-        if (!pair.isEmpty())
-            add(r, "letters-merge",
-                QStringLiteral("the letters \"%1\" touch with no unlit column between them in %2")
-                    .arg(pair, drawingWords(s)));
+        if (!pair.isEmpty()) add(r, "letters-merge", 5, {pair, drawingWords(s)});
 
         const int floor = capitalFloor(r, m_rules);
         const int cap = capitalHeight(s);
         if (cap < floor)
-            add(r, "below-floor",
-                QStringLiteral("capitals are %1 LEDs high in %2; %3 needs at least %4 (%5)")
-                    .arg(cap)
-                    .arg(drawingWords(s), lineWord(r))
-                    .arg(floor)
-                    .arg(floorSource(r, m_rules)));
+            add(r, "below-floor", 6,
+                {n(cap), drawingWords(s), lineWord(r), n(floor), floorSource(r, m_rules)});
     }
 
     const QString route = routeOf(w);
@@ -443,9 +472,8 @@ QList<Finding> LegibilityChecker::view(int lang, int view) {
         for (const Drawing& x : routeDrawings(lang, route))
             if (x.words != mine) elsewhere << QStringLiteral("%1 in view %2").arg(x.words).arg(x.firstView);
         if (!elsewhere.isEmpty())
-            add(Region::Lewy, "route-drawn-differently",
-                QStringLiteral("the route \"%1\" is drawn in %2 here but in %3")
-                    .arg(route, mine, elsewhere.join(QLatin1String(", "))));
+            add(Region::Lewy, "route-drawn-differently", 7,
+                {route, mine, elsewhere.join(QLatin1String(", "))});
     }
     return out;
 }

@@ -61,6 +61,15 @@ std::int64_t msToShowWhole(const sWidok& w, Region r);
 /// rounded up (0 when none moves; -1 when one never does).
 int secondsToShowWhole(const sWidok& w);
 
+/// The whys of the legibility findings, with %1.. where their words and
+/// numbers go.
+QStringList legibilityWhyTexts();
+
+/// A legibility finding's why in another language: `translated` holds the
+/// whys of legibilityWhyTexts() in that language, in the same order; a why
+/// that is none of them, or has no translation, comes back as it is.
+QString translatedWhy(const QString& why, const QStringList& translated);
+
 /// The codes of the legibility findings, in the order they are looked for.
 QStringList legibilityFindingCodes();
 
