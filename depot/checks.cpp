@@ -1,7 +1,6 @@
 #include "depot/checks.h"
 
 #include "depot/legibility.h"
-
 #include "display/flashbuild.h"
 #include "render/bitmap.h"
 #include "render/preview.h"
@@ -370,11 +369,11 @@ QString Finding::text() const {
 
 QStringList checkFindingCodes() {
     return QStringList{QStringLiteral("too-long"),           QStringLiteral("not-carried"),
-            QStringLiteral("zero-time"),          QStringLiteral("empty-region"),
-            QStringLiteral("same-colour"),        QStringLiteral("too-wide"),
-            QStringLiteral("too-tall"),           QStringLiteral("cut-by-picture"),
-            QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs"),
-            QStringLiteral("control-character")} +
+                       QStringLiteral("zero-time"),          QStringLiteral("empty-region"),
+                       QStringLiteral("same-colour"),        QStringLiteral("too-wide"),
+                       QStringLiteral("too-tall"),           QStringLiteral("cut-by-picture"),
+                       QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs"),
+                       QStringLiteral("control-character")} +
            legibilityFindingCodes();
 }
 

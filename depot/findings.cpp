@@ -18,7 +18,8 @@ bool languageInUse(const sDane& d, int lang) {
 
 }  // namespace
 
-ProjectFindings::ProjectFindings() : m_views(LanguageCount * ViewCount), m_routes(LanguageCount * ViewCount) {}
+ProjectFindings::ProjectFindings()
+    : m_views(LanguageCount * ViewCount), m_routes(LanguageCount * ViewCount) {}
 
 void ProjectFindings::checkLanguageViews(const sDane& d, int lang) {
     for (int v = 1; v <= ViewCount; ++v) {

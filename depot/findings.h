@@ -42,7 +42,8 @@ private:
     std::vector<QList<Finding>> m_views;  // by index(lang, view)
     std::array<QList<Finding>, LanguageCount> m_languages;
     std::array<bool, LanguageCount> m_inUse{};
-    std::vector<QString> m_routes;  // the route in each view's left box when last checked, by index(lang, view)
+    std::vector<QString>
+        m_routes;  // the route in each view's left box when last checked, by index(lang, view)
 };
 
 }  // namespace lt

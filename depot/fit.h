@@ -40,7 +40,7 @@ struct FitOptions {
     int lang = 0;  // 1..3: that language only; 0: every language in use
     int firstView = 1;
     int lastView = ViewCount;
-    int pitchMm = 0;     // the sign's LED pitch, which raises the floors of the lines (see depot/legibility.h)
+    int pitchMm = 0;  // the sign's LED pitch, which raises the floors of the lines (see depot/legibility.h)
     bool split = false;  // a long top line may go over the bottom line when the view leaves it free
 };
 
