@@ -79,12 +79,11 @@ TEST(Legibility, ScrollMeasuredWithThePlayersStepsAndGivenItsTime) {
 
     // Fit keeps the movement it cannot avoid and raises the time.
     const QList<FitChange> changes = fitProject(*d, FitOptions{});
-    const int seconds = (ink.right - 127 + 9) / 10;
-    bool reported = false;
-    for (const FitChange& c : changes)
-        reported = reported || c.text() == QStringLiteral("1/1 view: time 5 -> %1").arg(seconds);
-    EXPECT_TRUE(reported);
-    EXPECT_GE(widok(*d, 1, 1).Time, secondsToShowWhole(widok(*d, 1, 1)));
+    const int seconds = secondsToShowWhole(widok(*d, 1, 1));
+    EXPECT_GT(seconds, 5);
+    QStringList lines;
+    for (const FitChange& c : changes) lines << c.text();
+    EXPECT_TRUE(lines.contains(QStringLiteral("1/1 view: time 5 -> %1").arg(seconds))) << lines.join('\n').toStdString();
     EXPECT_TRUE(legibilityFindings(*d).isEmpty()) << legibilityFindings(*d).join('\n').toStdString();
 }
 
