@@ -1,8 +1,10 @@
 #include "app/formcheck.h"
 
 #include "depot/findings.h"
+#include "depot/legibility.h"
 #include "i18n/gui/languagecontroller.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -69,6 +71,13 @@ TFormCheck::TFormCheck(const ProjectFindings& findings, QWidget* owner)
     foot->addWidget(close);
     layout->addLayout(foot);
 
+    // The whys of the findings the interface language words, kept as the
+    // items of a list the language files translate; never shown.
+    m_whyTexts = new QComboBox(this);
+    m_whyTexts->setObjectName(QStringLiteral("cbWhy"));
+    m_whyTexts->addItems(legibilityWhyTexts());
+    m_whyTexts->hide();
+
     new i18n::TDKLanguageController(this, QStringLiteral("FormCheck"));
 }
 
@@ -82,13 +91,18 @@ void TFormCheck::refresh() {
     const QString chosen = m_list->currentItem() ? m_list->currentItem()->text() : QString();
     const int scrolled = m_list->verticalScrollBar()->value();
     const QList<Finding> findings = m_findings.all();
+    QStringList whyTexts;
+    for (int i = 0; i < m_whyTexts->count(); ++i) whyTexts << m_whyTexts->itemText(i);
     m_list->setUpdatesEnabled(false);
     m_list->clear();
     for (const Finding& f : findings) {
-        auto* item = new QListWidgetItem(f.text(), m_list);
+        Finding shown = f;
+        shown.why = translatedWhy(f.why, whyTexts);
+        const QString line = shown.text();
+        auto* item = new QListWidgetItem(line, m_list);
         item->setData(LangRole, f.lang);
         item->setData(ViewRole, f.view);
-        if (f.text() == chosen) m_list->setCurrentItem(item);
+        if (line == chosen) m_list->setCurrentItem(item);
     }
     m_list->verticalScrollBar()->setValue(scrolled);
     m_list->setUpdatesEnabled(true);

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPair>
 
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -48,6 +49,7 @@ private:
 
     const ProjectFindings& m_findings;
     QListWidget* m_list;
+    QComboBox* m_whyTexts;
     QLabel* m_noFindings;
     QLabel* m_findingCount;
     QLabel* m_viewCount;

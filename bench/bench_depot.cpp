@@ -98,4 +98,31 @@ void BM_Fit300Views(benchmark::State& state) {
 }
 BENCHMARK(BM_Fit300Views)->Unit(benchmark::kMillisecond);
 
+/// 300 long names on the top line alone, fitted for a rider with --split:
+/// over two lines where they go, moving with the time to end where not.
+void BM_Fit300LongNamesSplit(benchmark::State& state) {
+    const auto base = newProject();
+    QList<QPair<int, int>> views;
+    for (int v = 1; v <= lt::ViewCount; ++v) {
+        lt::sWidok& w = lt::widok(*base, 1, v);
+        w.use = 1;
+        w.Time = 5;
+        w.TypWidoku = lt::vtLeftTop;
+        lt::StringToWideChar(QString::number(v % 40 + 1), w.Lewy.Text, 1024);
+        lt::StringToWideChar(placeName(v) + ' ' + placeName(v + 3), w.Gorny.Text, 1024);
+        views.append({1, v});
+    }
+    lt::renderViews(*base, views);
+    auto d = std::make_unique<lt::sDane>();
+    lt::FitOptions options;
+    options.split = true;
+    for (auto _ : state) {
+        std::memcpy(static_cast<void*>(d.get()), base.get(), sizeof(lt::sDane));
+        const QList<lt::FitChange> changes = lt::fitProject(*d, options);
+        if (changes.isEmpty()) state.SkipWithError("nothing was fitted");
+        benchmark::DoNotOptimize(changes.data());
+    }
+}
+BENCHMARK(BM_Fit300LongNamesSplit)->Unit(benchmark::kMillisecond);
+
 }  // namespace

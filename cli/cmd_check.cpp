@@ -2,6 +2,7 @@
 #include "cli/command.h"
 #include "model/projectfile.h"
 #include "depot/checks.h"
+#include "depot/legibility.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,15 +18,17 @@ int trouble(Io& io, const QString& text) {
 }
 
 int runCheck(const QStringList& argv, Io& io) {
-    Args args(argv, {}, {QStringLiteral("--json")});
+    Args args(argv, {QStringLiteral("--pitch")}, {QStringLiteral("--json")});
+    LegibilityRules rules;
+    rules.pitchMm = args.intValue(QStringLiteral("--pitch"), 0, 1, 100);
     if (!args.ok()) return trouble(io, args.error());
     if (args.positional().size() != 1)
-        return trouble(io, QStringLiteral("usage: linetint-cli check PROJECT.vmprj [--json]"));
+        return trouble(io, QStringLiteral("usage: linetint-cli check PROJECT.vmprj [--json] [--pitch MM]"));
     const QString path = args.positional().first();
     ProjectRead read = readProjectFile(path);
     if (read.status != ProjectRead::Ok) return trouble(io, QStringLiteral("%1: %2").arg(path, read.error));
 
-    const QList<Finding> findings = checkProject(*read.data);
+    const QList<Finding> findings = checkProject(*read.data, rules);
     if (args.has(QStringLiteral("--json"))) {
         QJsonObject o;
         o[QStringLiteral("clean")] = findings.isEmpty();
@@ -44,7 +47,7 @@ int runCheck(const QStringList& argv, Io& io) {
 
 LT_CLI_COMMAND(
     QStringLiteral("check"), QStringLiteral("list what would look wrong on the sign"),
-    QStringLiteral("Usage: linetint-cli check PROJECT.vmprj [--json]\n\n"
+    QStringLiteral("Usage: linetint-cli check PROJECT.vmprj [--json] [--pitch MM]\n\n"
                    "Looks at every view in use of every language in use, region by region as the\n"
                    "view type shows them, and prints one line per finding:\n"
                    "  LANGUAGE/VIEW REGION: WHAT: WHY\n\n"
@@ -59,7 +62,26 @@ LT_CLI_COMMAND(
                    "  zero-time           the view's display time is 0\n"
                    "  not-carried         characters the pendrive file's 8-bit texts cannot carry\n"
                    "  too-long            a name or text longer than its field in the pendrive file\n\n"
-                   "  --json   {\"clean\": bool, \"findings\": [{language, view, region, what, why}]}\n\n"
+                   "What a rider needs to read the sign from the kerb:\n"
+                   "  scroll-unfinished   a moving text does not show its end within the view's\n"
+                   "                      display time (0 counts as 1 s), moved as the bus moves it\n"
+                   "  touches-neighbour   the route number's ink comes closer than one unlit column\n"
+                   "                      to a line beside it, or the top line's closer than one\n"
+                   "                      unlit row to the bottom line's\n"
+                   "  letters-merge       two neighbouring letters with no unlit column between\n"
+                   "                      them (scripts whose letters join by design are exempt)\n"
+                   "  below-floor         capitals lower than the floor of their line: route\n"
+                   "                      number 14 LEDs, top line 9, any other line 7\n"
+                   "  route-drawn-differently  one route (the same left text) drawn with another\n"
+                   "                      face, size or style in other views of the language\n\n"
+                   "The floors come from UK accessibility guidance for bus displays (a route\n"
+                   "number at least 200 mm high, the destination at least 125 mm), the practice of\n"
+                   "LED panel makers (a capital needs enough rows for its shape, with rows for\n"
+                   "accents and descenders beside it) and depot practice (a double-height route\n"
+                   "number, the terminus on the top line, the via points below).\n\n"
+                   "  --json      {\"clean\": bool, \"findings\": [{language, view, region, what, why}]}\n"
+                   "  --pitch MM  the sign's LED pitch in millimetres: the route and top-line floors\n"
+                   "              rise to 200 mm and 125 mm of capital height where that is higher\n\n"
                    "Exit status: 0 when nothing is found, 1 when something is found, 2 when the\n"
                    "project cannot be read.\n"),
     runCheck);

@@ -1,5 +1,6 @@
 #include "depot/checks.h"
 
+#include "depot/legibility.h"
 #include "display/flashbuild.h"
 #include "render/bitmap.h"
 #include "render/preview.h"
@@ -146,7 +147,7 @@ private:
 
 class Checker {
 public:
-    explicit Checker(const sDane& d) : m_d(d) {}
+    explicit Checker(const sDane& d, const LegibilityRules& rules = {}) : m_d(d), m_legible(d, rules) {}
 
     QList<Finding> run() {
         for (int l = 1; l <= LanguageCount; ++l) {
@@ -222,6 +223,7 @@ private:
             const RegionWindow win = regionWindow(w, r);
             if (win.width > 0 && win.height > 0) checkRegion(l, v, w, r, win);
         }
+        m_findings += m_legible.view(l, v);
     }
 
     void checkRegion(int l, int v, const sWidok& w, Region r, RegionWindow win) {
@@ -324,6 +326,7 @@ private:
 
     const sDane& m_d;
     QList<Finding> m_findings;
+    LegibilityChecker m_legible;
 };
 
 }  // namespace
@@ -348,12 +351,13 @@ QString Finding::text() const {
 }
 
 QStringList checkFindingCodes() {
-    return {QStringLiteral("too-long"),           QStringLiteral("not-carried"),
-            QStringLiteral("zero-time"),          QStringLiteral("empty-region"),
-            QStringLiteral("same-colour"),        QStringLiteral("too-wide"),
-            QStringLiteral("too-tall"),           QStringLiteral("cut-by-picture"),
-            QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs"),
-            QStringLiteral("control-character")};
+    return QStringList{QStringLiteral("too-long"),           QStringLiteral("not-carried"),
+                       QStringLiteral("zero-time"),          QStringLiteral("empty-region"),
+                       QStringLiteral("same-colour"),        QStringLiteral("too-wide"),
+                       QStringLiteral("too-tall"),           QStringLiteral("cut-by-picture"),
+                       QStringLiteral("font-not-installed"), QStringLiteral("missing-glyphs"),
+                       QStringLiteral("control-character")} +
+           legibilityFindingCodes();
 }
 
 QString regionName(Region r) {
@@ -449,8 +453,8 @@ bool fontInstalled(const QString& family, QString* drawnWith) {
     return installed.value(key);
 }
 
-QList<Finding> checkProject(const sDane& d) {
-    return Checker(d).run();
+QList<Finding> checkProject(const sDane& d, const LegibilityRules& rules) {
+    return Checker(d, rules).run();
 }
 
 QList<Finding> checkLanguage(const sDane& d, int lang) {
@@ -458,9 +462,17 @@ QList<Finding> checkLanguage(const sDane& d, int lang) {
     return Checker(d).runLanguage(lang);
 }
 
-QList<Finding> checkView(const sDane& d, int lang, int view) {
+QList<Finding> checkView(const sDane& d, int lang, int view, const LegibilityRules& rules) {
     if (lang < 1 || lang > LanguageCount || view < 1 || view > ViewCount) return {};
-    return Checker(d).runView(lang, view);
+    return Checker(d, rules).runView(lang, view);
+}
+
+QList<Finding> checkProject(const sDane& d) {
+    return checkProject(d, LegibilityRules{});
+}
+
+QList<Finding> checkView(const sDane& d, int lang, int view) {
+    return checkView(d, lang, view, LegibilityRules{});
 }
 
 QJsonArray findingsJson(const QList<Finding>& findings) {

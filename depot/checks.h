@@ -71,13 +71,18 @@ bool fontInstalled(const QString& family, QString* drawnWith = nullptr);
 /// text has none. One line of the sign shows neither.
 QString controlCharacterIn(const QString& text);
 
+/// What the legibility checks depend on beyond the project (depot/legibility.h).
+struct LegibilityRules;
+
 /// Runs every check on the project.
+QList<Finding> checkProject(const sDane& d, const LegibilityRules& rules);
 QList<Finding> checkProject(const sDane& d);
 /// The findings about one language itself, as checkProject lists them (none
 /// when the language is not in use).
 QList<Finding> checkLanguage(const sDane& d, int lang);
 /// The findings of one view, as checkProject lists them (none when the view
 /// or its language is not in use).
+QList<Finding> checkView(const sDane& d, int lang, int view, const LegibilityRules& rules);
 QList<Finding> checkView(const sDane& d, int lang, int view);
 
 /// The findings as a JSON array of {language, view, region, what, why}.

@@ -1,5 +1,7 @@
 #include "depot/findings.h"
 
+#include "depot/legibility.h"
+
 namespace lt {
 namespace {
 
@@ -16,10 +18,14 @@ bool languageInUse(const sDane& d, int lang) {
 
 }  // namespace
 
-ProjectFindings::ProjectFindings() : m_views(LanguageCount * ViewCount) {}
+ProjectFindings::ProjectFindings()
+    : m_views(LanguageCount * ViewCount), m_routes(LanguageCount * ViewCount) {}
 
 void ProjectFindings::checkLanguageViews(const sDane& d, int lang) {
-    for (int v = 1; v <= ViewCount; ++v) m_views[index(lang, v)] = checkView(d, lang, v);
+    for (int v = 1; v <= ViewCount; ++v) {
+        m_views[index(lang, v)] = checkView(d, lang, v);
+        m_routes[index(lang, v)] = routeOf(widok(d, lang, v));
+    }
 }
 
 void ProjectFindings::recheckAll(const sDane& d) {
@@ -47,13 +53,26 @@ bool ProjectFindings::recheckLanguages(const sDane& d) {
     return changed;
 }
 
-bool ProjectFindings::recheckView(const sDane& d, int lang, int view) {
-    if (lang < 1 || lang > LanguageCount || view < 1 || view > ViewCount) return false;
+bool ProjectFindings::recheckOne(const sDane& d, int lang, int view) {
     QList<Finding> found = checkView(d, lang, view);
     QList<Finding>& stored = m_views[index(lang, view)];
     if (sameFindings(found, stored)) return false;
     stored = std::move(found);
     return true;
+}
+
+bool ProjectFindings::recheckView(const sDane& d, int lang, int view) {
+    if (lang < 1 || lang > LanguageCount || view < 1 || view > ViewCount) return false;
+    bool changed = recheckOne(d, lang, view);
+    const QString before = m_routes[index(lang, view)];
+    const QString now = routeOf(widok(d, lang, view));
+    m_routes[index(lang, view)] = now;
+    for (int v = 1; v <= ViewCount; ++v) {
+        const QString& route = m_routes[index(lang, v)];
+        if (v == view || route.isEmpty() || (route != before && route != now)) continue;
+        changed = recheckOne(d, lang, v) || changed;
+    }
+    return changed;
 }
 
 const QList<Finding>& ProjectFindings::of(int lang, int view) const {

@@ -21,7 +21,9 @@ public:
     /// Checks the language findings again, and the views of every language
     /// whose use changed since the last check. True when anything differs.
     bool recheckLanguages(const sDane& d);
-    /// Checks one view again; true when its findings differ from before.
+    /// Checks one view again, and the other views of its route before and
+    /// after (one route is drawn one way in all its views); true when any of
+    /// their findings differ from before.
     bool recheckView(const sDane& d, int lang, int view);
 
     /// The findings of one view (empty outside the project).
@@ -35,10 +37,13 @@ public:
 private:
     static int index(int lang, int view) { return (lang - 1) * ViewCount + (view - 1); }
     void checkLanguageViews(const sDane& d, int lang);
+    bool recheckOne(const sDane& d, int lang, int view);
 
     std::vector<QList<Finding>> m_views;  // by index(lang, view)
     std::array<QList<Finding>, LanguageCount> m_languages;
     std::array<bool, LanguageCount> m_inUse{};
+    std::vector<QString>
+        m_routes;  // the route in each view's left box when last checked, by index(lang, view)
 };
 
 }  // namespace lt

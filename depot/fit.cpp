@@ -1,6 +1,7 @@
 #include "depot/fit.h"
 
 #include "depot/checks.h"
+#include "depot/legiblefit.h"
 #include "depot/viewlist.h"
 #include "render/animation.h"
 #include "render/text.h"
@@ -348,15 +349,35 @@ private:
     bool m_widenLeft = true;
 };
 
-QList<FitChange> fitViews(sDane& d, const QList<QPair<int, int>>& views) {
+LegibleFitRules legibleRules(const FitOptions& options) {
+    LegibleFitRules rules;
+    rules.legibility.pitchMm = options.pitchMm;
+    rules.split = options.split;
+    return rules;
+}
+
+/// The window fit, then the fit for a rider.
+QList<FitChange> fitRecord(Fitter& fitter, sWidok& w, int l, int v, const FitOptions& options,
+                           const sScreenImage* route) {
+    const sWidok original = w;
+    fitter.fit(w, l, v);
+    fitLegibly(w, original, legibleRules(options), route);
+    return fitChanges(original, w, l, v);
+}
+
+QList<FitChange> fitViews(sDane& d, const QList<QPair<int, int>>& views, const FitOptions& options) {
     Fitter fitter;
     QList<FitChange> out;
     QList<QPair<int, int>> changed;
+    QHash<int, QHash<QString, sScreenImage>> routes;  // by language
     for (const auto& [l, v] : views) {
+        if (!routes.contains(l)) routes.insert(l, routeDrawings(d, l, legibleRules(options)));
         sWidok& w = widok(d, l, v);
+        const auto route = routes[l].constFind(routeOf(w));
         // Work on a copy so that a view whose regions all fit keeps its bytes.
         sWidok copy = w;
-        const QList<FitChange> c = fitter.fit(copy, l, v);
+        const QList<FitChange> c =
+            fitRecord(fitter, copy, l, v, options, route == routes[l].constEnd() ? nullptr : &route.value());
         if (c.isEmpty()) continue;
         w = copy;
         out += c;
@@ -373,13 +394,23 @@ QString FitChange::text() const {
 }
 
 QList<FitChange> fitViewRecord(sWidok& w, int lang, int view) {
-    return Fitter().fit(w, lang, view);
+    return fitViewRecord(w, lang, view, FitOptions{}, nullptr);
+}
+
+QList<FitChange> fitViewRecord(sWidok& w, int lang, int view, const FitOptions& options,
+                               const sScreenImage* route) {
+    Fitter fitter;
+    return fitRecord(fitter, w, lang, view, options, route);
 }
 
 QList<FitChange> fitView(sDane& d, int lang, int view) {
+    return fitView(d, lang, view, FitOptions{});
+}
+
+QList<FitChange> fitView(sDane& d, int lang, int view, const FitOptions& options) {
     if (lang < 1 || lang > LanguageCount || view < 1 || view > ViewCount) return {};
     if (!isTrue(widok(d, lang, view).use)) return {};
-    return fitViews(d, {{lang, view}});
+    return fitViews(d, {{lang, view}}, options);
 }
 
 QList<FitChange> fitProject(sDane& d, const FitOptions& options) {
@@ -391,7 +422,7 @@ QList<FitChange> fitProject(sDane& d, const FitOptions& options) {
             if (isTrue(widok(d, l, v).use)) views.append({l, v});
         }
     }
-    return fitViews(d, views);
+    return fitViews(d, views, options);
 }
 
 }  // namespace lt

@@ -40,16 +40,23 @@ struct FitOptions {
     int lang = 0;  // 1..3: that language only; 0: every language in use
     int firstView = 1;
     int lastView = ViewCount;
+    int pitchMm = 0;  // the sign's LED pitch, which raises the floors of the lines (see depot/legibility.h)
+    bool split = false;  // a long top line may go over the bottom line when the view leaves it free
 };
 
 /// Fits every shown region of one view in use and renders the view again
 /// when anything changed, so its measured text sizes are current. Returns
 /// what changed; an empty list leaves the project's bytes as they were.
 QList<FitChange> fitView(sDane& d, int lang, int view);
+QList<FitChange> fitView(sDane& d, int lang, int view, const FitOptions& options);
 
 /// Fits a view record held apart from a project, without rendering it; the
 /// caller renders it once it is in the project (see renderViews).
 QList<FitChange> fitViewRecord(sWidok& w, int lang, int view);
+/// The same with the route's drawing chosen for all views of a language
+/// (nullptr: the view's own).
+QList<FitChange> fitViewRecord(sWidok& w, int lang, int view, const FitOptions& options,
+                               const sScreenImage* route);
 
 /// Fits every view in use in the range, of the chosen languages.
 QList<FitChange> fitProject(sDane& d, const FitOptions& options);

@@ -1,6 +1,7 @@
 #include "depot/gtfs.h"
 
 #include "depot/csv.h"
+#include "depot/legibility.h"
 #include "depot/viewlist.h"
 #include "depot/zipfile.h"
 #include "model/projectfile.h"
@@ -159,12 +160,21 @@ void layOut(sWidok& w, const GtfsDestination& dest, bool routeOnTop) {
     }
 }
 
-/// Whether fitting kept the route in the left box standing and legible.
+/// Whether fitting kept the route in the left box standing, whole and at
+/// the route floor.
 bool routeReadsInLeftBox(const sWidok& before, const sWidok& after) {
     const sScreenImage& l = after.Lewy;
     const bool movedNow = l.Ruch != before.Lewy.Ruch && l.Ruch != mvNone;
-    const bool shrunkPastFloor = l.FontSize < LegibleFontSize && l.FontSize < before.Lewy.FontSize;
-    return !movedNow && !shrunkPastFloor;
+    return !movedNow && regionLayout(after, Region::Lewy).fits() &&
+           capitalHeight(l) >= capitalFloor(Region::Lewy, LegibilityRules{});
+}
+
+/// The fit of a destination: gtfs-import places the words itself, so a long
+/// headsign may always go over both lines before it moves.
+FitOptions destinationFit() {
+    FitOptions options;
+    options.split = true;
+    return options;
 }
 
 QString readFeedFile(const QString& path, QByteArray& bytes) {
@@ -358,13 +368,13 @@ QList<FitChange> makeDestinationView(sWidok& w, const GtfsDestination& dest, int
     const bool routeOnTop = dest.route.size() > LeftTextLimit || dest.main.size() > TopTextLimit;
     layOut(w, dest, routeOnTop);
     const sWidok laidOut = w;
-    QList<FitChange> changes = fitViewRecord(w, lang, view);
+    QList<FitChange> changes = fitViewRecord(w, lang, view, destinationFit(), nullptr);
     // Where the route does not read whole in the left box, it goes on the top
     // line instead.
     if (!routeOnTop && !routeReadsInLeftBox(laidOut, w)) {
         w = base;
         layOut(w, dest, true);
-        changes = fitViewRecord(w, lang, view);
+        changes = fitViewRecord(w, lang, view, destinationFit(), nullptr);
     }
     return changes;
 }

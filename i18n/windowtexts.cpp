@@ -157,7 +157,7 @@ constexpr TextEntry kFormHardware[] = {
 constexpr TextEntry kFormCheck[] = {
     {"FormCheck", "Caption", 1},   {"lHelp", "Caption", 2},  {"lFindings", "Caption", 3},
     {"lViews", "Caption", 4},      {"btnFit", "Caption", 5}, {"btnClose", "Caption", 6},
-    {"lNoFindings", "Caption", 7},
+    {"lNoFindings", "Caption", 7}, {"cbWhy", "Items", 8},
 };
 
 constexpr TextEntry kFormPlayer[] = {

@@ -22,7 +22,7 @@ std::span<const TextEntry> formPrintTexts();     // "FormPrint", 10 entries
 std::span<const TextEntry> formAutorTexts();     // "FormAutor", 3 entries
 std::span<const TextEntry> formHardwareTexts();  // "FormHardware", 2 entries
 std::span<const TextEntry> formPlayerTexts();    // "FormPlayer", 17 entries
-std::span<const TextEntry> formCheckTexts();     // "FormCheck", 7 entries
+std::span<const TextEntry> formCheckTexts();     // "FormCheck", 8 entries
 std::span<const TextEntry> formFindTexts();      // "FormFind", 4 entries
 
 /// The list of a window by its name (any case); empty for other windows.
