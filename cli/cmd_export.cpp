@@ -2,6 +2,7 @@
 #include "cli/command.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"
+#include "model/carry.h"
 #include "model/document.h"
 
 namespace lt::cli {
@@ -42,6 +43,8 @@ int runExport(const QStringList& argv, Io& io) {
         for (int v = 1; v <= ViewCount; ++v) inUse += screen(doc.flash(), l, v).use != 0 ? 1 : 0;
     io.out << "Pendrive file written to " << out << " (" << FlashSize << " bytes, " << inUse
            << " screens in use)" << Qt::endl;
+    for (const QString& w : carryWarnings(doc.dane())) io.err << "warning: " << w << '\n';
+    io.err.flush();
     return 0;
 }
 
@@ -57,7 +60,10 @@ LT_CLI_COMMAND(
         "  --base IMAGE.bin   first import a pendrive file into the image, so its\n"
         "                     EEPROM, filler and controller fields are carried over\n"
         "  --firmware FW.bin  first import a 196,608-byte firmware file into the project\n"
-        "  -o OUT.bin         the pendrive file to write\n"),
+        "  -o OUT.bin         the pendrive file to write\n\n"
+        "A text with characters the 8-bit texts cannot carry is written with their\n"
+        "nearest carried form (Plzeň as Plzen, a typographic dash as -, others as ?);\n"
+        "one warning line on stderr names each such text of the views in use.\n"),
     runExport);
 
 }  // namespace lt::cli

@@ -21,7 +21,7 @@ int runRecover(const QStringList& argv, Io& io) {
 
     auto flash = std::make_unique<sflash>();
     QString error = readImageForRecovery(path, *flash);
-    if (!error.isEmpty()) return fail(io, path + QStringLiteral(": ") + error);
+    if (!error.isEmpty()) return fail(io, error);
     auto dane = std::make_unique<sDane>();
     const RecoverReport report = recoverProject(*flash, *dane);
     error = writeProjectFile(*dane, out);

@@ -4,6 +4,7 @@
 #include "depot/decode.h"
 #include "display/colour.h"
 #include "display/flashbuild.h"
+#include "depot/pendrivefile.h"
 #include "display/pendrive.h"
 #include "model/defaults.h"
 #include "model/document.h"
@@ -397,21 +398,9 @@ RecoverReport recoverProject(const sflash& f, sDane& d) {
 }
 
 QString readImageForRecovery(const QString& path, sflash& flash) {
-    const qint64 size = MyFileSize(path);
-    if (size < 0) return QStringLiteral("The file cannot be found.");
-    if (size == ProjectFileSize && readProjectFile(path).status == ProjectRead::Ok)
-        return QStringLiteral("This is a project file, not a pendrive file: open it with File > Open.");
-    QByteArray bytes;
-    const QString error = readFixedSizeFile(path, FlashSize, bytes);
-    if (!error.isEmpty()) return QStringLiteral("Not a pendrive file: ") + error;
-    if (bytes.size() != qsizetype(sizeof flash))
-        return QStringLiteral("Not a pendrive file: it has the wrong size.");
-    std::memcpy(&flash, bytes.constData(), sizeof flash);
-    if (flash.LedX != FlashLedX || flash.LedY != FlashLedY)
-        return QStringLiteral("Not a pendrive file: its header does not describe a sign of %1 x %2 LEDs.")
-            .arg(FlashLedX)
-            .arg(FlashLedY);
-    return QString();
+    const QString error = readPendriveFile(path, flash);
+    if (error == msgProjectNotPendrive(path)) return error + QStringLiteral(": open it with File > Open.");
+    return error;
 }
 
 void RecoverProjectClick(Document& doc, Prompts& prompts) {
