@@ -23,7 +23,7 @@ int runCheck(const QStringList& argv, Io& io) {
         return trouble(io, QStringLiteral("usage: linetint-cli check PROJECT.vmprj [--json]"));
     const QString path = args.positional().first();
     ProjectRead read = readProjectFile(path);
-    if (read.status != ProjectRead::Ok) return trouble(io, QStringLiteral("%1: %2").arg(path, read.error));
+    if (read.status != ProjectRead::Ok) return trouble(io, projectError(path, read.error));
 
     const QList<Finding> findings = checkProject(*read.data);
     if (args.has(QStringLiteral("--json"))) {
@@ -57,8 +57,11 @@ LT_CLI_COMMAND(
                    "  empty-region        a region the view type shows has no text\n"
                    "  same-colour         font and background have the same colour\n"
                    "  zero-time           the view's display time is 0\n"
-                   "  not-carried         characters the pendrive file's 8-bit texts cannot carry\n"
-                   "  too-long            a name or text longer than its field in the pendrive file\n\n"
+                   "  not-carried         characters the pendrive file's 8-bit texts cannot carry; the\n"
+                   "                      stick gets their nearest carried form, which the line quotes\n"
+                   "  too-long            a name or text longer than its field in the pendrive file\n"
+                   "  control-character   a line break, tab or other control character in a name or\n"
+                   "                      text, which one line of the sign cannot show\n\n"
                    "  --json   {\"clean\": bool, \"findings\": [{language, view, region, what, why}]}\n\n"
                    "Exit status: 0 when nothing is found, 1 when something is found, 2 when the\n"
                    "project cannot be read.\n"),

@@ -47,7 +47,7 @@ int runExport(const QStringList& argv, Io& io, bool csvOnly) {
 
     ProjectRead read = readProjectFile(args.positional().first());
     if (read.status != ProjectRead::Ok)
-        return fail(io, QStringLiteral("%1: %2").arg(args.positional().first(), read.error));
+        return fail(io, projectError(args.positional().first(), read.error));
     QString error;
     const QByteArray bytes = format == ListFormat::Xlsx ? exportViewListXlsx(*read.data, options.lang, error)
                                                         : exportViewList(*read.data, options);
@@ -78,7 +78,7 @@ int runImport(const QStringList& argv, Io& io, bool csvOnly) {
 
     ProjectRead read = readProjectFile(projectPath);
     if (read.status != ProjectRead::Ok)
-        return fail(io, QStringLiteral("%1: %2").arg(projectPath, read.error));
+        return fail(io, projectError(projectPath, read.error));
     QByteArray list;
     QString error;
     if (!readWholeFile(listPath, list, error)) return fail(io, QStringLiteral("%1: %2").arg(listPath, error));

@@ -1,9 +1,12 @@
 // Pendrive commands: export a project as the sign's display image.
 #include "cli/command.h"
+#include "depot/pendrivefile.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"
 #include "model/carry.h"
 #include "model/document.h"
+
+#include <QFileInfo>
 
 namespace lt::cli {
 namespace {
@@ -22,17 +25,18 @@ int runExport(const QStringList& argv, Io& io) {
         doc.newProject();
     } else {
         const QString error = doc.openProject(args.positional().first());
-        if (!error.isEmpty()) return fail(io, args.positional().first() + QStringLiteral(": ") + error);
+        if (!error.isEmpty()) return fail(io, projectError(args.positional().first(), error));
     }
     if (args.has(QStringLiteral("--firmware"))) {
         const QString path = args.value(QStringLiteral("--firmware"));
+        if (!QFileInfo::exists(path)) return fail(io, msgCannotOpen(path, QStringLiteral("No such file or directory")));
         const QString error = readFirmwareFile(path, doc.dane());
         if (!error.isEmpty()) return fail(io, path + QStringLiteral(": ") + error);
     }
     if (args.has(QStringLiteral("--base"))) {
         const QString path = args.value(QStringLiteral("--base"));
-        const QString error = readFlashFile(path, doc.flash());
-        if (!error.isEmpty()) return fail(io, path + QStringLiteral(": ") + error);
+        const QString error = readPendriveFile(path, doc.flash(), PendriveTest::SizeOnly);
+        if (!error.isEmpty()) return fail(io, error);
     }
 
     EncodeKorvo2Flash(doc);

@@ -39,7 +39,7 @@ int runGtfsImport(const QStringList& argv, Io& io) {
     std::unique_ptr<sDane> d;
     if (pos.size() == 2) {
         ProjectRead read = readProjectFile(pos[1]);
-        if (read.status != ProjectRead::Ok) return fail(io, QStringLiteral("%1: %2").arg(pos[1], read.error));
+        if (read.status != ProjectRead::Ok) return fail(io, projectError(pos[1], read.error));
         d = std::move(read.data);
     } else {
         d = std::make_unique<sDane>();

@@ -20,7 +20,7 @@ QString msgProjectNotPendrive(const QString& path) {
     return QStringLiteral("%1 is a project file, not a pendrive file").arg(path);
 }
 
-QString readPendriveFile(const QString& path, sflash& flash) {
+QString readPendriveFile(const QString& path, sflash& flash, PendriveTest test) {
     QByteArray bytes;
     qint64 size = -1;
     QString error;
@@ -35,7 +35,8 @@ QString readPendriveFile(const QString& path, sflash& flash) {
     // The sign's size sits at a fixed place of the header; any other pair of
     // numbers there shows a file that is not an image of this sign.
     const auto byteAt = [&bytes](std::size_t offset) { return static_cast<std::uint8_t>(bytes[qsizetype(offset)]); };
-    if (byteAt(offsetof(sflash, LedX)) != FlashLedX || byteAt(offsetof(sflash, LedY)) != FlashLedY)
+    if (test == PendriveTest::Header &&
+        (byteAt(offsetof(sflash, LedX)) != FlashLedX || byteAt(offsetof(sflash, LedY)) != FlashLedY))
         return msgNotPendrive(path, QStringLiteral("its header does not describe a sign of %1 x %2 LEDs")
                                         .arg(FlashLedX)
                                         .arg(FlashLedY));

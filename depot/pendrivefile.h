@@ -17,9 +17,14 @@ QString msgNotPendrive(const QString& path, const QString& why);
 /// "FILE is a project file, not a pendrive file".
 QString msgProjectNotPendrive(const QString& path);
 
+/// How much of a pendrive file is looked at: the header too (what the player
+/// and recover need), or only the size (describing or carrying over any
+/// image of the right size, a foreign one included).
+enum class PendriveTest { Header, SizeOnly };
+
 /// Reads a pendrive file into `flash`; an empty string when it is one, else
 /// the message that says why not (naming the file). On failure `flash` is as
 /// it was.
-QString readPendriveFile(const QString& path, sflash& flash);
+QString readPendriveFile(const QString& path, sflash& flash, PendriveTest test = PendriveTest::Header);
 
 }  // namespace lt

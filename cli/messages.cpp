@@ -1,0 +1,27 @@
+// Messages the commands share.
+#include "cli/command.h"
+#include "depot/pendrivefile.h"
+#include "display/flash.h"
+#include "model/projectfile.h"
+
+#include <QFileInfo>
+
+namespace lt::cli {
+
+QString projectError(const QString& path, const QString& error) {
+    const QFileInfo info(path);
+    if (error == msgProjectSizeMismatch()) {
+        if (info.size() == FlashSize)
+            return QStringLiteral("%1 is a pendrive file, not a project; `linetint-cli recover %1 -o "
+                                  "PROJECT.vmprj` rebuilds a project from it")
+                .arg(path);
+        return QStringLiteral("%1 is not a project file: it has %2 bytes; a project file has %3")
+            .arg(path)
+            .arg(info.size())
+            .arg(ProjectFileSize);
+    }
+    if (error == msgProjectVersionMismatch()) return QStringLiteral("%1: %2").arg(path, error);
+    return msgCannotOpen(path, error);
+}
+
+}  // namespace lt::cli
