@@ -31,6 +31,8 @@ int runGtfsImport(const QStringList& argv, Io& io) {
             io, QStringLiteral("usage: linetint-cli gtfs-import FEED [PROJECT.vmprj] -o OUT.vmprj [--lang L] "
                                "[--routes R1,R2,...] [--via WORDS]"));
     options.routes = listValue(args.value(QStringLiteral("--routes")));
+    if (args.has(QStringLiteral("--routes")) && options.routes.isEmpty())
+        return fail(io, QStringLiteral("--routes takes one or more routes (route_short_name or route_id)"));
     if (args.has(QStringLiteral("--via"))) {
         options.viaWords = listValue(args.value(QStringLiteral("--via")));
         if (options.viaWords.isEmpty()) return fail(io, QStringLiteral("--via takes one or more words"));
@@ -49,6 +51,10 @@ int runGtfsImport(const QStringList& argv, Io& io) {
     if (!result.ok()) return fail(io, QStringLiteral("%1; nothing written").arg(result.error));
     const QString error = writeProjectFile(*d, out);
     if (!error.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(out, error));
+    for (const QString& r : result.counts.routesWithoutDestination)
+        io.err << "linetint-cli: warning: --routes: no trip of route \"" << r
+               << "\" has a headsign in trips.txt, so it makes no destination\n";
+    io.err.flush();
     for (const FitChange& c : result.fitted) io.out << c.text() << '\n';
     io.out << result.counts.routes << " routes, " << result.counts.trips << " trips";
     if (result.counts.withoutHeadsign > 0)

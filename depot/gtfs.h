@@ -38,6 +38,7 @@ struct GtfsCounts {
     int routes = 0;           // rows of routes.txt
     int trips = 0;            // rows of trips.txt
     int withoutHeadsign = 0;  // trips of the chosen routes without a headsign, left out
+    QStringList routesWithoutDestination;  // routes asked for whose trips give no destination
 };
 
 /// The destinations of a feed's tables (file name -> bytes), in natural route
