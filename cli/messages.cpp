@@ -6,12 +6,15 @@
 
 #include <QFileInfo>
 
+#include <memory>
+
 namespace lt::cli {
 
 QString projectError(const QString& path, const QString& error) {
     const QFileInfo info(path);
     if (error == msgProjectSizeMismatch()) {
-        if (info.size() == FlashSize)
+        auto image = std::make_unique<sflash>();
+        if (info.size() == FlashSize && readPendriveFile(path, *image).isEmpty())
             return QStringLiteral("%1 is a pendrive file, not a project; `linetint-cli recover %1 -o "
                                   "PROJECT.vmprj` rebuilds a project from it")
                 .arg(path);

@@ -260,6 +260,9 @@ QString whyNotReproduced(const char* chars, int capacity, const sScreenImage& r)
             .arg(font);
     if (holdsForeignBytes(chars, capacity))
         return QStringLiteral("the text holds characters the pendrive file cannot carry");
+    // The export writes a character it has nothing near for as "?".
+    if (QByteArray(chars, static_cast<int>(qstrnlen(chars, static_cast<size_t>(capacity)))).contains('?'))
+        return QStringLiteral("the text may hold characters the pendrive file cannot carry, written as \"?\"");
     return QStringLiteral("no reading of \"%1\" reproduces the picture")
         .arg(AnsiCharToString(chars, capacity));
 }
