@@ -47,8 +47,9 @@ struct GtfsCounts {
 QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOptions& options,
                          QList<GtfsDestination>& out, GtfsCounts* counts = nullptr);
 
-/// Reads routes.txt and trips.txt of a feed: a zip archive or a folder.
-/// Returns an empty error on success.
+/// Reads routes.txt and trips.txt of a feed (a zip archive or a folder), and
+/// agency.txt and feed_info.txt when it has them. Returns an empty error on
+/// success.
 QString readGtfsFeed(const QString& feedPath, QHash<QString, QByteArray>& tables);
 
 struct GtfsImportResult {
