@@ -29,7 +29,8 @@ int runExport(const QStringList& argv, Io& io) {
     }
     if (args.has(QStringLiteral("--firmware"))) {
         const QString path = args.value(QStringLiteral("--firmware"));
-        if (!QFileInfo::exists(path)) return fail(io, msgCannotOpen(path, QStringLiteral("No such file or directory")));
+        if (!QFileInfo::exists(path))
+            return fail(io, msgCannotOpen(path, QStringLiteral("No such file or directory")));
         const QString error = readFirmwareFile(path, doc.dane());
         if (!error.isEmpty()) return fail(io, path + QStringLiteral(": ") + error);
     }

@@ -37,12 +37,13 @@ int runInfo(const QStringList& argv, Io& io) {
     if (!fi.exists()) return fail(io, msgCannotOpen(path, QStringLiteral("No such file or directory")));
     InfoFormatter* formatter = infoFormatterFor(path);
     if (!formatter)
-        return fail(io, QStringLiteral("%1 is not a project file (%2 bytes) nor a pendrive file (%3 bytes): it "
-                                       "has %4 bytes")
-                            .arg(path)
-                            .arg(ProjectFileSize)
-                            .arg(FlashSize)
-                            .arg(fi.size()));
+        return fail(io,
+                    QStringLiteral("%1 is not a project file (%2 bytes) nor a pendrive file (%3 bytes): it "
+                                   "has %4 bytes")
+                        .arg(path)
+                        .arg(ProjectFileSize)
+                        .arg(FlashSize)
+                        .arg(fi.size()));
     QJsonObject info;
     QString error;
     if (!formatter->describe(path, info, error)) return fail(io, error);

@@ -56,7 +56,8 @@ int runRender(const QStringList& argv, Io& io) {
     const QString written = args.has(QStringLiteral("--thumbnail"))
                                 ? (lt::RenderActiveBitmapSG(d, s), writePicture(s.thumbnail(lang, view), out))
                                 : writePicture(s.preview, out);
-    if (!written.isEmpty()) return fail(io, written.startsWith(out) ? written : out + QStringLiteral(": ") + written);
+    if (!written.isEmpty())
+        return fail(io, written.startsWith(out) ? written : out + QStringLiteral(": ") + written);
     io.out << "Picture written to " << out << Qt::endl;
     return 0;
 }

@@ -15,8 +15,9 @@ QString projectError(const QString& path, const QString& error) {
     if (error == msgProjectSizeMismatch()) {
         auto image = std::make_unique<sflash>();
         if (info.size() == FlashSize && readPendriveFile(path, *image).isEmpty())
-            return QStringLiteral("%1 is a pendrive file, not a project; `linetint-cli recover %1 -o "
-                                  "PROJECT.vmprj` rebuilds a project from it")
+            return QStringLiteral(
+                       "%1 is a pendrive file, not a project; `linetint-cli recover %1 -o "
+                       "PROJECT.vmprj` rebuilds a project from it")
                 .arg(path);
         return QStringLiteral("%1 is not a project file: it has %2 bytes; a project file has %3")
             .arg(path)

@@ -1,7 +1,7 @@
 #include "cli/project_info.h"
+
 #include "cli/command.h"
 #include "depot/flashinfo.h"
-
 #include "model/document.h"
 #include "model/projectfile.h"
 
@@ -82,7 +82,8 @@ public:
             t += QStringLiteral("Language %1: %2 (%3), %4 views in use\n")
                      .arg(l[QStringLiteral("number")].toInt())
                      .arg(escapeControls(l[QStringLiteral("name")].toString()),
-                          l[QStringLiteral("use")].toBool() ? QStringLiteral("in use") : QStringLiteral("not in use"))
+                          l[QStringLiteral("use")].toBool() ? QStringLiteral("in use")
+                                                            : QStringLiteral("not in use"))
                      .arg(l[QStringLiteral("viewsInUse")].toInt());
         }
         t += QStringLiteral("IP:        %1\n").arg(info[QStringLiteral("ip")].toString());

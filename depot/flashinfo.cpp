@@ -110,7 +110,8 @@ QString escapeControls(const QString& text) {
         } else if (c == u'\t') {
             out += QLatin1String("\\t");
         } else {
-            out += QLatin1String("\\x") + QStringLiteral("%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+            out += QLatin1String("\\x") +
+                   QStringLiteral("%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
         }
     }
     return out;
@@ -138,9 +139,9 @@ QString flashInfoText(const QJsonObject& info) {
         const QJsonArray screens = l[QStringLiteral("screensInUse")].toArray();
         t += QStringLiteral("Language %1: %2 (%3), %4 screens in use\n")
                  .arg(l[QStringLiteral("number")].toInt())
-                 .arg(escapeControls(l[QStringLiteral("name")].toString()), l[QStringLiteral("use")].toInt()
-                                                                ? QStringLiteral("in use")
-                                                                : QStringLiteral("not in use"))
+                 .arg(escapeControls(l[QStringLiteral("name")].toString()),
+                      l[QStringLiteral("use")].toInt() ? QStringLiteral("in use")
+                                                       : QStringLiteral("not in use"))
                  .arg(screens.size());
         for (const auto& sv : screens) {
             const QJsonObject sc = sv.toObject();

@@ -178,8 +178,9 @@ QString feedLanguageName(const QHash<QString, QByteArray>& tables) {
         if (!parseTable(tables, file, t).isEmpty() || t.table.records.size() < 2) return QString();
         return FeedTable::field(t.table.records[1], t.column(column));
     };
-    for (const auto& [file, column] : {std::pair{QStringLiteral("feed_info.txt"), QStringLiteral("feed_lang")},
-                                       std::pair{QStringLiteral("agency.txt"), QStringLiteral("agency_lang")}}) {
+    for (const auto& [file, column] :
+         {std::pair{QStringLiteral("feed_info.txt"), QStringLiteral("feed_lang")},
+          std::pair{QStringLiteral("agency.txt"), QStringLiteral("agency_lang")}}) {
         const QString code = firstValue(file, column);
         if (code.isEmpty()) continue;
         const QLocale locale(code);
@@ -447,8 +448,7 @@ GtfsImportResult importGtfsTables(const QHash<QString, QByteArray>& tables, sDan
     const QString langName = ReadText(work->Lang[lang - 1].Nazwa);
     if (langName.trimmed().isEmpty() || langName == QLatin1String("Not set")) {
         const QString fromFeed = feedLanguageName(tables);
-        if (!fromFeed.isEmpty())
-            StringToWideChar(fromFeed, work->Lang[lang - 1].Nazwa);
+        if (!fromFeed.isEmpty()) StringToWideChar(fromFeed, work->Lang[lang - 1].Nazwa);
     }
     for (int v = 1; v <= ViewCount; ++v) widok(*work, lang, v).use = 0;
     const int count = static_cast<int>(dests.size());

@@ -29,12 +29,15 @@ QString readPendriveFile(const QString& path, sflash& flash, PendriveTest test) 
         case FixedRead::WrongSize:
             if (size == ProjectFileSize && readProjectFile(path).status == ProjectRead::Ok)
                 return msgProjectNotPendrive(path);
-            return msgNotPendrive(path, QStringLiteral("it has %1 bytes; a pendrive file has %2").arg(size).arg(FlashSize));
+            return msgNotPendrive(
+                path, QStringLiteral("it has %1 bytes; a pendrive file has %2").arg(size).arg(FlashSize));
         case FixedRead::Ok: break;
     }
     // The sign's size sits at a fixed place of the header; any other pair of
     // numbers there shows a file that is not an image of this sign.
-    const auto byteAt = [&bytes](std::size_t offset) { return static_cast<std::uint8_t>(bytes[qsizetype(offset)]); };
+    const auto byteAt = [&bytes](std::size_t offset) {
+        return static_cast<std::uint8_t>(bytes[qsizetype(offset)]);
+    };
     if (test == PendriveTest::Header &&
         (byteAt(offsetof(sflash, LedX)) != FlashLedX || byteAt(offsetof(sflash, LedY)) != FlashLedY))
         return msgNotPendrive(path, QStringLiteral("its header does not describe a sign of %1 x %2 LEDs")

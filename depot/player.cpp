@@ -17,7 +17,8 @@ QString loadPlayable(const QString& path, sflash& flash) {
     // Anything but a project is put to the pendrive file's test, which
     // refuses it with the words recover uses.
     const QFileInfo info(path);
-    if (!info.exists() || info.isDir() || info.size() != ProjectFileSize) return readPendriveFile(path, flash);
+    if (!info.exists() || info.isDir() || info.size() != ProjectFileSize)
+        return readPendriveFile(path, flash);
     // The project as export builds it, in an image of its own.
     Document doc;
     const QString error = doc.openProject(path);

@@ -2,9 +2,9 @@
 
 #include "depot/checks.h"
 #include "depot/decode.h"
+#include "depot/pendrivefile.h"
 #include "display/colour.h"
 #include "display/flashbuild.h"
-#include "depot/pendrivefile.h"
 #include "display/pendrive.h"
 #include "model/defaults.h"
 #include "model/document.h"
@@ -262,7 +262,8 @@ QString whyNotReproduced(const char* chars, int capacity, const sScreenImage& r)
         return QStringLiteral("the text holds characters the pendrive file cannot carry");
     // The export writes a character it has nothing near for as "?".
     if (QByteArray(chars, static_cast<int>(qstrnlen(chars, static_cast<size_t>(capacity)))).contains('?'))
-        return QStringLiteral("the text may hold characters the pendrive file cannot carry, written as \"?\"");
+        return QStringLiteral(
+            "the text may hold characters the pendrive file cannot carry, written as \"?\"");
     return QStringLiteral("no reading of \"%1\" reproduces the picture")
         .arg(AnsiCharToString(chars, capacity));
 }
@@ -306,8 +307,10 @@ bool readShownRegion(const sRegionGray<T, E>& g, sScreenImage& r, int width, int
         QStringList quoted;
         for (qsizetype k = 0; k < others.size() && k < listed; ++k)
             quoted << QStringLiteral("\"%1\"").arg(others[k]);
-        QString why = QStringLiteral("\"%1\" could also read %2").arg(reading.text, quoted.join(QLatin1String(" or ")));
-        if (others.size() > listed) why += QStringLiteral(", and %1 more readings").arg(others.size() - listed);
+        QString why =
+            QStringLiteral("\"%1\" could also read %2").arg(reading.text, quoted.join(QLatin1String(" or ")));
+        if (others.size() > listed)
+            why += QStringLiteral(", and %1 more readings").arg(others.size() - listed);
         report.ambiguous.append({l, v, QLatin1String(name), reading.text, why, others});
         return true;
     }

@@ -11,9 +11,24 @@ namespace {
 
 /// The Polish letters with a code of their own, and that code.
 constexpr std::array<std::pair<char16_t, char>, 18> polishCodes{{
-    {u'Ą', 'A'},    {u'Ć', 'C'},    {u'Ę', 'E'},    {u'Ł', 'L'},    {u'Ń', 'N'},    {u'Ó', 'O'},
-    {u'Ś', 'S'},    {u'Ź', 'Z'},    {u'Ż', 'Z'},    {u'ą', '\x01'}, {u'ć', '\x02'}, {u'ę', '\x03'},
-    {u'ł', '\x04'}, {u'ń', '\x05'}, {u'ó', '\x06'}, {u'ś', '\x07'}, {u'ź', '\x08'}, {u'ż', '\x08'},
+    {u'Ą', 'A'},
+    {u'Ć', 'C'},
+    {u'Ę', 'E'},
+    {u'Ł', 'L'},
+    {u'Ń', 'N'},
+    {u'Ó', 'O'},
+    {u'Ś', 'S'},
+    {u'Ź', 'Z'},
+    {u'Ż', 'Z'},
+    {u'ą', '\x01'},
+    {u'ć', '\x02'},
+    {u'ę', '\x03'},
+    {u'ł', '\x04'},
+    {u'ń', '\x05'},
+    {u'ó', '\x06'},
+    {u'ś', '\x07'},
+    {u'ź', '\x08'},
+    {u'ż', '\x08'},
 }};
 
 int polishIndex(char32_t cp) {
@@ -147,7 +162,8 @@ CarriedText carryText(QStringView text) {
         }
         r.changed = true;
         char32_t cp = u;
-        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
             cp = QChar::surrogateToUcs4(u, text[i + 1].unicode());
             ++i;
         } else if (QChar::isSurrogate(u)) {

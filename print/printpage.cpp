@@ -107,7 +107,8 @@ QList<PrintedText> drawSheetPage(QPainter& painter, const sDane& d, int lang, in
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing);
     PageWriter w(painter, log);
-    w.text(254, 30, QStringLiteral("Project: ") + ReadText(d.ProjName), HeaderPoints, false, true, HeaderEnd - 254);
+    w.text(254, 30, QStringLiteral("Project: ") + ReadText(d.ProjName), HeaderPoints, false, true,
+           HeaderEnd - 254);
 
     for (int i = 1; i <= RowsPerColumn; ++i) {
         const int y = FirstRowY + RowPitch * i;

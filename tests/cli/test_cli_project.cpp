@@ -116,7 +116,8 @@ TEST(CliProject, MessagesAPlannerUnderstands) {
     const QString project = dir.file(QStringLiteral("depot.vmprj"));
     ASSERT_TRUE(doc.writeProject(project).isEmpty());
     const auto info = runCli({QStringLiteral("info"), project});
-    EXPECT_TRUE(info.out.contains(QStringLiteral("Project:   Depot\\rNorth\\x01\n"))) << info.out.toStdString();
+    EXPECT_TRUE(info.out.contains(QStringLiteral("Project:   Depot\\rNorth\\x01\n")))
+        << info.out.toStdString();
 
     // A picture that cannot be written names its file.
     const QString blocked = project + QStringLiteral("/x.png");
@@ -131,10 +132,11 @@ TEST(CliProject, MessagesAPlannerUnderstands) {
                               QStringLiteral("-o"), dir.file(QStringLiteral("out.vmprj"))});
     EXPECT_EQ(list.exitCode, 1);
     EXPECT_TRUE(list.err.contains(QStringLiteral("not a workbook"))) << list.err.toStdString();
-    const auto routes = runCli({QStringLiteral("gtfs-import"), dir.path(), QStringLiteral("--routes"), QString(),
-                                QStringLiteral("-o"), dir.file(QStringLiteral("out.vmprj"))});
+    const auto routes = runCli({QStringLiteral("gtfs-import"), dir.path(), QStringLiteral("--routes"),
+                                QString(), QStringLiteral("-o"), dir.file(QStringLiteral("out.vmprj"))});
     EXPECT_EQ(routes.exitCode, 1);
-    EXPECT_TRUE(routes.err.contains(QStringLiteral("--routes takes one or more routes"))) << routes.err.toStdString();
+    EXPECT_TRUE(routes.err.contains(QStringLiteral("--routes takes one or more routes")))
+        << routes.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("out.vmprj"))));
 }
 

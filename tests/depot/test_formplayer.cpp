@@ -8,13 +8,12 @@
 #include "tests/depot/gif_read.h"
 
 #include <QAction>
-
-#include <cstddef>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
+#include <cstddef>
 #include <gtest/gtest.h>
 
 namespace lt {
@@ -138,7 +137,8 @@ TEST_F(PlayerWindow, WithoutAnImageAsksForAFileAndRefusesBadOnes) {
     QMetaObject::invokeMethod(p, "btnOpenClick");
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages.back(),
-              bad.fileName() + QStringLiteral(" is not a pendrive file: it has 1000 bytes; a pendrive file has 8388608"));
+              bad.fileName() +
+                  QStringLiteral(" is not a pendrive file: it has 1000 bytes; a pendrive file has 8388608"));
     EXPECT_FALSE(p->loaded());
 
     // A foreign image with every byte set but the sign's size plays.

@@ -478,8 +478,8 @@ TEST_F(CliPlay, RefusalsWriteNothing) {
     }
     // A file that is no pendrive file: the player and recover refuse it alike.
     const auto played = test::runCli({QStringLiteral("play"), noise, QStringLiteral("-o"), gif});
-    const auto recovered =
-        test::runCli({QStringLiteral("recover"), noise, QStringLiteral("-o"), dir.file(QStringLiteral("r.vmprj"))});
+    const auto recovered = test::runCli(
+        {QStringLiteral("recover"), noise, QStringLiteral("-o"), dir.file(QStringLiteral("r.vmprj"))});
     EXPECT_EQ(played.err, recovered.err);
     const QString png = dir.file(QStringLiteral("out.png"));
     const auto named = test::runCli({QStringLiteral("play"), image, QStringLiteral("-o"), png});

@@ -382,8 +382,9 @@ TEST(Recover, OnlyPendriveFilesAreRead) {
     ASSERT_TRUE(s.open(QIODevice::WriteOnly));
     s.write(QByteArray(1024, 'x'));
     s.close();
-    EXPECT_EQ(readImageForRecovery(small, *f),
-              small + QStringLiteral(" is not a pendrive file: it has 1024 bytes; a pendrive file has 8388608"));
+    EXPECT_EQ(
+        readImageForRecovery(small, *f),
+        small + QStringLiteral(" is not a pendrive file: it has 1024 bytes; a pendrive file has 8388608"));
 
     const QString noise = dir.file(QStringLiteral("noise.bin"));
     QFile n(noise);
@@ -392,7 +393,8 @@ TEST(Recover, OnlyPendriveFilesAreRead) {
     n.close();
     EXPECT_TRUE(readImageForRecovery(noise, *f).contains(QStringLiteral("128 x 32")));
     EXPECT_EQ(readImageForRecovery(dir.file(QStringLiteral("none.bin")), *f),
-              QStringLiteral("cannot open %1: No such file or directory").arg(dir.file(QStringLiteral("none.bin"))));
+              QStringLiteral("cannot open %1: No such file or directory")
+                  .arg(dir.file(QStringLiteral("none.bin"))));
 }
 
 TEST(Recover, CommandLineExitStatusAndReport) {

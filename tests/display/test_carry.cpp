@@ -9,7 +9,6 @@
 #include <QFile>
 
 #include <cstring>
-
 #include <gtest/gtest.h>
 
 namespace lt {
@@ -80,9 +79,10 @@ TEST(CarryText, ExportWarnsAndCheckSaysWhatTheStickReads) {
     EXPECT_STREQ(screen(*flash, 1, 12).widok.gorny.Text, "Plzen");
 
     const auto check = runCli({QStringLiteral("check"), project});
-    EXPECT_TRUE(check.out.contains(QStringLiteral("1/12 top: not-carried: the text holds characters the pendrive "
-                                                  "file's 8-bit text cannot carry: ň U+0148; the stick will "
-                                                  "read \"Plzen\"")))
+    EXPECT_TRUE(
+        check.out.contains(QStringLiteral("1/12 top: not-carried: the text holds characters the pendrive "
+                                          "file's 8-bit text cannot carry: ň U+0148; the stick will "
+                                          "read \"Plzen\"")))
         << check.out.toStdString();
 }
 

@@ -127,7 +127,8 @@ TEST(CliPendrive, BadInputsFailAndWriteNothing) {
     const QList<Case> cases = {
         {{QStringLiteral("export"), QStringLiteral("--base"), dir.file(QStringLiteral("short.bin")),
           QStringLiteral("-o"), out},
-         QStringLiteral("short.bin is not a pendrive file: it has 8388607 bytes; a pendrive file has 8388608")},
+         QStringLiteral(
+             "short.bin is not a pendrive file: it has 8388607 bytes; a pendrive file has 8388608")},
         {{QStringLiteral("export"), QStringLiteral("--firmware"), dir.file(QStringLiteral("fw.bin")),
           QStringLiteral("-o"), out},
          QStringLiteral("Size of file 196607 is mismatch of program version 196608")},
@@ -135,7 +136,8 @@ TEST(CliPendrive, BadInputsFailAndWriteNothing) {
          QStringLiteral("short.bin is not a project file: it has 8388607 bytes; a project file has 6841400")},
         {{QStringLiteral("export"), QStringLiteral("--base"), dir.file(QStringLiteral("none.bin")),
           QStringLiteral("-o"), out},
-         QStringLiteral("cannot open %1: No such file or directory").arg(dir.file(QStringLiteral("none.bin")))},
+         QStringLiteral("cannot open %1: No such file or directory")
+             .arg(dir.file(QStringLiteral("none.bin")))},
         {{QStringLiteral("render"), dir.file(QStringLiteral("stick.bin")), QStringLiteral("-o"),
           dir.file(QStringLiteral("out.png"))},
          QStringLiteral("stick.bin is a pendrive file, not a project; `linetint-cli recover ")},

@@ -182,10 +182,13 @@ TEST(DestinationsSheet, LongLinesAreCutAtTheirColumnsEdgeAndFittingOnesStay) {
     auto d = newProject();
     for (int v = 1; v <= 50; ++v) widok(*d, 1, v).use = 1;
     Bitmap page;
-    for (const PrintedText& t : PrintPage(*d, 1, 0, page)) EXPECT_FALSE(t.text.endsWith(u'…')) << t.text.toStdString();
+    for (const PrintedText& t : PrintPage(*d, 1, 0, page))
+        EXPECT_FALSE(t.text.endsWith(u'…')) << t.text.toStdString();
 
-    const QString longTop = QStringLiteral("S40, ARLINGTON SOUTH AV ARLINGTON PL VIA FULTON ST AND THE WATERFRONT");
-    const QString longVia = QStringLiteral("FLATBUSH AV, CHURCH AV, NOSTRAND AV, EMPIRE BLVD, UTICA AV AND KINGS HWY");
+    const QString longTop =
+        QStringLiteral("S40, ARLINGTON SOUTH AV ARLINGTON PL VIA FULTON ST AND THE WATERFRONT");
+    const QString longVia =
+        QStringLiteral("FLATBUSH AV, CHURCH AV, NOSTRAND AV, EMPIRE BLVD, UTICA AV AND KINGS HWY");
     setView(*d, 1, 1, vtLeftTopBottom, QStringLiteral("B41"), longTop, longVia);
     setView(*d, 1, 26, vtLeftTop, QStringLiteral("B41"), longTop, {});
     const QList<PrintedText> texts = PrintPage(*d, 1, 0, page);
