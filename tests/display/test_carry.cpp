@@ -2,6 +2,7 @@
 // Polish letters, and how export and check report them.
 #include "display/flash.h"
 #include "display/flashbuild.h"
+#include "display/pendrive.h"
 #include "model/carry.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"
@@ -68,6 +69,14 @@ TEST(CarryText, ExportWarnsAndCheckSaysWhatTheStickReads) {
     widok(d, 1, 13).use = 1;
     const QString project = dir.file(QStringLiteral("czech.vmprj"));
     ASSERT_TRUE(doc.writeProject(project).isEmpty());
+
+    // The editor's export message names the text too.
+    test::ScriptedPrompts prompts;
+    prompts.paths.push_back(dir.file(QStringLiteral("editor.bin")));
+    Eksportujdoplikuwywietlacza1Click(doc, prompts);
+    EXPECT_EQ(prompts.messages,
+              QStringList{QStringLiteral("Data from flash memory has correctly exported.\n\n"
+                                         "1/12 top: \"Plzeň\" is carried as \"Plzen\"")});
 
     const QString out = dir.file(QStringLiteral("stick.bin"));
     const auto r = runCli({QStringLiteral("export"), project, QStringLiteral("-o"), out});
