@@ -2,6 +2,7 @@
 #include "display/flash.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"
+#include "model/carry.h"
 #include "model/document.h"
 
 #include <QDir>
@@ -26,6 +27,18 @@ void BM_EncodeKorvo2FlashAllViews(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EncodeKorvo2FlashAllViews)->Unit(benchmark::kMillisecond);
+
+// The texts of 900 views, each of its five texts beyond Latin-1, converted
+// for the image as the build converts them.
+void BM_CarryTextsOf900Views(benchmark::State& state) {
+    const QString text = QStringLiteral("Brno-Řečkovice přes Kadıköy – Şişli „Győr” cœur");
+    for (auto _ : state) {
+        qsizetype bytes = 0;
+        for (int i = 0; i < 5 * 900; ++i) bytes += lt::carryText(text).bytes.size();
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+BENCHMARK(BM_CarryTextsOf900Views)->Unit(benchmark::kMillisecond);
 
 void BM_WriteFlashFile(benchmark::State& state) {
     lt::Document doc;

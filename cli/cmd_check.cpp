@@ -26,7 +26,7 @@ int runCheck(const QStringList& argv, Io& io) {
         return trouble(io, QStringLiteral("usage: linetint-cli check PROJECT.vmprj [--json] [--pitch MM]"));
     const QString path = args.positional().first();
     ProjectRead read = readProjectFile(path);
-    if (read.status != ProjectRead::Ok) return trouble(io, QStringLiteral("%1: %2").arg(path, read.error));
+    if (read.status != ProjectRead::Ok) return trouble(io, projectError(path, read.error));
 
     const QList<Finding> findings = checkProject(*read.data, rules);
     if (args.has(QStringLiteral("--json"))) {
@@ -60,8 +60,11 @@ LT_CLI_COMMAND(
                    "  empty-region        a region the view type shows has no text\n"
                    "  same-colour         font and background have the same colour\n"
                    "  zero-time           the view's display time is 0\n"
-                   "  not-carried         characters the pendrive file's 8-bit texts cannot carry\n"
-                   "  too-long            a name or text longer than its field in the pendrive file\n\n"
+                   "  not-carried         characters the pendrive file's 8-bit texts cannot carry; the\n"
+                   "                      stick gets their nearest carried form, which the line quotes\n"
+                   "  too-long            a name or text longer than its field in the pendrive file\n"
+                   "  control-character   a line break, tab or other control character in a name or\n"
+                   "                      text, which one line of the sign cannot show\n\n"
                    "What a rider needs to read the sign from the kerb:\n"
                    "  scroll-unfinished   a moving text does not show its end within the view's\n"
                    "                      display time (0 counts as 1 s), moved as the bus moves it\n"

@@ -46,8 +46,7 @@ int runExport(const QStringList& argv, Io& io, bool csvOnly) {
         return fail(io, QStringLiteral("--separator and --bom are for .csv lists"));
 
     ProjectRead read = readProjectFile(args.positional().first());
-    if (read.status != ProjectRead::Ok)
-        return fail(io, QStringLiteral("%1: %2").arg(args.positional().first(), read.error));
+    if (read.status != ProjectRead::Ok) return fail(io, projectError(args.positional().first(), read.error));
     QString error;
     const QByteArray bytes = format == ListFormat::Xlsx ? exportViewListXlsx(*read.data, options.lang, error)
                                                         : exportViewList(*read.data, options);
@@ -77,8 +76,7 @@ int runImport(const QStringList& argv, Io& io, bool csvOnly) {
         return fail(io, QStringLiteral("%1: a destination list is a .csv or an .xlsx file").arg(listPath));
 
     ProjectRead read = readProjectFile(projectPath);
-    if (read.status != ProjectRead::Ok)
-        return fail(io, QStringLiteral("%1: %2").arg(projectPath, read.error));
+    if (read.status != ProjectRead::Ok) return fail(io, projectError(projectPath, read.error));
     QByteArray list;
     QString error;
     if (!readWholeFile(listPath, list, error)) return fail(io, QStringLiteral("%1: %2").arg(listPath, error));

@@ -1,6 +1,7 @@
 // Pendrive commands: show one screen of a pendrive file as the sign shows it.
 #include "cli/command.h"
 #include "depot/decode.h"
+#include "depot/pendrivefile.h"
 #include "display/pendrive.h"
 #include "model/projectfile.h"
 
@@ -29,8 +30,8 @@ int runDecode(const QStringList& argv, Io& io) {
 
     const QString path = args.positional().first();
     auto flash = std::make_unique<sflash>();
-    const QString error = readFlashFile(path, *flash);
-    if (!error.isEmpty()) return fail(io, path + QStringLiteral(": ") + error);
+    const QString error = readPendriveFile(path, *flash, PendriveTest::SizeOnly);
+    if (!error.isEmpty()) return fail(io, error);
     if (screen(*flash, lang, view).use == 0)
         io.err << "linetint-cli: note: screen " << lang << "/" << view
                << " is not in use; its pictures may be stale" << Qt::endl;

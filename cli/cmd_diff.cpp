@@ -1,6 +1,7 @@
 // diff: what changed between two pendrive files.
 #include "cli/command.h"
 #include "depot/imagediff.h"
+#include "depot/pendrivefile.h"
 #include "model/projectfile.h"
 
 #include <QJsonDocument>
@@ -20,22 +21,9 @@ int trouble(Io& io, const QString& text) {
 
 /// Reads a pendrive file whole; the size is checked before any byte is used.
 std::unique_ptr<sflash> readImage(const QString& path, QString& error) {
-    QByteArray bytes;
-    qint64 size = -1;
-    const FixedRead read = readFileOfSize(path, FlashSize, bytes, size, error);
-    if (read == FixedRead::IoError) {
-        error = QStringLiteral("%1: %2").arg(path, error);
-        return nullptr;
-    }
-    if (read == FixedRead::WrongSize) {
-        error = QStringLiteral("%1: not a pendrive file (%2 bytes; a pendrive file has %3)")
-                    .arg(path)
-                    .arg(size)
-                    .arg(FlashSize);
-        return nullptr;
-    }
     auto image = std::make_unique<sflash>();
-    std::memcpy(static_cast<void*>(image.get()), bytes.constData(), sizeof(sflash));
+    error = readPendriveFile(path, *image, PendriveTest::SizeOnly);
+    if (!error.isEmpty()) return nullptr;
     return image;
 }
 

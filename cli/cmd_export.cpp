@@ -1,8 +1,12 @@
 // Pendrive commands: export a project as the sign's display image.
 #include "cli/command.h"
+#include "depot/pendrivefile.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"
+#include "model/carry.h"
 #include "model/document.h"
+
+#include <QFileInfo>
 
 namespace lt::cli {
 namespace {
@@ -21,17 +25,19 @@ int runExport(const QStringList& argv, Io& io) {
         doc.newProject();
     } else {
         const QString error = doc.openProject(args.positional().first());
-        if (!error.isEmpty()) return fail(io, args.positional().first() + QStringLiteral(": ") + error);
+        if (!error.isEmpty()) return fail(io, projectError(args.positional().first(), error));
     }
     if (args.has(QStringLiteral("--firmware"))) {
         const QString path = args.value(QStringLiteral("--firmware"));
+        if (!QFileInfo::exists(path))
+            return fail(io, msgCannotOpen(path, QStringLiteral("No such file or directory")));
         const QString error = readFirmwareFile(path, doc.dane());
         if (!error.isEmpty()) return fail(io, path + QStringLiteral(": ") + error);
     }
     if (args.has(QStringLiteral("--base"))) {
         const QString path = args.value(QStringLiteral("--base"));
-        const QString error = readFlashFile(path, doc.flash());
-        if (!error.isEmpty()) return fail(io, path + QStringLiteral(": ") + error);
+        const QString error = readPendriveFile(path, doc.flash(), PendriveTest::SizeOnly);
+        if (!error.isEmpty()) return fail(io, error);
     }
 
     EncodeKorvo2Flash(doc);
@@ -42,6 +48,8 @@ int runExport(const QStringList& argv, Io& io) {
         for (int v = 1; v <= ViewCount; ++v) inUse += screen(doc.flash(), l, v).use != 0 ? 1 : 0;
     io.out << "Pendrive file written to " << out << " (" << FlashSize << " bytes, " << inUse
            << " screens in use)" << Qt::endl;
+    for (const QString& w : carryWarnings(doc.dane())) io.err << "warning: " << w << '\n';
+    io.err.flush();
     return 0;
 }
 
@@ -57,7 +65,10 @@ LT_CLI_COMMAND(
         "  --base IMAGE.bin   first import a pendrive file into the image, so its\n"
         "                     EEPROM, filler and controller fields are carried over\n"
         "  --firmware FW.bin  first import a 196,608-byte firmware file into the project\n"
-        "  -o OUT.bin         the pendrive file to write\n"),
+        "  -o OUT.bin         the pendrive file to write\n\n"
+        "A text with characters the 8-bit texts cannot carry is written with their\n"
+        "nearest carried form (Plzeň as Plzen, a typographic dash as -, others as ?);\n"
+        "one warning line on stderr names each such text of the views in use.\n"),
     runExport);
 
 }  // namespace lt::cli

@@ -42,7 +42,7 @@ int runFit(const QStringList& argv, Io& io) {
 
     const QString path = args.positional().first();
     ProjectRead read = readProjectFile(path);
-    if (read.status != ProjectRead::Ok) return fail(io, QStringLiteral("%1: %2").arg(path, read.error));
+    if (read.status != ProjectRead::Ok) return fail(io, projectError(path, read.error));
     const QList<FitChange> changes = fitProject(*read.data, options);
     const QString error = writeProjectFile(*read.data, out);
     if (!error.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(out, error));

@@ -31,6 +31,8 @@ int runGtfsImport(const QStringList& argv, Io& io) {
             io, QStringLiteral("usage: linetint-cli gtfs-import FEED [PROJECT.vmprj] -o OUT.vmprj [--lang L] "
                                "[--routes R1,R2,...] [--via WORDS]"));
     options.routes = listValue(args.value(QStringLiteral("--routes")));
+    if (args.has(QStringLiteral("--routes")) && options.routes.isEmpty())
+        return fail(io, QStringLiteral("--routes takes one or more routes (route_short_name or route_id)"));
     if (args.has(QStringLiteral("--via"))) {
         options.viaWords = listValue(args.value(QStringLiteral("--via")));
         if (options.viaWords.isEmpty()) return fail(io, QStringLiteral("--via takes one or more words"));
@@ -39,7 +41,7 @@ int runGtfsImport(const QStringList& argv, Io& io) {
     std::unique_ptr<sDane> d;
     if (pos.size() == 2) {
         ProjectRead read = readProjectFile(pos[1]);
-        if (read.status != ProjectRead::Ok) return fail(io, QStringLiteral("%1: %2").arg(pos[1], read.error));
+        if (read.status != ProjectRead::Ok) return fail(io, projectError(pos[1], read.error));
         d = std::move(read.data);
     } else {
         d = std::make_unique<sDane>();
@@ -49,6 +51,10 @@ int runGtfsImport(const QStringList& argv, Io& io) {
     if (!result.ok()) return fail(io, QStringLiteral("%1; nothing written").arg(result.error));
     const QString error = writeProjectFile(*d, out);
     if (!error.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(out, error));
+    for (const QString& r : result.counts.routesWithoutDestination)
+        io.err << "linetint-cli: warning: --routes: no trip of route \"" << r
+               << "\" has a headsign in trips.txt, so it makes no destination\n";
+    io.err.flush();
     for (const FitChange& c : result.fitted) io.out << c.text() << '\n';
     io.out << result.counts.routes << " routes, " << result.counts.trips << " trips";
     if (result.counts.withoutHeadsign > 0)
@@ -78,7 +84,8 @@ LT_CLI_COMMAND(
                    "language's views are switched off; language L is switched on and the other\n"
                    "languages are left as they are. Without PROJECT a new project is made.\n"
                    "  --lang L             the language to fill (1..3, default 1)\n"
-                   "  --routes R1,R2,...   only these routes (route_short_name or route_id)\n"
+                   "  --routes R1,R2,...   only these routes (route_short_name or route_id); a named\n"
+                   "                       route that makes no destination gets a warning\n"
                    "  --via WORDS          the words a headsign is split at, separated by commas;\n"
                    "                       default via,über,przez,přes,över,par\n\n"
                    "More destinations than the 300 views of a language, a missing table or column,\n"

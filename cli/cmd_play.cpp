@@ -21,6 +21,8 @@ int runPlay(const QStringList& argv, Io& io) {
     if (out.isEmpty() || args.positional().size() != 1)
         return fail(io, QStringLiteral("usage: linetint-cli play FILE -o OUT.gif [--view V] [--seconds S] "
                                        "[--scale N]"));
+    if (QFileInfo(out).suffix().toLower() != QLatin1String("gif"))
+        return fail(io, QStringLiteral("%1: the animated picture must be a .gif file").arg(out));
     const int view = args.intValue(QStringLiteral("--view"), 0, 1, ViewCount);
     const int seconds = args.intValue(QStringLiteral("--seconds"), 0, 1, AnimationMaxSeconds);
     const int scale = args.intValue(QStringLiteral("--scale"), SignDefaultScale, 1, SignMaxScale);
@@ -31,10 +33,9 @@ int runPlay(const QStringList& argv, Io& io) {
                             .arg(SignMaxScale));
 
     const QString path = args.positional().first();
-    if (!QFileInfo::exists(path)) return fail(io, QStringLiteral("%1: No such file or directory").arg(path));
     auto flash = std::make_unique<sflash>();
     const QString error = loadPlayable(path, *flash);
-    if (!error.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(path, error));
+    if (!error.isEmpty()) return fail(io, error);
 
     std::vector<PlayTurn> turns = view > 0 ? destinationTurns(*flash, view) : allDestinationTurns(*flash);
     if (turns.empty())
@@ -80,8 +81,9 @@ LT_CLI_COMMAND(
                    "  --scale N     1: one pixel per LED in the eight sign colours (128 x 32);\n"
                    "                4..16: each LED a round dot N pixels apart on a dark face\n"
                    "                (default 4)\n"
-                   "A file that is neither a pendrive file nor a project is refused and nothing\n"
-                   "is written.\n"),
+                   "A file that is neither a pendrive file nor a project is refused as recover\n"
+                   "refuses it (wrong size, or a header that does not describe a sign of\n"
+                   "128 x 32 LEDs), and so is an OUT not ending in .gif; nothing is written then.\n"),
     runPlay);
 
 }  // namespace lt::cli

@@ -63,7 +63,7 @@ int runPrint(const QStringList& argv, Io& io) {
     if (!instructions) {
         const QString path = positional.first();
         ProjectRead read = readProjectFile(path);
-        if (read.status != ProjectRead::Ok) return fail(io, QStringLiteral("%1: %2").arg(path, read.error));
+        if (read.status != ProjectRead::Ok) return fail(io, projectError(path, read.error));
         dane = std::move(read.data);
         if (!isTrue(dane->Lang[lang - 1].Use) && lang != 1)
             return fail(io, QStringLiteral("%1: display language %2 is not in use").arg(path).arg(lang));

@@ -1,6 +1,8 @@
 // Project commands: new and info.
 #include "cli/command.h"
 #include "cli/project_info.h"
+#include "depot/pendrivefile.h"
+#include "display/flash.h"
 #include "model/document.h"
 #include "model/projectfile.h"
 
@@ -20,7 +22,7 @@ int runNew(const QStringList& argv, Io& io) {
     Document doc;
     doc.newProject();
     const QString error = doc.writeProject(out);
-    if (!error.isEmpty()) return fail(io, error);
+    if (!error.isEmpty()) return fail(io, error.startsWith(out) ? error : out + QStringLiteral(": ") + error);
     io.out << "Project written to " << out << Qt::endl;
     return 0;
 }
@@ -32,12 +34,16 @@ int runInfo(const QStringList& argv, Io& io) {
         return fail(io, QStringLiteral("usage: linetint-cli info [--json] FILE"));
     const QString path = args.positional().first();
     const QFileInfo fi(path);
-    if (!fi.exists()) return fail(io, QStringLiteral("%1: No such file or directory").arg(path));
+    if (!fi.exists()) return fail(io, msgCannotOpen(path, QStringLiteral("No such file or directory")));
     InfoFormatter* formatter = infoFormatterFor(path);
     if (!formatter)
-        return fail(
-            io,
-            QStringLiteral("%1: not a project file (%2 bytes) nor a pendrive file").arg(path).arg(fi.size()));
+        return fail(io,
+                    QStringLiteral("%1 is not a project file (%2 bytes) nor a pendrive file (%3 bytes): it "
+                                   "has %4 bytes")
+                        .arg(path)
+                        .arg(ProjectFileSize)
+                        .arg(FlashSize)
+                        .arg(fi.size()));
     QJsonObject info;
     QString error;
     if (!formatter->describe(path, info, error)) return fail(io, error);

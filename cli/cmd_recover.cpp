@@ -21,7 +21,7 @@ int runRecover(const QStringList& argv, Io& io) {
 
     auto flash = std::make_unique<sflash>();
     QString error = readImageForRecovery(path, *flash);
-    if (!error.isEmpty()) return fail(io, path + QStringLiteral(": ") + error);
+    if (!error.isEmpty()) return fail(io, error);
     auto dane = std::make_unique<sDane>();
     const RecoverReport report = recoverProject(*flash, *dane);
     error = writeProjectFile(*dane, out);
@@ -33,6 +33,7 @@ int runRecover(const QStringList& argv, Io& io) {
         io.out << QJsonDocument(o).toJson(QJsonDocument::Indented);
     } else {
         for (const RecoverFinding& f : report.findings) io.out << f.line() << '\n';
+        for (const RecoverFinding& f : report.ambiguous) io.out << f.line() << '\n';
         io.out << report.summary() << '\n' << "Project written to " << out << Qt::endl;
     }
     return 0;
@@ -52,10 +53,16 @@ LT_CLI_COMMAND(
                    "installed here, a picture made elsewhere) keeps the plain reading and gets\n"
                    "one line:\n"
                    "  LANGUAGE/VIEW REGION: WHY\n"
-                   "then a summary of views in use and regions read exactly and not.\n\n"
+                   "Then one line per region whose picture other readings reproduce as well\n"
+                   "(an accent cut off at the edge; Ż and Ź drawn alike at 8 points):\n"
+                   "  LANGUAGE/VIEW REGION: \"TEXT\" could also read \"OTHER\"\n"
+                   "then a summary of views in use and regions read exactly, read with more than\n"
+                   "one possible reading, and not read exactly.\n\n"
                    "  -o OUT.vmprj  the project file to write\n"
-                   "  --json        {\"viewsInUse\", \"regionsExact\", \"regionsNotExact\", \"written\",\n"
-                   "                 \"regions\": [{language, view, region, text, why}]}\n\n"
+                   "  --json        {\"viewsInUse\", \"regionsExact\", \"regionsAmbiguous\",\n"
+                   "                 \"regionsNotExact\", \"written\",\n"
+                   "                 \"regions\": [{language, view, region, text, why}],\n"
+                   "                 \"ambiguous\": [{language, view, region, text, readings}]}\n\n"
                    "Exit status: 0 when the project was written, 1 when nothing was written (not\n"
                    "a pendrive file, a project file given instead, a file that cannot be read or\n"
                    "written).\n"),

@@ -29,11 +29,9 @@ int runRender(const QStringList& argv, Io& io) {
     if (suffix != QLatin1String("bmp") && suffix != QLatin1String("png"))
         return fail(io, QStringLiteral("%1: the picture must be a .bmp or a .png file").arg(out));
     const QString path = args.positional().first();
-    if (!QFileInfo::exists(path)) return fail(io, QStringLiteral("%1: No such file or directory").arg(path));
-
     Document doc;
     const QString error = doc.openProject(path);
-    if (!error.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(path, error));
+    if (!error.isEmpty()) return fail(io, projectError(path, error));
     Surfaces& s = doc.surfaces();
     sWidok& w = widok(doc.dane(), lang, view);
     syncBars(w, s);
@@ -58,7 +56,8 @@ int runRender(const QStringList& argv, Io& io) {
         args.has(QStringLiteral("--thumbnail"))
             ? (FastResizeBmp(s.preview, s.thumbnail(lang, view)), writePicture(s.thumbnail(lang, view), out))
             : writePicture(s.preview, out);
-    if (!written.isEmpty()) return fail(io, written);
+    if (!written.isEmpty())
+        return fail(io, written.startsWith(out) ? written : out + QStringLiteral(": ") + written);
     io.out << "Picture written to " << out << Qt::endl;
     return 0;
 }

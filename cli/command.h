@@ -32,6 +32,12 @@ struct Registrar {
 /// Reports an error on stderr as "linetint-cli: <text>" and returns 1.
 int fail(Io& io, const QString& text);
 
+/// The message for a project file that could not be read, from the reader's
+/// own message: "cannot open FILE: REASON" for a file that cannot be opened, a
+/// pendrive file named as one (with the command that rebuilds a project from
+/// it), a file of another size with its size, else "FILE: MESSAGE".
+QString projectError(const QString& path, const QString& error);
+
 /// The options of one command read with QCommandLineParser, as every Qt tool
 /// reads them: options with values ("-o FILE", "--lang 2", "--lang=2"), flags
 /// ("--json") and positional arguments, in any order; "--" ends the options.

@@ -2,6 +2,7 @@
 // screens in use.
 #include "cli/project_info.h"
 #include "depot/flashinfo.h"
+#include "depot/pendrivefile.h"
 #include "display/pendrive.h"
 
 #include <memory>
@@ -15,7 +16,7 @@ public:
 
     bool describe(const QString& path, QJsonObject& info, QString& error) const override {
         auto flash = std::make_unique<sflash>();
-        error = readFlashFile(path, *flash);
+        error = readPendriveFile(path, *flash, PendriveTest::SizeOnly);
         if (!error.isEmpty()) return false;
         info = describeFlash(*flash);
         return true;

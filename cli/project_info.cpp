@@ -1,5 +1,7 @@
 #include "cli/project_info.h"
 
+#include "cli/command.h"
+#include "depot/flashinfo.h"
 #include "model/document.h"
 #include "model/projectfile.h"
 
@@ -40,7 +42,7 @@ public:
     bool describe(const QString& path, QJsonObject& info, QString& error) const override {
         ProjectRead read = readProjectFile(path);
         if (read.status != ProjectRead::Ok) {
-            error = read.error;
+            error = projectError(path, read.error);
             return false;
         }
         const sDane& d = *read.data;
@@ -73,19 +75,20 @@ public:
 
     QString text(const QJsonObject& info) const override {
         QString t;
-        t += QStringLiteral("Project:   %1\n").arg(info[QStringLiteral("name")].toString());
+        t += QStringLiteral("Project:   %1\n").arg(escapeControls(info[QStringLiteral("name")].toString()));
         t += QStringLiteral("Version:   %1\n").arg(info[QStringLiteral("version")].toInt());
         for (const auto& v : info[QStringLiteral("languages")].toArray()) {
             const QJsonObject l = v.toObject();
             t += QStringLiteral("Language %1: %2 (%3), %4 views in use\n")
                      .arg(l[QStringLiteral("number")].toInt())
-                     .arg(l[QStringLiteral("name")].toString(),
-                          l[QStringLiteral("use")].toBool() ? QStringLiteral("in use") : QStringLiteral("not in use"))
+                     .arg(escapeControls(l[QStringLiteral("name")].toString()),
+                          l[QStringLiteral("use")].toBool() ? QStringLiteral("in use")
+                                                            : QStringLiteral("not in use"))
                      .arg(l[QStringLiteral("viewsInUse")].toInt());
         }
         t += QStringLiteral("IP:        %1\n").arg(info[QStringLiteral("ip")].toString());
         t += QStringLiteral("MAC:       %1\n").arg(info[QStringLiteral("mac")].toString());
-        t += QStringLiteral("Host:      %1\n").arg(info[QStringLiteral("host")].toString());
+        t += QStringLiteral("Host:      %1\n").arg(escapeControls(info[QStringLiteral("host")].toString()));
         t += QStringLiteral("Module:    %1 (type %2)\n")
                  .arg(info[QStringLiteral("moduleNr")].toInt())
                  .arg(info[QStringLiteral("moduleType")].toInt());

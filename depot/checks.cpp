@@ -2,6 +2,7 @@
 
 #include "depot/legibility.h"
 #include "display/flashbuild.h"
+#include "model/carry.h"
 #include "render/bitmap.h"
 #include "render/preview.h"
 
@@ -195,8 +196,9 @@ private:
         QList<char32_t> cps;
         for (const QChar c : bad) cps << c.unicode();
         add(l, v, region, QStringLiteral("not-carried"),
-            QStringLiteral("%1 holds characters the pendrive file's 8-bit text cannot carry: %2")
-                .arg(what, charList(cps)));
+            QStringLiteral("%1 holds characters the pendrive file's 8-bit text cannot carry: %2; the stick "
+                           "will read %3")
+                .arg(what, charList(cps), quoted(carriedReading(carryText(text).bytes))));
     }
 
     void controlCharacters(int l, int v, const QString& region, const QString& what, const QString& text) {

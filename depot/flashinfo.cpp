@@ -95,9 +95,29 @@ QJsonObject describeFlash(const sflash& f) {
     return info;
 }
 
+QString escapeControls(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control) {
+            out += c;
+        } else if (c == u'\r') {
+            out += QLatin1String("\\r");
+        } else if (c == u'\n') {
+            out += QLatin1String("\\n");
+        } else if (c == u'\t') {
+            out += QLatin1String("\\t");
+        } else {
+            out += QLatin1String("\\x") +
+                   QStringLiteral("%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+        }
+    }
+    return out;
+}
+
 QString flashInfoText(const QJsonObject& info) {
     auto i = [&](const char* key) { return info[QLatin1String(key)].toInt(); };
-    auto s = [&](const char* key) { return info[QLatin1String(key)].toString(); };
+    auto s = [&](const char* key) { return escapeControls(info[QLatin1String(key)].toString()); };
     QString t;
     t += QStringLiteral("Pendrive file\n");
     t += QStringLiteral("Version:   %1.%2, firmware %3.%4 (%5)\n")
@@ -117,9 +137,9 @@ QString flashInfoText(const QJsonObject& info) {
         const QJsonArray screens = l[QStringLiteral("screensInUse")].toArray();
         t += QStringLiteral("Language %1: %2 (%3), %4 screens in use\n")
                  .arg(l[QStringLiteral("number")].toInt())
-                 .arg(l[QStringLiteral("name")].toString(), l[QStringLiteral("use")].toInt()
-                                                                ? QStringLiteral("in use")
-                                                                : QStringLiteral("not in use"))
+                 .arg(escapeControls(l[QStringLiteral("name")].toString()),
+                      l[QStringLiteral("use")].toInt() ? QStringLiteral("in use")
+                                                       : QStringLiteral("not in use"))
                  .arg(screens.size());
         for (const auto& sv : screens) {
             const QJsonObject sc = sv.toObject();
@@ -127,7 +147,7 @@ QString flashInfoText(const QJsonObject& info) {
                      .arg(sc[QStringLiteral("view")].toInt(), 3)
                      .arg(sc[QStringLiteral("time")].toInt(), 2)
                      .arg(sc[QStringLiteral("typeName")].toString().leftJustified(15),
-                          sc[QStringLiteral("name")].toString());
+                          escapeControls(sc[QStringLiteral("name")].toString()));
         }
     }
     return t;

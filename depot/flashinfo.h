@@ -19,4 +19,8 @@ QJsonObject describeFlash(const sflash& flash);
 /// A description made by describeFlash as text for people.
 QString flashInfoText(const QJsonObject& info);
 
+/// A name as `info` prints it for people: control characters are written as
+/// \r, \n, \t or \xHH, so a stray byte shows instead of breaking the line.
+QString escapeControls(const QString& text);
+
 }  // namespace lt

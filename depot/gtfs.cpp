@@ -10,11 +10,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QSet>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace lt {
 namespace {
@@ -177,6 +179,27 @@ FitOptions destinationFit() {
     return options;
 }
 
+/// A name for the display language a feed fills: the language the feed is
+/// written in (feed_info.txt's feed_lang, else agency.txt's agency_lang) by
+/// its English name, else the agency's name; empty when the feed says neither.
+QString feedLanguageName(const QHash<QString, QByteArray>& tables) {
+    const auto firstValue = [&tables](const QString& file, const QString& column) {
+        FeedTable t;
+        if (!parseTable(tables, file, t).isEmpty() || t.table.records.size() < 2) return QString();
+        return FeedTable::field(t.table.records[1], t.column(column));
+    };
+    for (const auto& [file, column] :
+         {std::pair{QStringLiteral("feed_info.txt"), QStringLiteral("feed_lang")},
+          std::pair{QStringLiteral("agency.txt"), QStringLiteral("agency_lang")}}) {
+        const QString code = firstValue(file, column);
+        if (code.isEmpty()) continue;
+        const QLocale locale(code);
+        if (locale.language() != QLocale::C && locale.language() != QLocale::AnyLanguage)
+            return QLocale::languageToString(locale.language());
+    }
+    return firstValue(QStringLiteral("agency.txt"), QStringLiteral("agency_name"));
+}
+
 QString readFeedFile(const QString& path, QByteArray& bytes) {
     QString error;
     if (!readWholeFile(path, bytes, error)) return error;
@@ -213,6 +236,7 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
         if (!r.trimmed().isEmpty()) wanted.insert(r.trimmed());
     }
     QSet<QString> matched;
+    QHash<QString, QString> wantedName;  // a route asked for -> the name its destinations carry
     GtfsCounts c;
     for (qsizetype i = 1; i < routes.table.records.size(); ++i) {
         const csv::Record& rec = routes.table.records[i];
@@ -235,8 +259,14 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
                 .arg(TopTextLimit);
         byId.insert(id, {name, rec.line});
         ++c.routes;
-        if (wanted.contains(name)) matched.insert(name);
-        if (wanted.contains(id)) matched.insert(id);
+        if (wanted.contains(name)) {
+            matched.insert(name);
+            wantedName.insert(name, name);
+        }
+        if (wanted.contains(id)) {
+            matched.insert(id);
+            wantedName.insert(id, name);
+        }
     }
     for (const QString& r : options.routes) {
         if (!r.trimmed().isEmpty() && !matched.contains(r.trimmed()))
@@ -316,21 +346,32 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
         if (a.direction != b.direction) return a.direction < b.direction;
         return naturalCompare(a.headsign, b.headsign) < 0;
     });
+    QSet<QString> served;
+    for (const GtfsDestination& d : out) served.insert(d.route);
+    for (const QString& r : options.routes)
+        if (!r.trimmed().isEmpty() && !served.contains(wantedName.value(r.trimmed())) &&
+            !c.routesWithoutDestination.contains(r.trimmed()))
+            c.routesWithoutDestination << r.trimmed();
     if (counts) *counts = c;
     return QString();
 }
 
 QString readGtfsFeed(const QString& feedPath, QHash<QString, QByteArray>& tables) {
     tables.clear();
-    const QStringList names = {QStringLiteral("routes.txt"), QStringLiteral("trips.txt")};
+    // agency.txt and feed_info.txt only name the language the feed fills.
+    const QStringList names = {QStringLiteral("routes.txt"), QStringLiteral("trips.txt"),
+                               QStringLiteral("agency.txt"), QStringLiteral("feed_info.txt")};
+    const auto optional = [](const QString& name) { return name.startsWith(u'a') || name.startsWith(u'f'); };
     const QFileInfo info(feedPath);
     if (!info.exists()) return QStringLiteral("%1: no such file or folder").arg(feedPath);
     if (info.isDir()) {
         const QDir dir(feedPath);
         for (const QString& name : names) {
             const QString path = dir.filePath(name);
-            if (!QFileInfo::exists(path))
+            if (!QFileInfo::exists(path)) {
+                if (optional(name)) continue;
                 return QStringLiteral("%1: the folder has no %2").arg(feedPath, name);
+            }
             QByteArray bytes;
             if (QString e = readFeedFile(path, bytes); !e.isEmpty())
                 return QStringLiteral("%1: %2").arg(path, e);
@@ -355,6 +396,7 @@ QString readGtfsFeed(const QString& feedPath, QHash<QString, QByteArray>& tables
                 }
             }
         }
+        if (index < 0 && optional(name)) continue;
         if (index < 0) return QStringLiteral("%1: the archive has no %2").arg(feedPath, name);
         const std::optional<QByteArray> bytes = zip.read(index, MaxTableBytes);
         if (!bytes) return QStringLiteral("%1: %2: %3").arg(feedPath, name, zip.error());
@@ -412,6 +454,12 @@ GtfsImportResult importGtfsTables(const QHash<QString, QByteArray>& tables, sDan
     auto work = std::make_unique<sDane>(d);
     const int lang = options.lang;
     work->Lang[lang - 1].Use = 1;
+    // A language still named as a new project leaves it takes the feed's.
+    const QString langName = ReadText(work->Lang[lang - 1].Nazwa);
+    if (langName.trimmed().isEmpty() || langName == QLatin1String("Not set")) {
+        const QString fromFeed = feedLanguageName(tables);
+        if (!fromFeed.isEmpty()) StringToWideChar(fromFeed, work->Lang[lang - 1].Nazwa);
+    }
     for (int v = 1; v <= ViewCount; ++v) widok(*work, lang, v).use = 0;
     const int count = static_cast<int>(dests.size());
     QList<QPair<int, int>> made;

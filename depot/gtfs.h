@@ -38,6 +38,7 @@ struct GtfsCounts {
     int routes = 0;           // rows of routes.txt
     int trips = 0;            // rows of trips.txt
     int withoutHeadsign = 0;  // trips of the chosen routes without a headsign, left out
+    QStringList routesWithoutDestination;  // routes asked for whose trips give no destination
 };
 
 /// The destinations of a feed's tables (file name -> bytes), in natural route
@@ -46,8 +47,9 @@ struct GtfsCounts {
 QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOptions& options,
                          QList<GtfsDestination>& out, GtfsCounts* counts = nullptr);
 
-/// Reads routes.txt and trips.txt of a feed: a zip archive or a folder.
-/// Returns an empty error on success.
+/// Reads routes.txt and trips.txt of a feed (a zip archive or a folder), and
+/// agency.txt and feed_info.txt when it has them. Returns an empty error on
+/// success.
 QString readGtfsFeed(const QString& feedPath, QHash<QString, QByteArray>& tables);
 
 struct GtfsImportResult {

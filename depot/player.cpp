@@ -1,8 +1,11 @@
 #include "depot/player.h"
 
+#include "depot/pendrivefile.h"
 #include "display/flashbuild.h"
 #include "model/document.h"
 #include "model/projectfile.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -11,23 +14,15 @@
 namespace lt {
 
 QString loadPlayable(const QString& path, sflash& flash) {
-    QByteArray bytes;
-    QString error;
-    if (!readWholeFile(path, bytes, error)) return error;
-    if (bytes.size() == FlashSize) {
-        std::memcpy(static_cast<void*>(&flash), bytes.constData(), sizeof(sflash));
-        return QString();
-    }
-    if (bytes.size() != ProjectFileSize)
-        return QStringLiteral(
-                   "neither a pendrive file (%1 bytes) nor a project file (%2 bytes), but %3 bytes")
-            .arg(FlashSize)
-            .arg(ProjectFileSize)
-            .arg(bytes.size());
+    // Anything but a project is put to the pendrive file's test, which
+    // refuses it with the words recover uses.
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir() || info.size() != ProjectFileSize)
+        return readPendriveFile(path, flash);
     // The project as export builds it, in an image of its own.
     Document doc;
-    error = doc.openProject(path);
-    if (!error.isEmpty()) return error;
+    const QString error = doc.openProject(path);
+    if (!error.isEmpty()) return QStringLiteral("%1: %2").arg(path, error);
     EncodeKorvo2Flash(doc.dane(), doc.surfaces(), doc.flash());
     std::memcpy(static_cast<void*>(&flash), &doc.flash(), sizeof(sflash));
     return QString();

@@ -32,8 +32,9 @@ struct PlayTurn {
 
 /// Reads what can be played into `flash`: a pendrive file as it is, or a
 /// project file built into an image in memory as export builds it (chosen by
-/// the file's size). An empty string on success, else the message to show;
-/// on failure `flash` is as it was.
+/// the file's size). Any other file is refused as recover refuses it
+/// (readPendriveFile). An empty string on success, else the message to show,
+/// which names the file; on failure `flash` is as it was.
 QString loadPlayable(const QString& path, sflash& flash);
 
 /// Whether display language l (1..3) of the image is in use.

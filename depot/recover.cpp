@@ -2,6 +2,7 @@
 
 #include "depot/checks.h"
 #include "depot/decode.h"
+#include "depot/pendrivefile.h"
 #include "display/colour.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"
@@ -165,11 +166,36 @@ TextReading readRegionText(const char* chars, int capacity, const sScreenImage& 
     return out;
 }
 
+QStringList otherReadings(const char* chars, int capacity, const sScreenImage& settings,
+                          const PackedPicture& picture, const QString& chosen) {
+    QStringList others;
+    PictureMatcher matcher(settings, picture, picture.width);
+    for (qsizetype i = 0; i < chosen.size() && i < capacity; ++i) {
+        const QString readings = readingsOf(static_cast<std::uint8_t>(chars[i]));
+        if (readings.size() < 2) continue;
+        for (const QChar c : readings) {
+            if (c == chosen[i]) continue;
+            QString candidate = chosen;
+            candidate[i] = c;
+            if (matcher.mismatch(candidate) == 0) others << candidate;
+        }
+    }
+    return others;
+}
+
 QString RecoverFinding::line() const {
     return QStringLiteral("%1/%2 %3: %4").arg(lang).arg(view).arg(region, why);
 }
 
 QString RecoverReport::summary() const {
+    if (regionsAmbiguous > 0)
+        return QStringLiteral(
+                   "Views in use recovered: %1. Regions that reproduce their pictures: %2; regions whose "
+                   "pictures fit more than one reading: %3; regions that do not: %4.")
+            .arg(viewsInUse)
+            .arg(regionsExact)
+            .arg(regionsAmbiguous)
+            .arg(regionsNotExact);
     return QStringLiteral(
                "Views in use recovered: %1. Regions that reproduce their pictures: %2; regions that "
                "do not: %3.")
@@ -181,6 +207,7 @@ QString RecoverReport::summary() const {
 QString RecoverReport::text() const {
     QString s;
     for (const RecoverFinding& f : findings) s += f.line() + QLatin1Char('\n');
+    for (const RecoverFinding& f : ambiguous) s += f.line() + QLatin1Char('\n');
     return s + summary();
 }
 
@@ -200,6 +227,18 @@ QJsonObject RecoverReport::json() const {
     o[QStringLiteral("regionsExact")] = regionsExact;
     o[QStringLiteral("regionsNotExact")] = regionsNotExact;
     o[QStringLiteral("regions")] = a;
+    QJsonArray b;
+    for (const RecoverFinding& f : ambiguous) {
+        QJsonObject x;
+        x[QStringLiteral("language")] = f.lang;
+        x[QStringLiteral("view")] = f.view;
+        x[QStringLiteral("region")] = f.region;
+        x[QStringLiteral("text")] = f.text;
+        x[QStringLiteral("readings")] = QJsonArray::fromStringList(f.readings);
+        b.append(x);
+    }
+    o[QStringLiteral("regionsAmbiguous")] = regionsAmbiguous;
+    o[QStringLiteral("ambiguous")] = b;
     return o;
 }
 
@@ -222,6 +261,10 @@ QString whyNotReproduced(const char* chars, int capacity, const sScreenImage& r)
             .arg(font);
     if (holdsForeignBytes(chars, capacity))
         return QStringLiteral("the text holds characters the pendrive file cannot carry");
+    // The export writes a character it has nothing near for as "?".
+    if (QByteArray(chars, static_cast<int>(qstrnlen(chars, static_cast<size_t>(capacity)))).contains('?'))
+        return QStringLiteral(
+            "the text may hold characters the pendrive file cannot carry, written as \"?\"");
     return QStringLiteral("no reading of \"%1\" reproduces the picture")
         .arg(AnsiCharToString(chars, capacity));
 }
@@ -251,14 +294,29 @@ void readRegion(const sRegionGray<T, E>& g, sScreenImage& r) {
 template <int T, int E>
 bool readShownRegion(const sRegionGray<T, E>& g, sScreenImage& r, int width, int rows, int l, int v,
                      const char* name, RecoverReport& report) {
-    const TextReading reading = readRegionText(g.Text, T, r, PackedPicture{g.ekran, width, rows});
+    const PackedPicture picture{g.ekran, width, rows};
+    const TextReading reading = readRegionText(g.Text, T, r, picture);
     StringToWideChar(reading.text, r.Text);
     if (reading.exact) {
-        ++report.regionsExact;
+        const QStringList others = otherReadings(g.Text, T, r, picture, reading.text);
+        if (others.isEmpty()) {
+            ++report.regionsExact;
+            return true;
+        }
+        ++report.regionsAmbiguous;
+        constexpr qsizetype listed = 3;
+        QStringList quoted;
+        for (qsizetype k = 0; k < others.size() && k < listed; ++k)
+            quoted << QStringLiteral("\"%1\"").arg(others[k]);
+        QString why =
+            QStringLiteral("\"%1\" could also read %2").arg(reading.text, quoted.join(QLatin1String(" or ")));
+        if (others.size() > listed)
+            why += QStringLiteral(", and %1 more readings").arg(others.size() - listed);
+        report.ambiguous.append({l, v, QLatin1String(name), reading.text, why, others});
         return true;
     }
     ++report.regionsNotExact;
-    report.findings.append({l, v, QLatin1String(name), reading.text, whyNotReproduced(g.Text, T, r)});
+    report.findings.append({l, v, QLatin1String(name), reading.text, whyNotReproduced(g.Text, T, r), {}});
     return false;
 }
 
@@ -402,21 +460,9 @@ RecoverReport recoverProject(const sflash& f, sDane& d) {
 }
 
 QString readImageForRecovery(const QString& path, sflash& flash) {
-    const qint64 size = MyFileSize(path);
-    if (size < 0) return QStringLiteral("The file cannot be found.");
-    if (size == ProjectFileSize && readProjectFile(path).status == ProjectRead::Ok)
-        return QStringLiteral("This is a project file, not a pendrive file: open it with File > Open.");
-    QByteArray bytes;
-    const QString error = readFixedSizeFile(path, FlashSize, bytes);
-    if (!error.isEmpty()) return QStringLiteral("Not a pendrive file: ") + error;
-    if (bytes.size() != qsizetype(sizeof flash))
-        return QStringLiteral("Not a pendrive file: it has the wrong size.");
-    std::memcpy(&flash, bytes.constData(), sizeof flash);
-    if (flash.LedX != SignWidth || flash.LedY != SignHeight)
-        return QStringLiteral("Not a pendrive file: its header does not describe a sign of %1 x %2 LEDs.")
-            .arg(SignWidth)
-            .arg(SignHeight);
-    return QString();
+    const QString error = readPendriveFile(path, flash);
+    if (error == msgProjectNotPendrive(path)) return error + QStringLiteral(": open it with File > Open.");
+    return error;
 }
 
 void RecoverProjectClick(Document& doc, Prompts& prompts) {

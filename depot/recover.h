@@ -49,13 +49,23 @@ struct TextReading {
 TextReading readRegionText(const char* chars, int capacity, const sScreenImage& settings,
                            const PackedPicture& picture);
 
-/// One region whose recovered text does not reproduce its picture.
+/// The other readings of a text whose rendering reproduces the picture as
+/// well as `chosen` does: texts that differ from it in one ambiguous character
+/// and that the picture cannot tell apart from it (an accent cut off at the
+/// picture's edge, or two accents drawn alike at a small size). Empty when the
+/// picture decides every character.
+QStringList otherReadings(const char* chars, int capacity, const sScreenImage& settings,
+                          const PackedPicture& picture, const QString& chosen);
+
+/// One region whose recovered text does not reproduce its picture, or whose
+/// picture fits more than one reading.
 struct RecoverFinding {
     int lang = 0;    // 1..3
     int view = 0;    // 1..300
     QString region;  // "top", "bottom" or "left"
     QString text;    // the reading kept (the plain one)
     QString why;
+    QStringList readings;  // the other readings the picture fits
     /// "LANGUAGE/VIEW REGION: why"
     QString line() const;
 };
@@ -63,9 +73,11 @@ struct RecoverFinding {
 /// What a recovery found.
 struct RecoverReport {
     int viewsInUse = 0;    // screens in use recovered, all languages
-    int regionsExact = 0;  // regions with a picture that their text reproduces
+    int regionsExact = 0;  // regions with a picture that their text alone reproduces
+    int regionsAmbiguous = 0;  // regions whose picture other readings reproduce as well
     int regionsNotExact = 0;
-    QList<RecoverFinding> findings;
+    QList<RecoverFinding> findings;   // the regions not read exactly
+    QList<RecoverFinding> ambiguous;  // the regions whose picture fits more than one reading
     /// The finding lines, then the summary line.
     QString text() const;
     QString summary() const;

@@ -569,6 +569,10 @@ QByteArray write(const Sheet& sheet, QString& error) {
 
 bool read(const QByteArray& bytes, QList<Row>& rows, QString& error) {
     rows.clear();
+    if (bytes.isEmpty()) {
+        error = QStringLiteral("not a workbook (.xlsx): the file is empty");
+        return false;
+    }
     Package parts;
     if (!parts.open(bytes, error)) return false;
     if (parts.has(QStringLiteral("content.xml")) && parts.has(QStringLiteral("mimetype"))) {

@@ -1,6 +1,7 @@
 #include "display/flashbuild.h"
 
 #include "display/colour.h"
+#include "model/carry.h"
 #include "model/document.h"
 #include "render/pixels.h"
 #include "render/preview.h"

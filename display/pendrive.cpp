@@ -1,6 +1,7 @@
 #include "display/pendrive.h"
 
 #include "display/flashbuild.h"
+#include "model/carry.h"
 #include "model/document.h"
 #include "model/projectfile.h"
 
@@ -67,7 +68,17 @@ void Eksportujdoplikuwywietlacza1Click(Document& doc, Prompts& prompts) {
         prompts.warning(msgWriteFailed(path, error));
         return;
     }
-    prompts.message(msgFlashExported());
+    // Texts written with their nearest carried form are named after the
+    // message, one per line.
+    const QStringList changed = carryWarnings(doc.dane());
+    if (changed.isEmpty()) {
+        prompts.message(msgFlashExported());
+        return;
+    }
+    constexpr qsizetype shown = 20;
+    QStringList lines = changed.mid(0, shown);
+    if (changed.size() > shown) lines << msgMoreCarriedTexts(changed.size() - shown);
+    prompts.message(msgFlashExported() + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')));
 }
 
 void Importujzplikuwywitlacza1Click(Document& doc, Prompts& prompts) {

@@ -24,6 +24,11 @@ inline QString msgFlashImported() {
 inline QString msgFirmwareLoaded() {
     return QStringLiteral("Firmware has load corectly.");
 }
+/// The last line of the export message when more texts were carried changed
+/// than it lists.
+inline QString msgMoreCarriedTexts(qsizetype count) {
+    return QStringLiteral("and %1 more texts carried with other characters").arg(count);
+}
 /// "Size of file 1024 is mismatch of program version 8388608".
 QString msgFileSizeMismatch(qint64 size, qint64 expected);
 

@@ -1,6 +1,9 @@
 #include "model/text8.h"
 
+#include "model/carry.h"
+
 #include <algorithm>
+#include <cstring>
 
 namespace lt {
 
@@ -17,8 +20,11 @@ std::uint8_t AnsiCharOf(char16_t unit) {
 
 void StringToAnsiChar(QStringView str, char* chars, int capacity) {
     if (capacity <= 0) return;
-    const qsizetype n = std::min<qsizetype>(str.size(), capacity - 1);
-    for (qsizetype i = 0; i < n; ++i) chars[i] = static_cast<char>(AnsiCharOf(str[i].unicode()));
+    // Characters the 8-bit texts cannot carry as they are get their nearest
+    // carried form, which may take more than one byte (œ as "oe").
+    const QByteArray bytes = carryText(str).bytes;
+    const qsizetype n = std::min<qsizetype>(bytes.size(), capacity - 1);
+    std::memcpy(chars, bytes.constData(), static_cast<std::size_t>(n));
     chars[n] = 0;
 }
 

@@ -22,8 +22,10 @@ extern const std::uint8_t achars[18];
 std::uint8_t AnsiCharOf(char16_t unit);
 
 /// `StringToAnsiChar`: stores the converted characters of str into a text
-/// field of the image, then one zero byte. A text longer than the field is cut
-/// at capacity - 1 characters; bytes after the zero keep their content.
+/// field of the image, then one zero byte. Latin-1 and the Polish letters are
+/// converted as AnsiCharOf does; any other character as carryText writes it
+/// (its base letter, a plain dash or quote, "?"). A text longer than the field
+/// is cut at capacity - 1 bytes; bytes after the zero keep their content.
 void StringToAnsiChar(QStringView str, char* chars, int capacity);
 template <std::size_t N>
 void StringToAnsiChar(QStringView str, char (&chars)[N]) {

@@ -35,23 +35,33 @@ constexpr int LeftNumberX = 100;
 constexpr int RightNumberX = 1100;
 constexpr int LeftTextX = 280;
 constexpr int RightTextX = 1280;
+// Where a column's texts must end: before the bar between the columns, and
+// at the end of the row bars on the right; the header ends before the page
+// label.
+constexpr int ColumnGap = 10;
+constexpr int LeftTextEnd = 1080 - ColumnGap;
+constexpr int RightTextEnd = 2020;
+constexpr int HeaderEnd = 1700 - ColumnGap;
 
 QColor grey() {
     return QColor::fromRgb(PageGrey);
 }
 
 /// Draws text with the top-left corner of its cell at (x, y), as the sheet's
-/// coordinates are given, and logs it.
+/// coordinates are given, and logs it. A text wider than `width` (when
+/// given) is cut with an ellipsis so that it ends within it.
 class PageWriter {
 public:
     PageWriter(QPainter& painter, QList<PrintedText>& log) : m_painter(painter), m_log(log) {}
 
-    void text(int x, int y, const QString& s, int points, bool bold = false, bool opaque = false) {
+    void text(int x, int y, const QString& full, int points, bool bold = false, bool opaque = false,
+              int width = 0) {
         QFont f(sheetFontFamily());
         f.setPixelSize(pointsToPixels(points));
         f.setBold(bold);
         m_painter.setFont(f);
         const QFontMetrics fm(f, m_painter.device());
+        const QString s = width > 0 ? fm.elidedText(full, Qt::ElideRight, width) : full;
         if (opaque) m_painter.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), Qt::white);
         m_painter.setPen(Qt::black);
         m_painter.drawText(QPoint(x, y + fm.ascent()), s);
@@ -64,18 +74,20 @@ private:
 };
 
 /// The number of view n and, when it is in use, its texts by view type.
-void printRow(PageWriter& w, const sWidok& v, int n, int numberX, int textX, int y) {
+void printRow(PageWriter& w, const sWidok& v, int n, int numberX, int textX, int textEnd, int y) {
     w.text(numberX, y - 10, QString::number(n), NumberPoints);
     if (!isTrue(v.use)) return;
     if (!isViewType(v.TypWidoku)) return;  // an unknown view type prints the number only
-    // The left text leads the first line; the bottom text is the second.
+    // The left text leads the first line; the bottom text is the second. A
+    // line longer than its column is cut at the column's edge.
+    const int width = textEnd - textX;
     QString first = ReadText(v.Gorny.Text);
     if (showsRegion(v.TypWidoku, Region::Lewy)) first = ReadText(v.Lewy.Text) + QStringLiteral(", ") + first;
     if (showsRegion(v.TypWidoku, Region::Dolny)) {
-        w.text(textX, y - 10, first, FirstLinePoints, true);
-        w.text(textX, y + 56, QStringLiteral("by: ") + ReadText(v.Dolny.Text), ViaPoints);
+        w.text(textX, y - 10, first, FirstLinePoints, true, false, width);
+        w.text(textX, y + 56, QStringLiteral("by: ") + ReadText(v.Dolny.Text), ViaPoints, false, false, width);
     } else {
-        w.text(textX, y, first, LinePoints, true);
+        w.text(textX, y, first, LinePoints, true, false, width);
     }
 }
 
@@ -91,18 +103,19 @@ QList<PrintedText> drawSheetPage(QPainter& painter, const sDane& d, int lang, in
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing);
     PageWriter w(painter, log);
-    w.text(254, 30, QStringLiteral("Project: ") + ReadText(d.ProjName), HeaderPoints, false, true);
+    w.text(254, 30, QStringLiteral("Project: ") + ReadText(d.ProjName), HeaderPoints, false, true,
+           HeaderEnd - 254);
 
     for (int i = 1; i <= RowsPerColumn; ++i) {
         const int y = FirstRowY + RowPitch * i;
         const int n = ViewsPerPage * p + i;
-        printRow(w, widok(d, lang, n), n, LeftNumberX, LeftTextX, y);
+        printRow(w, widok(d, lang, n), n, LeftNumberX, LeftTextX, LeftTextEnd, y);
         yieldNow();
     }
     for (int i = 1; i <= RowsPerColumn; ++i) {
         const int y = FirstRowY + RowPitch * i;
         const int n = ViewsPerPage * p + RowsPerColumn + i;
-        printRow(w, widok(d, lang, n), n, RightNumberX, RightTextX, y);
+        printRow(w, widok(d, lang, n), n, RightNumberX, RightTextX, RightTextEnd, y);
         painter.fillRect(QRect(80, y - 5, 1940, 4), grey());  // (80, y-5) to (2020, y-1)
         yieldNow();
     }

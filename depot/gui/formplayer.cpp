@@ -153,7 +153,7 @@ bool TFormPlayer::openFile(const QString& path) {
     auto image = std::make_unique<sflash>();
     const QString error = loadPlayable(path, *image);
     if (!error.isEmpty()) {
-        m_prompts.message(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), error));
+        m_prompts.message(error);
         return false;
     }
     load(std::move(image), QFileInfo(path).fileName());

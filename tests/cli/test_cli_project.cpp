@@ -1,3 +1,5 @@
+#include "depot/checks.h"
+#include "model/document.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -62,7 +64,8 @@ TEST(CliProject, BadInputFailsClearlyAndWritesNothing) {
         QStringList args;
         QString expect;  // part of the error text
     } cases[] = {
-        {{QStringLiteral("info"), dir.file(QStringLiteral("missing.vmprj"))}, QStringLiteral("No such file")},
+        {{QStringLiteral("info"), dir.file(QStringLiteral("missing.vmprj"))},
+         QStringLiteral("cannot open %1: No such file").arg(dir.file(QStringLiteral("missing.vmprj")))},
         {{QStringLiteral("info"), shortFile}, QStringLiteral("not a project file")},
         {{QStringLiteral("info"), oldFile}, QStringLiteral("Mismatch project version!")},
         {{QStringLiteral("info")}, QStringLiteral("usage")},
@@ -70,7 +73,9 @@ TEST(CliProject, BadInputFailsClearlyAndWritesNothing) {
         {{QStringLiteral("new"), QStringLiteral("-o")}, QStringLiteral("Missing value after")},
         {{QStringLiteral("new"), QStringLiteral("--bogus")}, QStringLiteral("unknown option")},
         {{QStringLiteral("frobnicate")}, QStringLiteral("unknown command")},
-        {{QStringLiteral("new"), QStringLiteral("-o"), shortFile + QStringLiteral("/x.vmprj")}, QString()},
+        // A write error names the file it could not write.
+        {{QStringLiteral("new"), QStringLiteral("-o"), shortFile + QStringLiteral("/x.vmprj")},
+         shortFile + QStringLiteral("/x.vmprj: ")},
         {{QStringLiteral("new"), QStringLiteral("-o"), dir.path()}, QStringLiteral("directory")},
     };
     for (const Case& c : cases) {
@@ -95,6 +100,44 @@ TEST(CliProject, HelpIsThereForTheToolAndEachCommand) {
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage: linetint-cli ") + QLatin1String(cmd)));
     }
+}
+
+TEST(CliProject, MessagesAPlannerUnderstands) {
+    // check --help explains every finding it can print.
+    const auto help = runCli({QStringLiteral("check"), QStringLiteral("--help")});
+    for (const QString& code : checkFindingCodes())
+        EXPECT_TRUE(help.out.contains(QStringLiteral("  ") + code + QLatin1Char(' '))) << code.toStdString();
+
+    // info shows a control character in a name instead of breaking the line.
+    TempDir dir;
+    Document doc;
+    doc.newDane();
+    StringToWideChar(QStringLiteral("Depot\rNorth\x01"), doc.dane().ProjName);
+    const QString project = dir.file(QStringLiteral("depot.vmprj"));
+    ASSERT_TRUE(doc.writeProject(project).isEmpty());
+    const auto info = runCli({QStringLiteral("info"), project});
+    EXPECT_TRUE(info.out.contains(QStringLiteral("Project:   Depot\\rNorth\\x01\n")))
+        << info.out.toStdString();
+
+    // A picture that cannot be written names its file.
+    const QString blocked = project + QStringLiteral("/x.png");
+    const auto render = runCli({QStringLiteral("render"), project, QStringLiteral("-o"), blocked});
+    EXPECT_EQ(render.exitCode, 1);
+    EXPECT_TRUE(render.err.startsWith(QStringLiteral("linetint-cli: ") + blocked + QStringLiteral(": ")))
+        << render.err.toStdString();
+
+    // An empty workbook is not a workbook; an empty list of routes is refused.
+    test::putFile(dir.file(QStringLiteral("empty.xlsx")));
+    const auto list = runCli({QStringLiteral("list-import"), project, dir.file(QStringLiteral("empty.xlsx")),
+                              QStringLiteral("-o"), dir.file(QStringLiteral("out.vmprj"))});
+    EXPECT_EQ(list.exitCode, 1);
+    EXPECT_TRUE(list.err.contains(QStringLiteral("not a workbook"))) << list.err.toStdString();
+    const auto routes = runCli({QStringLiteral("gtfs-import"), dir.path(), QStringLiteral("--routes"),
+                                QString(), QStringLiteral("-o"), dir.file(QStringLiteral("out.vmprj"))});
+    EXPECT_EQ(routes.exitCode, 1);
+    EXPECT_TRUE(routes.err.contains(QStringLiteral("--routes takes one or more routes")))
+        << routes.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("out.vmprj"))));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "depot/gui/formplayer.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"
+#include "model/sign.h"
 #include "tests/app/editor_fixture.h"
 #include "tests/depot/gif_read.h"
 
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <cstddef>
 #include <gtest/gtest.h>
 
 namespace lt {
@@ -135,13 +137,18 @@ TEST_F(PlayerWindow, WithoutAnImageAsksForAFileAndRefusesBadOnes) {
     prompts.paths.push_back(bad.fileName());
     QMetaObject::invokeMethod(p, "btnOpenClick");
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages.back().contains(QStringLiteral("neither a pendrive file")));
+    EXPECT_EQ(prompts.messages.back(),
+              bad.fileName() +
+                  QStringLiteral(" is not a pendrive file: it has 1000 bytes; a pendrive file has 8388608"));
     EXPECT_FALSE(p->loaded());
 
-    // A foreign image with every byte set plays.
+    // A foreign image with every byte set but the sign's size plays.
     QFile ff(dir.file(QStringLiteral("ff.bin")));
     ASSERT_TRUE(ff.open(QIODevice::WriteOnly));
-    ff.write(QByteArray(FlashSize, '\xFF'));
+    QByteArray foreign(FlashSize, '\xFF');
+    foreign[offsetof(sflash, LedX)] = static_cast<char>(SignWidth);
+    foreign[offsetof(sflash, LedY)] = static_cast<char>(SignHeight);
+    ff.write(foreign);
     ff.close();
     EXPECT_TRUE(p->openFile(ff.fileName()));
     EXPECT_EQ(p->source()->text(), QStringLiteral("ff.bin"));

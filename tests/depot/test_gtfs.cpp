@@ -137,6 +137,35 @@ TEST(GtfsImport, ViaWordsAndRoutesChosen) {
     EXPECT_EQ(widok(*d, 1, 3).TypWidoku, vtLeftTop);
 }
 
+TEST(GtfsImport, RoutesWithoutDestinationsAndTheLanguageName) {
+    // A route asked for by its id or name whose trips give no destination is
+    // named; one that gives some is not.
+    QByteArray trips = tripsTxt + "s,,WD,s40,t11,0,\n";
+    auto d = defaultProject();
+    GtfsOptions o;
+    o.lang = 2;
+    o.routes = {"r2", "S40", "wide", "s40"};
+    QHash<QString, QByteArray> tables = {{"routes.txt", routesTxt}, {"trips.txt", trips}};
+    tables["trips.txt"].replace("s,Ölmühle,WD,s40,t6,1,\n", "");
+    GtfsImportResult r = importGtfsTables(tables, *d, o);
+    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    EXPECT_EQ(r.counts.routesWithoutDestination, (QStringList{"S40", "s40"}));
+    // A language a new project leaves "Not set" takes the feed's language,
+    // else its agency's name; a name the operator gave stays.
+    EXPECT_EQ(ReadText(d->Lang[1].Nazwa), QStringLiteral("Not set"));  // the feed names neither
+    tables["agency.txt"] = "agency_id,agency_name,agency_lang\nA,Dopravní podnik,cs\n";
+    d = defaultProject();
+    ASSERT_TRUE(importGtfsTables(tables, *d, o).ok());
+    EXPECT_EQ(ReadText(d->Lang[1].Nazwa), QStringLiteral("Czech"));
+    tables["agency.txt"] = "agency_id,agency_name\nA,Dopravní podnik\n";
+    d = defaultProject();
+    ASSERT_TRUE(importGtfsTables(tables, *d, o).ok());
+    EXPECT_EQ(ReadText(d->Lang[1].Nazwa), QStringLiteral("Dopravní podnik"));
+    StringToWideChar(QStringLiteral("Čeština"), d->Lang[1].Nazwa);
+    ASSERT_TRUE(importGtfsTables(tables, *d, o).ok());
+    EXPECT_EQ(ReadText(d->Lang[1].Nazwa), QStringLiteral("Čeština"));
+}
+
 TEST(GtfsImport, LineBreaksAndControlCharactersInNamesBecomeSpaces) {
     const QHash<QString, QByteArray> tables = {
         {"routes.txt", QByteArray("route_id,route_short_name\nr1,\"1\0\"\n", 34)},

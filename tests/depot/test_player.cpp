@@ -448,6 +448,8 @@ TEST_F(CliPlay, RefusalsWriteNothing) {
     ASSERT_TRUE(small.open(QIODevice::WriteOnly));
     small.write(QByteArray(1024, 'x'));
     small.close();
+    const QString noise = dir.file(QStringLiteral("noise.bin"));
+    test::putFile(noise, QByteArray(FlashSize, '\x11'));
     QByteArray old = readAll(project);
     old[0] = 0;  // a project of the right size and a version too old
     old[1] = 0;
@@ -459,7 +461,8 @@ TEST_F(CliPlay, RefusalsWriteNothing) {
         QStringList args;
         const char* says;
     } refused[] = {
-        {{small.fileName()}, "neither a pendrive file"},
+        {{small.fileName()}, "small.bin is not a pendrive file: it has 1024 bytes"},
+        {{noise}, "noise.bin is not a pendrive file: its header does not describe a sign of 128 x 32 LEDs"},
         {{dir.file(QStringLiteral("missing.bin"))}, "No such file"},
         {{oldFile.fileName()}, ""},
         {{image, QStringLiteral("--view"), QStringLiteral("5")}, "not in use"},
@@ -473,6 +476,16 @@ TEST_F(CliPlay, RefusalsWriteNothing) {
         EXPECT_TRUE(r.err.contains(QLatin1String(x.says))) << r.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(gif)) << x.args.join(' ').toStdString();
     }
+    // A file that is no pendrive file: the player and recover refuse it alike.
+    const auto played = test::runCli({QStringLiteral("play"), noise, QStringLiteral("-o"), gif});
+    const auto recovered = test::runCli(
+        {QStringLiteral("recover"), noise, QStringLiteral("-o"), dir.file(QStringLiteral("r.vmprj"))});
+    EXPECT_EQ(played.err, recovered.err);
+    const QString png = dir.file(QStringLiteral("out.png"));
+    const auto named = test::runCli({QStringLiteral("play"), image, QStringLiteral("-o"), png});
+    EXPECT_EQ(named.exitCode, 1);
+    EXPECT_TRUE(named.err.contains(QStringLiteral("must be a .gif file"))) << named.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(png));
     // An output that cannot be written: a folder, or a path under a file.
     for (const QString& out : {dir.path(), small.fileName() + QStringLiteral("/x.gif")}) {
         const auto r = test::runCli({QStringLiteral("play"), image, QStringLiteral("-o"), out});

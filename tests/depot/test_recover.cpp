@@ -304,6 +304,31 @@ TEST(Recover, TheEditedViewIsTheOneThatLeftTheHiddenPictures) {
     EXPECT_EQ(recoverOf(*exportOf(*d)).dane->EditRow, 1);
 }
 
+TEST(Recover, PicturesThatFitMoreThanOneReadingAreNamedApart) {
+    // The default top position cuts the accents over capitals off: the dot of
+    // Ż is not in the picture, the ogonek of Ą is.
+    auto d = baseProject();
+    sWidok& w = widok(*d, 1, 1);
+    w.Gorny.Y = -4;
+    setText(w.Gorny, QStringLiteral("PRZEZ ŻABIĄ"));
+    const Recovered r = recoverOf(*exportOf(*d));
+    EXPECT_EQ(ReadText(widok(*r.dane, 1, 1).Gorny.Text), QStringLiteral("PRZEZ ZABIĄ"));
+    EXPECT_EQ(r.report.regionsExact, 2);  // bottom and left
+    EXPECT_EQ(r.report.regionsAmbiguous, 1);
+    EXPECT_TRUE(r.report.findings.isEmpty());
+    ASSERT_EQ(r.report.ambiguous.size(), 1);
+    const RecoverFinding& a = r.report.ambiguous[0];
+    EXPECT_TRUE(a.readings.contains(QStringLiteral("PRZEZ ŻABIĄ"))) << a.readings.join('|').toStdString();
+    EXPECT_TRUE(a.readings.contains(QStringLiteral("PRZEZ ŹABIĄ")));
+    EXPECT_FALSE(a.readings.contains(QStringLiteral("PRZEZ ZABIA")));  // the ogonek shows
+    EXPECT_TRUE(a.line().startsWith(QStringLiteral("1/1 top: \"PRZEZ ZABIĄ\" could also read \"")))
+        << a.line().toStdString();
+    EXPECT_TRUE(r.report.text().endsWith(
+        QStringLiteral("Regions that reproduce their pictures: 2; regions whose pictures fit more than one "
+                       "reading: 1; regions that do not: 0.")));
+    EXPECT_EQ(r.report.json()[QStringLiteral("regionsAmbiguous")].toInt(), 1);
+}
+
 // --- What cannot be read back ---------------------------------------------------
 
 TEST(Recover, RegionsThatNoReadingReproducesAreReported) {
@@ -359,7 +384,7 @@ TEST(Recover, OnlyPendriveFilesAreRead) {
     s.close();
     EXPECT_EQ(
         readImageForRecovery(small, *f),
-        QStringLiteral("Not a pendrive file: Size of file 1024 is mismatch of program version 8388608"));
+        small + QStringLiteral(" is not a pendrive file: it has 1024 bytes; a pendrive file has 8388608"));
 
     const QString noise = dir.file(QStringLiteral("noise.bin"));
     QFile n(noise);
@@ -368,7 +393,8 @@ TEST(Recover, OnlyPendriveFilesAreRead) {
     n.close();
     EXPECT_TRUE(readImageForRecovery(noise, *f).contains(QStringLiteral("128 x 32")));
     EXPECT_EQ(readImageForRecovery(dir.file(QStringLiteral("none.bin")), *f),
-              QStringLiteral("The file cannot be found."));
+              QStringLiteral("cannot open %1: No such file or directory")
+                  .arg(dir.file(QStringLiteral("none.bin"))));
 }
 
 TEST(Recover, CommandLineExitStatusAndReport) {

@@ -118,6 +118,7 @@ TEST(CliPendrive, BadInputsFailAndWriteNothing) {
     writeBytes(dir.file(QStringLiteral("short.bin")), QByteArray(8388607, 0));
     writeBytes(dir.file(QStringLiteral("fw.bin")), QByteArray(196607, 0));
     writeBytes(dir.file(QStringLiteral("plain")), "x");
+    writeBytes(dir.file(QStringLiteral("stick.bin")), QByteArray(FlashSize, 0));
     const QString out = dir.file(QStringLiteral("out.bin"));
     struct Case {
         QStringList args;
@@ -126,18 +127,23 @@ TEST(CliPendrive, BadInputsFailAndWriteNothing) {
     const QList<Case> cases = {
         {{QStringLiteral("export"), QStringLiteral("--base"), dir.file(QStringLiteral("short.bin")),
           QStringLiteral("-o"), out},
-         QStringLiteral("Size of file 8388607 is mismatch of program version 8388608")},
+         QStringLiteral(
+             "short.bin is not a pendrive file: it has 8388607 bytes; a pendrive file has 8388608")},
         {{QStringLiteral("export"), QStringLiteral("--firmware"), dir.file(QStringLiteral("fw.bin")),
           QStringLiteral("-o"), out},
          QStringLiteral("Size of file 196607 is mismatch of program version 196608")},
         {{QStringLiteral("export"), dir.file(QStringLiteral("short.bin")), QStringLiteral("-o"), out},
-         QStringLiteral("Mismatch file project size !")},
+         QStringLiteral("short.bin is not a project file: it has 8388607 bytes; a project file has 6841400")},
         {{QStringLiteral("export"), QStringLiteral("--base"), dir.file(QStringLiteral("none.bin")),
           QStringLiteral("-o"), out},
-         QStringLiteral("Size of file -1 is mismatch")},
+         QStringLiteral("cannot open %1: No such file or directory")
+             .arg(dir.file(QStringLiteral("none.bin")))},
+        {{QStringLiteral("render"), dir.file(QStringLiteral("stick.bin")), QStringLiteral("-o"),
+          dir.file(QStringLiteral("out.png"))},
+         QStringLiteral("stick.bin is a pendrive file, not a project; `linetint-cli recover ")},
         {{QStringLiteral("decode"), dir.file(QStringLiteral("short.bin")), QStringLiteral("--lang"),
           QStringLiteral("1"), QStringLiteral("--view"), QStringLiteral("1"), QStringLiteral("-o"), out},
-         QStringLiteral("Size of file 8388607 is mismatch")},
+         QStringLiteral("short.bin is not a pendrive file: it has 8388607 bytes")},
         {{QStringLiteral("export"), QStringLiteral("-o"),
           dir.file(QStringLiteral("plain")) + QStringLiteral("/x.bin")},
          QString()},

@@ -207,7 +207,8 @@ TEST_F(CliPrint, BadInputIsRefusedWithoutWritingAnything) {
     const QList<Case> cases = {
         {{dir.file(QStringLiteral("missing.vmprj")), QStringLiteral("-o"), sheet},
          QStringLiteral("missing.vmprj")},
-        {{plain.fileName(), QStringLiteral("-o"), sheet}, QStringLiteral("Mismatch file project size !")},
+        {{plain.fileName(), QStringLiteral("-o"), sheet},
+         QStringLiteral("plain.txt is not a project file: it has 13 bytes; a project file has 6841400")},
         {{project, QStringLiteral("--lang"), QStringLiteral("3"), QStringLiteral("-o"), sheet},
          QStringLiteral("display language 3 is not in use")},
         {{project, QStringLiteral("--lang"), QStringLiteral("4"), QStringLiteral("-o"), sheet},

@@ -176,6 +176,35 @@ TEST(DestinationsSheet, ProjectWithoutViewsPrintsNumbersHeaderAndLabelsOnSixPage
     EXPECT_EQ(PrintPage(*d, 7, -1, page).back().text, QStringLiteral("Side 1/6"));
 }
 
+TEST(DestinationsSheet, LongLinesAreCutAtTheirColumnsEdgeAndFittingOnesStay) {
+    // Every view of the default project switched on: its texts fit and are
+    // printed whole.
+    auto d = newProject();
+    for (int v = 1; v <= 50; ++v) widok(*d, 1, v).use = 1;
+    Bitmap page;
+    for (const PrintedText& t : PrintPage(*d, 1, 0, page))
+        EXPECT_FALSE(t.text.endsWith(u'…')) << t.text.toStdString();
+
+    const QString longTop =
+        QStringLiteral("S40, ARLINGTON SOUTH AV ARLINGTON PL VIA FULTON ST AND THE WATERFRONT");
+    const QString longVia =
+        QStringLiteral("FLATBUSH AV, CHURCH AV, NOSTRAND AV, EMPIRE BLVD, UTICA AV AND KINGS HWY");
+    setView(*d, 1, 1, vtLeftTopBottom, QStringLiteral("B41"), longTop, longVia);
+    setView(*d, 1, 26, vtLeftTop, QStringLiteral("B41"), longTop, {});
+    const QList<PrintedText> texts = PrintPage(*d, 1, 0, page);
+    QStringList cut;
+    for (const PrintedText& t : texts)
+        if (t.text.endsWith(u'…')) cut << t.text;
+    ASSERT_EQ(cut.size(), 3);
+    EXPECT_TRUE(cut[0].startsWith(QStringLiteral("B41, S40, ARLINGTON")));
+    EXPECT_TRUE(cut[1].startsWith(QStringLiteral("by: FLATBUSH AV")));
+    // Nothing reaches the bar between the columns, or past the row bars' end.
+    EXPECT_TRUE(ink(page, QRect(1070, rowY(1) + 1, 10, 98)).isEmpty());
+    EXPECT_TRUE(ink(page, QRect(2021, rowY(1) - 20, 79, 118)).isEmpty());
+    EXPECT_FALSE(ink(page, QRect(900, rowY(1) + 1, 160, 98)).isEmpty());
+    EXPECT_FALSE(ink(page, QRect(1900, rowY(1) + 1, 120, 98)).isEmpty());
+}
+
 TEST(LanguageBox, EntriesNameTheLanguagesInUse) {
     auto d = newProject();
     EXPECT_EQ(languageEntries(*d), (QStringList{QStringLiteral("English"), QStringLiteral("Not used 2"),
