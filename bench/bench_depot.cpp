@@ -81,8 +81,8 @@ void BM_GtfsImport100kTripsInto300FittedViews(benchmark::State& state) {
 BENCHMARK(BM_GtfsImport100kTripsInto300FittedViews)->Unit(benchmark::kMillisecond);
 
 /// 100 routes, 25,000 trips of 40 stops each (1,000,000 stop times, as a
-/// city feed writes them); on every tenth trip the sign changes at its 30th
-/// stop, which gives 100 more destinations.
+/// city feed writes them); on every tenth trip of a route the sign changes
+/// at its 30th stop, which gives 100 more destinations.
 QList<lt::ZipEntry> largeStopTimesFeed() {
     QByteArray routes = "route_id,agency_id,route_short_name,route_long_name,route_type\n";
     for (int r = 0; r < 100; ++r)
@@ -101,7 +101,8 @@ QList<lt::ZipEntry> largeStopTimesFeed() {
         for (int s = 0; s < 40; ++s) {
             const QByteArray time = QByteArray::number(6 + s / 30).rightJustified(2, '0') + ':' +
                                     QByteArray::number(s * 2 % 60).rightJustified(2, '0') + ":00";
-            const QByteArray headsign = t % 10 == 0 && s >= 30 ? placeName(200 + r).toUtf8() : QByteArray();
+            const QByteArray headsign =
+                (t / 100) % 10 == 0 && s >= 30 ? placeName(200 + r).toUtf8() : QByteArray();
             stops += trip + ',' + time + ',' + time + ",S" + QByteArray::number((t * 7 + s) % 5000) + ',' +
                      QByteArray::number(s + 1) + ',' + headsign + ",0,0," + QByteArray::number(s * 0.4) +
                      '\n';

@@ -16,9 +16,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace lt {
 namespace {
