@@ -1,6 +1,7 @@
 #include "app/qtprompts.h"
 
 #include "app/apptitle.h"
+#include "app/formchanges.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -88,6 +89,11 @@ QString QtPrompts::openFile(const FileDialogSpec& request) {
 
 QString QtPrompts::saveFile(const FileDialogSpec& request) {
     return runDialog(request, true);
+}
+
+bool QtPrompts::reviewChanges(const QString& summary, const QStringList& changes) {
+    TFormChanges form(summary, changes, m_parent);
+    return form.exec() == QDialog::Accepted;
 }
 
 }  // namespace lt

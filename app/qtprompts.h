@@ -25,6 +25,7 @@ public:
     void warning(const QString& text) override;
     QString openFile(const FileDialogSpec& request) override;
     QString saveFile(const FileDialogSpec& request) override;
+    bool reviewChanges(const QString& summary, const QStringList& changes) override;
 
 private:
     QString runDialog(const FileDialogSpec& request, bool save);

@@ -1,9 +1,14 @@
 // The depot tools on a large agency: a timetable feed of 100,000 trips read
-// and made into 300 fitted views, and 300 views of long names fitted.
+// and made into 300 fitted views, a zipped feed of 1,000,000 stop times with
+// stop headsigns imported, and 300 views of long names fitted.
 #include "depot/fit.h"
 #include "depot/gtfs.h"
 #include "depot/viewlist.h"
+#include "depot/zipfile.h"
 #include "model/defaults.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <cstring>
@@ -74,6 +79,60 @@ void BM_GtfsImport100kTripsInto300FittedViews(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GtfsImport100kTripsInto300FittedViews)->Unit(benchmark::kMillisecond);
+
+/// 100 routes, 25,000 trips of 40 stops each (1,000,000 stop times, as a
+/// city feed writes them); on every tenth trip of a route the sign changes
+/// at its 30th stop, which gives 100 more destinations.
+QList<lt::ZipEntry> largeStopTimesFeed() {
+    QByteArray routes = "route_id,agency_id,route_short_name,route_long_name,route_type\n";
+    for (int r = 0; r < 100; ++r)
+        routes += "r" + QByteArray::number(r) + ",A," + QByteArray::number(r + 1) + ",Linia,3\n";
+    QByteArray trips = "route_id,service_id,trip_id,trip_headsign,direction_id,shape_id\n";
+    QByteArray stops =
+        "trip_id,arrival_time,departure_time,stop_id,stop_sequence,stop_headsign,pickup_type,drop_off_type,"
+        "shape_dist_traveled\n";
+    stops.reserve(1000000 * 64);
+    for (int t = 0; t < 25000; ++t) {
+        const int r = t % 100;
+        const int h = (t / 100) % 2;
+        const QByteArray trip = "t" + QByteArray::number(t);
+        trips += "r" + QByteArray::number(r) + ",WD," + trip + ",\"" + placeName(r * 2 + h).toUtf8() + "\"," +
+                 QByteArray::number(h) + ",s\n";
+        for (int s = 0; s < 40; ++s) {
+            const QByteArray time = QByteArray::number(6 + s / 30).rightJustified(2, '0') + ':' +
+                                    QByteArray::number(s * 2 % 60).rightJustified(2, '0') + ":00";
+            const QByteArray headsign =
+                (t / 100) % 10 == 0 && s >= 30 ? placeName(200 + r).toUtf8() : QByteArray();
+            stops += trip + ',' + time + ',' + time + ",S" + QByteArray::number((t * 7 + s) % 5000) + ',' +
+                     QByteArray::number(s + 1) + ',' + headsign + ",0,0," + QByteArray::number(s * 0.4) +
+                     '\n';
+        }
+    }
+    return {{QStringLiteral("routes.txt"), routes},
+            {QStringLiteral("trips.txt"), trips},
+            {QStringLiteral("stop_times.txt"), stops}};
+}
+
+void BM_GtfsImportZip1MStopTimes(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("feed.zip"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(lt::writeZip(largeStopTimesFeed())) <= 0) {
+        state.SkipWithError("the feed could not be written");
+        return;
+    }
+    file.close();
+    const auto base = newProject();
+    auto d = std::make_unique<lt::sDane>();
+    for (auto _ : state) {
+        std::memcpy(static_cast<void*>(d.get()), base.get(), sizeof(lt::sDane));
+        const lt::GtfsImportResult r = lt::importGtfsFeed(path, *d, lt::GtfsOptions{});
+        if (!r.ok() || r.viewsMade != 300 || r.counts.stopTimes != 1000000)
+            state.SkipWithError("the feed did not import");
+        benchmark::DoNotOptimize(d->Widok[0][299].Time);
+    }
+}
+BENCHMARK(BM_GtfsImportZip1MStopTimes)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_Fit300Views(benchmark::State& state) {
     const auto base = newProject();

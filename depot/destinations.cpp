@@ -52,11 +52,18 @@ QString DestinationImport::summary() const {
         return lines.join(QLatin1Char('\n'));
     }
     lines << QStringLiteral("%1 views made from the timetable feed.").arg(viewsMade);
+    if (!renumbered)
+        lines << QStringLiteral("%1 kept at their numbers, %2 of them refitted; %3 new; %4 switched off.")
+                     .arg(kept + refitted)
+                     .arg(refitted)
+                     .arg(added)
+                     .arg(gone);
     lines << QStringLiteral("%1 regions fitted to the sign.").arg(fitted.size());
     return lines.join(QLatin1Char('\n'));
 }
 
-DestinationImport importDestinations(sDane& d, const QString& path, int lang) {
+DestinationImport importDestinations(sDane& d, const QString& path, int lang,
+                                     const std::function<bool(const DestinationImport&)>& review) {
     DestinationImport result;
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -83,6 +90,16 @@ DestinationImport importDestinations(sDane& d, const QString& path, int lang) {
             }
             result.viewsMade = read.viewsMade;
             result.fitted = read.fitted;
+            for (const GtfsChange& c : read.changes) result.changes << c.text();
+            result.renumbered = read.renumbered;
+            result.kept = read.count(GtfsChange::Kept);
+            result.added = read.count(GtfsChange::New);
+            result.gone = read.count(GtfsChange::Gone);
+            result.refitted = read.count(GtfsChange::Refitted);
+            if (review && !review(result)) {
+                result.cancelled = true;
+                return result;
+            }
             break;
         }
         case Kind::List:
@@ -126,7 +143,10 @@ void importDestinationsClick(Document& doc, Prompts& prompts, const FileDialogSp
     if (!prompts.confirm(QStringLiteral("Are you sure to import destinations into the project ?"))) return;
     const QString path = prompts.openFile(dialog);
     if (path.isEmpty()) return;
-    const DestinationImport result = importDestinations(doc.dane(), path, editLang(doc.dane()));
+    const DestinationImport result = importDestinations(
+        doc.dane(), path, editLang(doc.dane()),
+        [&prompts](const DestinationImport& r) { return prompts.reviewChanges(r.summary(), r.changes); });
+    if (result.cancelled) return;
     if (result.ok()) doc.projectReplaced();
     prompts.message(result.summary());
 }

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace lt {
 
 class Document;
@@ -25,7 +27,15 @@ struct DestinationImport {
     int rows = 0;                    // rows of a list read
     int viewsMade = 0;               // views the feed made, or views the list changed
     QList<FitChange> fitted;         // regions fitted
-    bool ok() const { return error.isEmpty() && refused.isEmpty(); }
+    QStringList changes;             // a feed's views: kept, new, gone or refitted, one a line
+    bool renumbered = true;          // a feed laid out afresh from view 1
+    // A feed's views by what became of them.
+    int kept = 0;
+    int added = 0;
+    int gone = 0;
+    int refitted = 0;
+    bool cancelled = false;  // the operator did not apply the changes (nothing changed)
+    bool ok() const { return error.isEmpty() && refused.isEmpty() && !cancelled; }
     /// A few lines for the operator: what was made and fitted, or what was
     /// refused, rows with their line numbers.
     QString summary() const;
@@ -34,16 +44,19 @@ struct DestinationImport {
 /// Reads `path` and applies it to the project: a feed (a .zip, a folder, or
 /// a file inside the feed's folder such as its routes.txt) makes the views of
 /// language `lang`; a destination list (.csv, or an .xlsx workbook) applies
-/// its rows. When the
-/// import is refused the project is exactly as it was.
-DestinationImport importDestinations(sDane& d, const QString& path, int lang);
+/// its rows. A feed's changes are handed to `review` first, when given; it
+/// returns false to leave them unmade. When the import is refused or not
+/// applied the project is exactly as it was.
+DestinationImport importDestinations(sDane& d, const QString& path, int lang,
+                                     const std::function<bool(const DestinationImport&)>& review = {});
 
 /// The open dialog of the command: a feed or a list.
 FileDialogSpec importDestinationsDialog();
 
 /// The menu command: asks first (it replaces views), then for the file;
-/// imports into the language of the current tab, redraws every view and
-/// tells the operator what happened.
+/// imports into the language of the current tab; a feed's changes are
+/// listed to apply or cancel; redraws every view and tells the operator what
+/// happened.
 void importDestinationsClick(Document& doc, Prompts& prompts, const FileDialogSpec& dialog);
 
 }  // namespace lt

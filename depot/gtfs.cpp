@@ -8,12 +8,18 @@
 #include "render/text.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 #include <QSet>
+#include <QStringDecoder>
+#include <QtEndian>
 
 #include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -207,6 +213,233 @@ QString readFeedFile(const QString& path, QByteArray& bytes) {
     return QString();
 }
 
+// stop_times.txt is read in pieces of this size from a folder.
+constexpr qint64 ChunkBytes = qint64{1} << 20;
+// Its header is looked for within this many bytes.
+constexpr qsizetype HeaderBytes = 64 * 1024;
+
+/// A trip as stop_times.txt refers to it: the destination list's route, or
+/// -1 for a trip of a route not chosen, and its direction.
+struct TripRef {
+    int route = -1;
+    int direction = -1;
+};
+
+/// The fields of one record of bytes (no line end) at two columns, quotes
+/// removed. False when a quote is not closed.
+bool twoFields(QByteArrayView rec, char sep, int colA, int colB, QByteArray& a, QByteArray& b) {
+    a.resize(0);
+    b.resize(0);
+    const char* p = rec.data();
+    const char* const end = p + rec.size();
+    if (!std::memchr(p, '"', static_cast<std::size_t>(rec.size()))) {
+        // The common case: no quotes, so the fields lie between separators.
+        int col = 0;
+        while (true) {
+            const char* next =
+                static_cast<const char*>(std::memchr(p, sep, static_cast<std::size_t>(end - p)));
+            const char* fieldEnd = next ? next : end;
+            if (col == colA) a.append(p, fieldEnd - p);
+            if (col == colB) b.append(p, fieldEnd - p);
+            if (!next || (col >= colA && col >= colB)) break;
+            p = next + 1;
+            ++col;
+        }
+        return true;
+    }
+    int col = 0;
+    QByteArray field;
+    while (true) {
+        field.resize(0);
+        if (p < end && *p == '"') {
+            ++p;
+            while (true) {
+                if (p >= end) return false;
+                if (*p == '"') {
+                    if (p + 1 < end && p[1] == '"') {
+                        field.append('"');
+                        p += 2;
+                        continue;
+                    }
+                    ++p;
+                    break;
+                }
+                field.append(*p++);
+            }
+            while (p < end && *p != sep) field.append(*p++);  // text after the closing quote
+        } else {
+            while (p < end && *p != sep) field.append(*p++);
+        }
+        if (col == colA) a = field;
+        if (col == colB) b = field;
+        if (p >= end) break;
+        ++p;
+        ++col;
+    }
+    return true;
+}
+
+/// Bytes of a field as one line of text: trimmed, control characters (line
+/// breaks included) made spaces. False when they are not UTF-8.
+bool fieldText(const QByteArray& bytes, QString& text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    text = utf8.decode(bytes);
+    if (utf8.hasError()) return false;
+    bool control = false;
+    for (QChar& c : text) {
+        if (c.category() != QChar::Other_Control) continue;
+        c = QLatin1Char(' ');
+        control = true;
+    }
+    text = control ? text.simplified() : text.trimmed();
+    return true;
+}
+
+QByteArray trimmedBytes(const QByteArray& b) {
+    return b.isEmpty() || (!std::isspace(static_cast<unsigned char>(b.front())) &&
+                           !std::isspace(static_cast<unsigned char>(b.back())))
+               ? b
+               : b.trimmed();
+}
+
+/// The header of stop_times.txt: the columns it has, told from its first
+/// line. An empty error and stopHeadsign -1 when it has no stop_headsign.
+struct StopTimesHeader {
+    char separator = ',';
+    int tripId = -1;
+    int stopHeadsign = -1;
+};
+
+QString readStopTimesHeader(const GtfsTableReader& reader, StopTimesHeader& h) {
+    QByteArray head;
+    const QString error = reader([&](QByteArrayView piece) {
+        head.append(piece.data(), std::min<qsizetype>(piece.size(), HeaderBytes - head.size()));
+        return !head.contains('\n') && head.size() < HeaderBytes;
+    });
+    if (!error.isEmpty()) return error;
+    if (head.startsWith("\xEF\xBB\xBF")) head.remove(0, 3);
+    const qsizetype nl = head.indexOf('\n');
+    if (nl >= 0) head.truncate(nl);
+    if (head.endsWith('\r')) head.chop(1);
+    QString text;
+    if (!fieldText(head, text)) return QStringLiteral("stop_times.txt line 1: the file is not UTF-8");
+    h.separator = csv::detectSeparator(text) == QLatin1Char(';') ? ';' : ',';
+    const QStringList names = text.split(QLatin1Char(h.separator));
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        QString name = names[i].trimmed();
+        if (name.size() >= 2 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"')))
+            name = name.mid(1, name.size() - 2);
+        if (name == QLatin1String("trip_id") && h.tripId < 0) h.tripId = static_cast<int>(i);
+        if (name == QLatin1String("stop_headsign") && h.stopHeadsign < 0)
+            h.stopHeadsign = static_cast<int>(i);
+    }
+    if (h.stopHeadsign >= 0 && h.tripId < 0)
+        return QStringLiteral("stop_times.txt line 1: the column \"trip_id\" is missing");
+    return QString();
+}
+
+/// A reader over bytes held in memory.
+GtfsTableReader memoryReader(const QByteArray& bytes) {
+    return [bytes](const std::function<bool(QByteArrayView)>& take) {
+        if (!bytes.isEmpty()) take(QByteArrayView(bytes));
+        return QString();
+    };
+}
+
+// The key table: which feed destination each view of each language holds,
+// kept in the project's reserved block (the project file carries it
+// unchanged, and nothing else reads it): a mark, one 64-bit key per view
+// (0: none), then a check over the keys. A block without the mark or with a
+// wrong check holds no keys.
+constexpr char KeyMark[4] = {'L', 'T', 'F', 'K'};
+constexpr std::size_t KeyCount = std::size_t{LanguageCount} * ViewCount;
+constexpr std::size_t KeyTableOffset = offsetof(sDane, pbufX);
+constexpr std::size_t KeyTableBytes = sizeof KeyMark + KeyCount * 8 + 8;
+static_assert(offsetof(sDane, pbufY) == KeyTableOffset + sizeof(sDane::pbufX));
+static_assert(KeyTableOffset + KeyTableBytes <= offsetof(sDane, pbufY) + sizeof(sDane::pbufY));
+
+using KeyTable = std::array<std::uint64_t, KeyCount>;
+
+std::uint64_t fnv1a(const unsigned char* p, std::size_t n) {
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    for (std::size_t i = 0; i < n; ++i) {
+        h ^= p[i];
+        h *= 0x100000001b3ULL;
+    }
+    return h;
+}
+
+std::size_t keyIndex(int lang, int view) {
+    return static_cast<std::size_t>(lang - 1) * ViewCount + static_cast<std::size_t>(view - 1);
+}
+
+KeyTable readKeys(const sDane& d) {
+    KeyTable keys{};
+    const auto* block = reinterpret_cast<const unsigned char*>(&d) + KeyTableOffset;
+    if (std::memcmp(block, KeyMark, sizeof KeyMark) != 0) return keys;
+    const unsigned char* stored = block + sizeof KeyMark;
+    if (fnv1a(stored, KeyCount * 8) != qFromLittleEndian<quint64>(stored + KeyCount * 8)) return keys;
+    for (std::size_t i = 0; i < KeyCount; ++i) keys[i] = qFromLittleEndian<quint64>(stored + 8 * i);
+    return keys;
+}
+
+void writeKeys(sDane& d, const KeyTable& keys) {
+    auto* block = reinterpret_cast<unsigned char*>(&d) + KeyTableOffset;
+    std::memcpy(block, KeyMark, sizeof KeyMark);
+    unsigned char* stored = block + sizeof KeyMark;
+    for (std::size_t i = 0; i < KeyCount; ++i) qToLittleEndian<quint64>(keys[i], stored + 8 * i);
+    qToLittleEndian<quint64>(fnv1a(stored, KeyCount * 8), stored + KeyCount * 8);
+}
+
+/// A view as a new project has it holds no destination, whatever its key
+/// says: a new project keeps the block of the one open before.
+bool asNewProjectHasIt(const sWidok& w, int view) {
+    return ReadText(w.NazwaKursu, 128) == QStringLiteral("Destination #") + QString::number(view);
+}
+
+QString folded(const QString& text) {
+    return text.simplified().toCaseFolded();
+}
+
+/// The destination name a view of the feed gets: route and headsign.
+QString destinationName(const GtfsDestination& dest) {
+    QString name = dest.route + QLatin1Char(' ') + dest.headsign;
+    if (name.size() > NameLimit)
+        name.truncate(name.at(NameLimit - 1).isHighSurrogate() ? NameLimit - 1 : NameLimit);
+    return name;
+}
+
+/// Gives a field the feed's text when it holds that text but for case and
+/// spaces; a text the operator changed stays. True when the field changed.
+bool refreshText(char16_t* field, int capacity, const QString& feedText) {
+    const QString now = ReadText(field, capacity);
+    if (now == feedText || folded(now) != folded(feedText)) return false;
+    StringToWideChar(feedText, field, capacity);
+    return true;
+}
+
+/// A view that holds a destination of the feed, given the feed's texts
+/// again in the lines its type shows them in, keeping every line the
+/// operator changed, and switched on.
+void refreshView(sWidok& w, const GtfsDestination& dest) {
+    refreshText(w.NazwaKursu, 128, destinationName(dest));
+    switch (w.TypWidoku) {
+        case vtLeftTop:
+        case vtLeftTopBottom:
+            refreshText(w.Lewy.Text, 1024, dest.route);
+            refreshText(w.Gorny.Text, 1024, dest.main);
+            refreshText(w.Dolny.Text, 1024, dest.via);
+            break;
+        case vtTopBottom:
+            refreshText(w.Gorny.Text, 1024, dest.route);
+            refreshText(w.Dolny.Text, 1024, dest.headsign);
+            break;
+        default: break;
+    }
+    w.use = 1;
+    if (w.Time <= 0 || w.Time > 99) w.Time = DefaultTime;
+}
+
 }  // namespace
 
 QStringList gtfsDefaultViaWords() {
@@ -214,8 +447,161 @@ QStringList gtfsDefaultViaWords() {
             QStringLiteral("přes"), QStringLiteral("över"), QStringLiteral("par")};
 }
 
+namespace {
+
+/// Streams stop_times.txt: every record with a stop_headsign of a chosen
+/// trip gives the destination of the trip's route and that headsign. Only
+/// the trip_id and stop_headsign columns are looked at, and a record's fields
+/// are unpacked only when the headsign is not empty. `rows` receives the
+/// number of records read.
+template <typename Add>
+QString readStopHeadsigns(const GtfsTableReader& reader, const StopTimesHeader& h,
+                          const QHash<QByteArray, TripRef>& trips, const QList<QString>& routeNames,
+                          const Add& add, qint64& rows) {
+    rows = 0;
+    QString failure;
+    qint64 line = 1;  // the line the next record starts on
+    bool header = true;
+    bool start = true;
+    QByteArray carry;  // the start of a record whose end is in the next piece
+    QByteArray tripId, headsignBytes;
+    // The last record's trip and headsign: a trip's stops mostly repeat both.
+    QByteArray lastTrip, lastHeadsign;
+    TripRef lastRef;
+    bool lastKnown = false;
+
+    const auto takeRecord = [&](QByteArrayView rec, int lineBreaks) -> bool {
+        const qint64 at = line;
+        line += lineBreaks;
+        if (rec.endsWith('\r')) rec.chop(1);
+        if (header) {
+            header = false;
+            return true;
+        }
+        if (rec.isEmpty()) return true;
+        ++rows;
+        if (!twoFields(rec, h.separator, h.tripId, h.stopHeadsign, tripId, headsignBytes)) {
+            failure = QStringLiteral("stop_times.txt line %1: a quoted field is not closed").arg(at);
+            return false;
+        }
+        headsignBytes = trimmedBytes(headsignBytes);
+        if (headsignBytes.isEmpty()) return true;
+        tripId = trimmedBytes(tripId);
+        if (!lastKnown || tripId != lastTrip) {
+            const auto it = trips.constFind(tripId);
+            if (it == trips.constEnd()) {
+                failure = QStringLiteral("stop_times.txt line %1: the trip_id \"%2\" is not in trips.txt")
+                              .arg(at)
+                              .arg(QString::fromUtf8(tripId));
+                return false;
+            }
+            lastTrip = tripId;
+            lastRef = it.value();
+            lastKnown = true;
+            lastHeadsign.clear();
+        } else if (headsignBytes == lastHeadsign) {
+            return true;
+        }
+        lastHeadsign = headsignBytes;
+        if (lastRef.route < 0) return true;
+        QString headsign;
+        if (!fieldText(headsignBytes, headsign)) {
+            failure = QStringLiteral("stop_times.txt line %1: the file is not UTF-8").arg(at);
+            return false;
+        }
+        if (headsign.isEmpty()) return true;
+        if (headsign.size() > BottomTextLimit) {
+            failure = QStringLiteral(
+                          "stop_times.txt line %1: the stop_headsign has %2 characters; a line of the sign "
+                          "holds %3")
+                          .arg(at)
+                          .arg(headsign.size())
+                          .arg(BottomTextLimit);
+            return false;
+        }
+        add(routeNames[lastRef.route], headsign, lastRef.direction);
+        return true;
+    };
+
+    // Splits the bytes into records at line ends outside quotes; returns
+    // where the unfinished last record starts.
+    const auto takeRecords = [&](const char* p, const char* end) -> const char* {
+        while (p < end) {
+            const char* recordStart = p;
+            int breaks = 0;
+            bool quoted = false;
+            const char* q = p;
+            while (true) {
+                const char* nl =
+                    static_cast<const char*>(std::memchr(q, '\n', static_cast<std::size_t>(end - q)));
+                if (!nl) return recordStart;
+                for (const char* c =
+                         static_cast<const char*>(std::memchr(q, '"', static_cast<std::size_t>(nl - q)));
+                     c; c = static_cast<const char*>(
+                            std::memchr(c + 1, '"', static_cast<std::size_t>(nl - c - 1))))
+                    quoted = !quoted;
+                ++breaks;
+                q = nl + 1;
+                if (!quoted) {
+                    if (!takeRecord(QByteArrayView(recordStart, nl - recordStart), breaks)) return nullptr;
+                    p = q;
+                    break;
+                }
+            }
+        }
+        return p;
+    };
+
+    const QString error = reader([&](QByteArrayView piece) {
+        const char* p = piece.data();
+        const char* const end = p + piece.size();
+        if (start) {
+            start = false;
+            if (piece.startsWith("\xEF\xBB\xBF")) p += 3;
+        }
+        if (!carry.isEmpty()) {
+            // Finish the record begun in the last piece first.
+            const char* nl =
+                static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            while (nl) {
+                carry.append(p, nl + 1 - p);
+                p = nl + 1;
+                if (carry.count('"') % 2 == 0) break;
+                nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            }
+            if (!nl) {
+                carry.append(p, end - p);
+                if (carry.size() > MaxTableBytes) {
+                    failure =
+                        QStringLiteral("stop_times.txt line %1: a quoted field is not closed").arg(line);
+                    return false;
+                }
+                return true;
+            }
+            const QByteArray whole = std::exchange(carry, QByteArray());
+            if (!takeRecord(QByteArrayView(whole).chopped(1), static_cast<int>(whole.count('\n'))))
+                return false;
+        }
+        const char* rest = takeRecords(p, end);
+        if (!rest) return false;
+        carry = QByteArray(rest, end - rest);
+        return true;
+    });
+    if (!error.isEmpty()) return error;
+    if (!failure.isEmpty()) return failure;
+    if (!carry.isEmpty()) {
+        // The last record, without a line end.
+        if (carry.count('"') % 2 != 0)
+            return QStringLiteral("stop_times.txt line %1: a quoted field is not closed").arg(line);
+        if (!takeRecord(QByteArrayView(carry), static_cast<int>(carry.count('\n')))) return failure;
+    }
+    return QString();
+}
+
+}  // namespace
+
 QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOptions& options,
-                         QList<GtfsDestination>& out, GtfsCounts* counts) {
+                         QList<GtfsDestination>& out, GtfsCounts* counts, const GtfsTableReader& stopTimes) {
     out.clear();
     FeedTable routes;
     if (QString e = parseTable(tables, QStringLiteral("routes.txt"), routes); !e.isEmpty()) return e;
@@ -281,9 +667,42 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
         if (!v.trimmed().isEmpty()) viaWords.insert(v.trimmed().toCaseFolded());
     }
 
+    // stop_times.txt is read only when its header has a stop_headsign; the
+    // trips are then remembered by id, with their route and direction.
+    GtfsTableReader stopReader = stopTimes;
+    if (!stopReader) {
+        const auto it = tables.constFind(QStringLiteral("stop_times.txt"));
+        if (it != tables.constEnd()) stopReader = memoryReader(it.value());
+    }
+    StopTimesHeader stopHeader;
+    if (stopReader) {
+        if (QString e = readStopTimesHeader(stopReader, stopHeader); !e.isEmpty()) return e;
+    }
+    const bool stopHeadsigns = stopHeader.stopHeadsign >= 0;
+    QList<QString> routeNames;  // the routes of chosen trips, by the index TripRef holds
+    QHash<QString, int> routeIndex;
+    QHash<QByteArray, TripRef> tripsById;
+    int tripIdCol = -1;
+
     // One destination per route and headsign, with the lowest direction
     // seen. The trips are the large table, read a record at a time.
     QHash<QPair<QString, QString>, qsizetype> seen;
+    const auto addDestination = [&](const QString& routeName, const QString& headsign, int direction) {
+        const QPair<QString, QString> key(routeName, headsign);
+        const auto at = seen.constFind(key);
+        if (at != seen.constEnd()) {
+            GtfsDestination& d = out[at.value()];
+            if (direction >= 0 && (d.direction < 0 || direction < d.direction)) d.direction = direction;
+            return;
+        }
+        GtfsDestination d;
+        d.route = routeName;
+        d.direction = direction;
+        d.headsign = headsign;
+        splitVia(headsign, viaWords, d.main, d.via);
+        seen.insert(key, out.size());
+        out.append(d);
+    };
     int tripRoute = -1, headsignCol = -1, directionCol = -1;
     bool header = true;
     const auto takeTrip = [&](const csv::Record& rec) -> QString {
@@ -294,6 +713,13 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
             directionCol = FeedTable::columnOf(rec.fields, QStringLiteral("direction_id"));
             if (tripRoute < 0) return QStringLiteral("the column \"route_id\" is missing");
             if (headsignCol < 0) return QStringLiteral("the column \"trip_headsign\" is missing");
+            if (stopHeadsigns) {
+                tripIdCol = FeedTable::columnOf(rec.fields, QStringLiteral("trip_id"));
+                if (tripIdCol < 0)
+                    return QStringLiteral(
+                        "the column \"trip_id\" is missing, which the stop_headsign of stop_times.txt "
+                        "needs");
+            }
             return QString();
         }
         ++c.trips;
@@ -301,7 +727,28 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
         const auto route = byId.constFind(id);
         if (route == byId.constEnd())
             return QStringLiteral("the route_id \"%1\" is not in routes.txt").arg(id);
-        if (!wanted.isEmpty() && !wanted.contains(route->name) && !wanted.contains(id)) return QString();
+        const bool chosen = wanted.isEmpty() || wanted.contains(route->name) || wanted.contains(id);
+        int direction = -1;
+        const QString dirText = FeedTable::field(rec, directionCol);
+        if (chosen && !dirText.isEmpty()) {
+            bool ok = false;
+            direction = dirText.toInt(&ok);
+            if (!ok || direction < 0)
+                return QStringLiteral("the direction_id \"%1\" is not 0 or 1").arg(dirText);
+        }
+        if (stopHeadsigns) {
+            TripRef ref;
+            if (chosen) {
+                auto at = routeIndex.constFind(route->name);
+                if (at == routeIndex.constEnd()) {
+                    at = routeIndex.insert(route->name, static_cast<int>(routeNames.size()));
+                    routeNames.append(route->name);
+                }
+                ref = {at.value(), direction};
+            }
+            tripsById.insert(FeedTable::field(rec, tripIdCol).toUtf8(), ref);
+        }
+        if (!chosen) return QString();
         const QString headsign = FeedTable::field(rec, headsignCol);
         if (headsign.isEmpty()) {
             ++c.withoutHeadsign;
@@ -311,28 +758,7 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
             return QStringLiteral("the headsign has %1 characters; a line of the sign holds %2")
                 .arg(headsign.size())
                 .arg(BottomTextLimit);
-        int direction = -1;
-        const QString dirText = FeedTable::field(rec, directionCol);
-        if (!dirText.isEmpty()) {
-            bool ok = false;
-            direction = dirText.toInt(&ok);
-            if (!ok || direction < 0)
-                return QStringLiteral("the direction_id \"%1\" is not 0 or 1").arg(dirText);
-        }
-        const QPair<QString, QString> key(route->name, headsign);
-        const auto at = seen.constFind(key);
-        if (at != seen.constEnd()) {
-            GtfsDestination& d = out[at.value()];
-            if (direction >= 0 && (d.direction < 0 || direction < d.direction)) d.direction = direction;
-            return QString();
-        }
-        GtfsDestination d;
-        d.route = route->name;
-        d.direction = direction;
-        d.headsign = headsign;
-        splitVia(headsign, viaWords, d.main, d.via);
-        seen.insert(key, out.size());
-        out.append(d);
+        addDestination(route->name, headsign, direction);
         return QString();
     };
     csv::ParseError error;
@@ -341,6 +767,14 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
         return QStringLiteral("trips.txt line %1: %2").arg(error.line).arg(error.reason);
     }
     if (header) return QStringLiteral("trips.txt line 1: the file is empty");
+    if (stopHeadsigns) {
+        if (QString e =
+                readStopHeadsigns(stopReader, stopHeader, tripsById, routeNames, addDestination, c.stopTimes);
+            !e.isEmpty()) {
+            out.clear();
+            return e;
+        }
+    }
     std::sort(out.begin(), out.end(), [](const GtfsDestination& a, const GtfsDestination& b) {
         if (const int r = naturalCompare(a.route, b.route); r != 0) return r < 0;
         if (a.direction != b.direction) return a.direction < b.direction;
@@ -356,12 +790,15 @@ QString gtfsDestinations(const QHash<QString, QByteArray>& tables, const GtfsOpt
     return QString();
 }
 
-QString readGtfsFeed(const QString& feedPath, QHash<QString, QByteArray>& tables) {
+QString readGtfsFeed(const QString& feedPath, QHash<QString, QByteArray>& tables,
+                     GtfsTableReader* stopTimes) {
     tables.clear();
+    if (stopTimes) *stopTimes = {};
     // agency.txt and feed_info.txt only name the language the feed fills.
     const QStringList names = {QStringLiteral("routes.txt"), QStringLiteral("trips.txt"),
                                QStringLiteral("agency.txt"), QStringLiteral("feed_info.txt")};
     const auto optional = [](const QString& name) { return name.startsWith(u'a') || name.startsWith(u'f'); };
+    const QString stopTimesName = QStringLiteral("stop_times.txt");
     const QFileInfo info(feedPath);
     if (!info.exists()) return QStringLiteral("%1: no such file or folder").arg(feedPath);
     if (info.isDir()) {
@@ -377,30 +814,58 @@ QString readGtfsFeed(const QString& feedPath, QHash<QString, QByteArray>& tables
                 return QStringLiteral("%1: %2").arg(path, e);
             tables.insert(name, bytes);
         }
+        const QString path = dir.filePath(stopTimesName);
+        if (stopTimes && QFileInfo(path).isFile()) {
+            *stopTimes = [path](const std::function<bool(QByteArrayView)>& take) {
+                QFile file(path);
+                if (!file.open(QIODevice::ReadOnly))
+                    return QStringLiteral("%1: %2").arg(path, file.errorString());
+                QByteArray piece(ChunkBytes, Qt::Uninitialized);
+                while (true) {
+                    const qint64 n = file.read(piece.data(), ChunkBytes);
+                    if (n < 0) return QStringLiteral("%1: %2").arg(path, file.errorString());
+                    if (n == 0 || !take(QByteArrayView(piece.constData(), n))) return QString();
+                }
+            };
+        }
         return QString();
     }
-    ZipReader zip;
-    if (!zip.open(feedPath)) return QStringLiteral("%1: %2").arg(feedPath, zip.error());
-    for (const QString& name : names) {
-        // The tables lie at the top of the archive; some feeds are packed
-        // with the folder they were made in, so a single folder is looked in.
-        int index = zip.indexOf(name, false);
-        if (index < 0) {
-            for (qsizetype i = 0; i < zip.names().size(); ++i) {
-                const QString& n = zip.names()[i];
-                if (n.count(QLatin1Char('/')) == 1 &&
-                    n.endsWith(QLatin1Char('/') + name, Qt::CaseInsensitive)) {
-                    if (index >= 0)
-                        return QStringLiteral("%1: more than one %2 in the archive").arg(feedPath, name);
-                    index = static_cast<int>(i);
-                }
+    auto zip = std::make_shared<ZipReader>();
+    if (!zip->open(feedPath)) return QStringLiteral("%1: %2").arg(feedPath, zip->error());
+    // The tables lie at the top of the archive; some feeds are packed with
+    // the folder they were made in, so a single folder is looked in.
+    const auto find = [&](const QString& name, int& index) -> QString {
+        index = zip->indexOf(name, false);
+        if (index >= 0) return QString();
+        for (qsizetype i = 0; i < zip->names().size(); ++i) {
+            const QString& n = zip->names()[i];
+            if (n.count(QLatin1Char('/')) == 1 && n.endsWith(QLatin1Char('/') + name, Qt::CaseInsensitive)) {
+                if (index >= 0)
+                    return QStringLiteral("%1: more than one %2 in the archive").arg(feedPath, name);
+                index = static_cast<int>(i);
             }
         }
+        return QString();
+    };
+    for (const QString& name : names) {
+        int index = -1;
+        if (QString e = find(name, index); !e.isEmpty()) return e;
         if (index < 0 && optional(name)) continue;
         if (index < 0) return QStringLiteral("%1: the archive has no %2").arg(feedPath, name);
-        const std::optional<QByteArray> bytes = zip.read(index, MaxTableBytes);
-        if (!bytes) return QStringLiteral("%1: %2: %3").arg(feedPath, name, zip.error());
+        const std::optional<QByteArray> bytes = zip->read(index, MaxTableBytes);
+        if (!bytes) return QStringLiteral("%1: %2: %3").arg(feedPath, name, zip->error());
         tables.insert(name, *bytes);
+    }
+    if (stopTimes) {
+        int index = -1;
+        if (QString e = find(stopTimesName, index); !e.isEmpty()) return e;
+        if (index >= 0) {
+            *stopTimes = [zip, index, feedPath,
+                          stopTimesName](const std::function<bool(QByteArrayView)>& take) {
+                if (zip->readPieces(index, take)) return QString();
+                return QStringLiteral("%1: %2: %3").arg(feedPath, stopTimesName, zip->error());
+            };
+        }
     }
     return QString();
 }
@@ -421,15 +886,44 @@ QList<FitChange> makeDestinationView(sWidok& w, const GtfsDestination& dest, int
     return changes;
 }
 
-GtfsImportResult importGtfsTables(const QHash<QString, QByteArray>& tables, sDane& d,
-                                  const GtfsOptions& options) {
+std::uint64_t gtfsDestinationKey(const QString& route, const QString& headsign) {
+    const QByteArray text = (folded(route) + QChar(0x1F) + folded(headsign)).toUtf8();
+    const std::uint64_t key = fnv1a(reinterpret_cast<const unsigned char*>(text.constData()),
+                                    static_cast<std::size_t>(text.size()));
+    return key == 0 ? 1 : key;
+}
+
+std::uint64_t viewDestinationKey(const sDane& d, int lang, int view) {
+    if (lang < 1 || lang > LanguageCount || view < 1 || view > ViewCount) return 0;
+    if (asNewProjectHasIt(widok(d, lang, view), view)) return 0;
+    return readKeys(d)[keyIndex(lang, view)];
+}
+
+QString GtfsChange::text() const {
+    static const char* const kinds[] = {"kept", "new", "gone", "refitted"};
+    QString line =
+        QStringLiteral("%1 %2/%3: %4").arg(QLatin1String(kinds[kind])).arg(lang).arg(view).arg(destination);
+    if (kind == Gone) line += QStringLiteral(" (switched off)");
+    if (back) line += QStringLiteral(" (back in use)");
+    return line;
+}
+
+int GtfsImportResult::count(GtfsChange::Kind kind) const {
+    return static_cast<int>(std::count_if(changes.begin(), changes.end(),
+                                          [kind](const GtfsChange& c) { return c.kind == kind; }));
+}
+
+namespace {
+
+GtfsImportResult importDestinations(const QHash<QString, QByteArray>& tables,
+                                    const GtfsTableReader& stopTimes, sDane& d, const GtfsOptions& options) {
     GtfsImportResult result;
     if (options.lang < 1 || options.lang > LanguageCount) {
         result.error = QStringLiteral("language %1 is not one of 1..%2").arg(options.lang).arg(LanguageCount);
         return result;
     }
     QList<GtfsDestination> dests;
-    result.error = gtfsDestinations(tables, options, dests, &result.counts);
+    result.error = gtfsDestinations(tables, options, dests, &result.counts, stopTimes);
     if (!result.ok()) return result;
     if (dests.isEmpty()) {
         result.error =
@@ -453,33 +947,137 @@ GtfsImportResult importGtfsTables(const QHash<QString, QByteArray>& tables, sDan
     // Everything is made on a copy, so a failure leaves the project as it was.
     auto work = std::make_unique<sDane>(d);
     const int lang = options.lang;
-    work->Lang[lang - 1].Use = 1;
     // A language still named as a new project leaves it takes the feed's.
     const QString langName = ReadText(work->Lang[lang - 1].Nazwa);
     if (langName.trimmed().isEmpty() || langName == QLatin1String("Not set")) {
         const QString fromFeed = feedLanguageName(tables);
         if (!fromFeed.isEmpty()) StringToWideChar(fromFeed, work->Lang[lang - 1].Nazwa);
     }
-    for (int v = 1; v <= ViewCount; ++v) widok(*work, lang, v).use = 0;
     const int count = static_cast<int>(dests.size());
-    QList<QPair<int, int>> made;
+    work->Lang[lang - 1].Use = 1;
+    KeyTable keys = readKeys(*work);
+
+    // Which view holds which destination: by the key the view carries, else,
+    // for a view in use without one (a project imported before views kept
+    // keys), by its destination name.
+    QList<std::uint64_t> destKey(count);
+    QHash<std::uint64_t, int> destByKey;
     for (int i = 0; i < count; ++i) {
-        const int view = i + 1;
-        result.fitted += makeDestinationView(widok(*work, lang, view), dests[i], lang, view);
-        made.append({lang, view});
+        destKey[i] = gtfsDestinationKey(dests[i].route, dests[i].headsign);
+        // Two destinations that differ only in case or spaces are told
+        // apart by their exact texts.
+        if (destByKey.contains(destKey[i])) {
+            const QByteArray exact = (dests[i].route + QChar(0x1E) + dests[i].headsign).toUtf8();
+            destKey[i] = fnv1a(reinterpret_cast<const unsigned char*>(exact.constData()),
+                               static_cast<std::size_t>(exact.size())) |
+                         1;
+        }
+        destByKey.insert(destKey[i], i);
     }
-    renderViews(*work, made);
+    std::array<std::uint64_t, ViewCount + 1> held{};
+    std::array<int, ViewCount + 1> holds;  // the destination a view holds, or -1
+    holds.fill(-1);
+    QList<int> viewOf(count, 0);
+    for (int v = 1; v <= ViewCount; ++v) {
+        held[v] = viewDestinationKey(*work, lang, v);
+        const auto at = held[v] ? destByKey.constFind(held[v]) : destByKey.constEnd();
+        if (at != destByKey.constEnd() && viewOf[at.value()] == 0) {
+            viewOf[at.value()] = v;
+            holds[v] = at.value();
+        }
+    }
+    QHash<QString, int> destByName;
+    for (int i = 0; i < count; ++i) {
+        if (viewOf[i] == 0) destByName.insert(folded(destinationName(dests[i])), i);
+    }
+    for (int v = 1; v <= ViewCount; ++v) {
+        const sWidok& w = widok(*work, lang, v);
+        if (held[v] || !isTrue(w.use) || asNewProjectHasIt(w, v)) continue;
+        const auto at = destByName.constFind(folded(ReadText(w.NazwaKursu, 128)));
+        if (at == destByName.constEnd() || viewOf[at.value()] != 0) continue;
+        viewOf[at.value()] = v;
+        holds[v] = at.value();
+        held[v] = destKey[at.value()];
+    }
+    const bool anyHeld = std::any_of(held.begin() + 1, held.end(), [](std::uint64_t k) { return k != 0; });
+
+    QList<QPair<int, int>> changed;
+    const auto made = [&](int i, int view) {
+        result.fitted += makeDestinationView(widok(*work, lang, view), dests[i], lang, view);
+        keys[keyIndex(lang, view)] = destKey[i];
+        changed.append({lang, view});
+        result.changes.append({GtfsChange::New, lang, view, destinationName(dests[i]), false});
+    };
+    if (options.renumber || !anyHeld) {
+        // A fresh import: the destinations from view 1 in natural order.
+        result.renumbered = true;
+        for (int v = 1; v <= ViewCount; ++v) {
+            widok(*work, lang, v).use = 0;
+            keys[keyIndex(lang, v)] = 0;
+        }
+        for (int i = 0; i < count; ++i) made(i, i + 1);
+    } else {
+        // New destinations take the views that never held one, lowest first;
+        // a view switched off by an earlier import keeps its destination.
+        QList<int> freeViews;
+        for (int v = 1; v <= ViewCount; ++v) {
+            if (!held[v] && !isTrue(widok(*work, lang, v).use)) freeViews.append(v);
+        }
+        const qsizetype newCount = std::count(viewOf.begin(), viewOf.end(), 0);
+        if (newCount > freeViews.size()) {
+            result.error = QStringLiteral(
+                               "the feed has %1 new destinations, but only %2 views of language %3 never "
+                               "held one; --renumber lays the feed out afresh from view 1")
+                               .arg(newCount)
+                               .arg(freeViews.size())
+                               .arg(lang);
+            return result;
+        }
+        for (int v = 1; v <= ViewCount; ++v) {
+            sWidok& w = widok(*work, lang, v);
+            const int i = holds[v];
+            if (i >= 0) {
+                const sWidok before = w;
+                refreshView(w, dests[i]);
+                const QList<FitChange> fitted = fitViewRecord(w, lang, v);
+                result.fitted += fitted;
+                keys[keyIndex(lang, v)] = destKey[i];
+                if (std::memcmp(&before, &w, sizeof w) != 0) changed.append({lang, v});
+                result.changes.append({fitted.isEmpty() ? GtfsChange::Kept : GtfsChange::Refitted, lang, v,
+                                       destinationName(dests[i]), !isTrue(before.use)});
+            } else if (held[v] && isTrue(w.use)) {
+                w.use = 0;
+                result.changes.append({GtfsChange::Gone, lang, v, ReadText(w.NazwaKursu, 128), false});
+            }
+        }
+        qsizetype next = 0;
+        for (int i = 0; i < count; ++i) {
+            if (viewOf[i] == 0) made(i, freeViews[next++]);
+        }
+        std::sort(result.changes.begin(), result.changes.end(),
+                  [](const GtfsChange& a, const GtfsChange& b) { return a.view < b.view; });
+    }
+    renderViews(*work, changed);
+    writeKeys(*work, keys);
     result.viewsMade = count;
     std::memcpy(static_cast<void*>(&d), work.get(), sizeof d);
     return result;
 }
 
+}  // namespace
+
+GtfsImportResult importGtfsTables(const QHash<QString, QByteArray>& tables, sDane& d,
+                                  const GtfsOptions& options) {
+    return importDestinations(tables, {}, d, options);
+}
+
 GtfsImportResult importGtfsFeed(const QString& feedPath, sDane& d, const GtfsOptions& options) {
     QHash<QString, QByteArray> tables;
+    GtfsTableReader stopTimes;
     GtfsImportResult result;
-    result.error = readGtfsFeed(feedPath, tables);
+    result.error = readGtfsFeed(feedPath, tables, &stopTimes);
     if (!result.ok()) return result;
-    return importGtfsTables(tables, d, options);
+    return importDestinations(tables, stopTimes, d, options);
 }
 
 }  // namespace lt

@@ -141,6 +141,44 @@ std::optional<QByteArray> ZipReader::read(int index, qint64 maxSize) {
     return data;
 }
 
+bool ZipReader::readPieces(int index, const std::function<bool(QByteArrayView)>& take) {
+    if (!m_handle->archive || index < 0 || index >= m_names.size()) {
+        m_error = QStringLiteral("no such entry in the zip file");
+        return false;
+    }
+    const QString& name = m_names[index];
+    zip_file_t* file = zip_fopen_index(m_handle->archive, zip_uint64_t(index), 0);
+    if (!file) {
+        m_error = QStringLiteral("%1 in the zip file cannot be read (%2)")
+                      .arg(name, QString::fromLocal8Bit(zip_strerror(m_handle->archive)));
+        return false;
+    }
+    constexpr qsizetype PieceBytes = qsizetype{1} << 20;
+    QByteArray piece(PieceBytes, Qt::Uninitialized);
+    qint64 got = 0;
+    while (true) {
+        const zip_int64_t n = zip_fread(file, piece.data(), zip_uint64_t(PieceBytes));
+        if (n < 0) {
+            m_error = QStringLiteral("%1 in the zip file is damaged (%2)")
+                          .arg(name, QString::fromLocal8Bit(zip_file_strerror(file)));
+            zip_fclose(file);
+            return false;
+        }
+        if (n == 0) break;
+        got += n;
+        if (!take(QByteArrayView(piece.constData(), qsizetype(n)))) {
+            zip_fclose(file);
+            return true;
+        }
+    }
+    zip_fclose(file);
+    if (m_sizes[index] >= 0 && got != m_sizes[index]) {
+        m_error = QStringLiteral("%1 in the zip file is damaged (its size does not match)").arg(name);
+        return false;
+    }
+    return true;
+}
+
 QByteArray writeZip(const QList<ZipEntry>& entries, QString* error) {
     auto failWith = [error](const QString& text) {
         if (error) *error = text;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -41,6 +42,10 @@ public:
     std::optional<QByteArray> read(const QString& name, qint64 maxSize) {
         return read(indexOf(name), maxSize);
     }
+    /// Unpacks an entry piece by piece, for entries too large to hold whole,
+    /// handing each piece to `take`, which returns false to stop early. False
+    /// (and error()) when the entry is missing or damaged.
+    bool readPieces(int index, const std::function<bool(QByteArrayView)>& take);
 
     QString error() const { return m_error; }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The input of the timetable feed harnesses: routes.txt, then a form feed,
-// then trips.txt (no form feed: routes.txt only, so the feed lacks its trips).
+// then trips.txt (no form feed: routes.txt only, so the feed lacks its trips),
+// then optionally another form feed and stop_times.txt.
 
 #include "depot/gtfs.h"
 
@@ -18,7 +19,10 @@ inline QHash<QString, QByteArray> feedTables(const std::uint8_t* data, std::size
     QHash<QString, QByteArray> tables;
     const qsizetype split = bytes.indexOf('\f');
     tables.insert(QStringLiteral("routes.txt"), split < 0 ? bytes : bytes.left(split));
-    if (split >= 0) tables.insert(QStringLiteral("trips.txt"), bytes.mid(split + 1));
+    if (split < 0) return tables;
+    const qsizetype stops = bytes.indexOf('\f', split + 1);
+    tables.insert(QStringLiteral("trips.txt"), bytes.mid(split + 1, stops < 0 ? -1 : stops - split - 1));
+    if (stops >= 0) tables.insert(QStringLiteral("stop_times.txt"), bytes.mid(stops + 1));
     return tables;
 }
 

@@ -187,6 +187,13 @@ constexpr TextEntry kFormFind[] = {
     {"btnClose", "Caption", 4},
 };
 
+constexpr TextEntry kFormChanges[] = {
+    {"FormChanges", "Caption", 1},
+    {"lChanges", "Caption", 2},
+    {"btnApply", "Caption", 3},
+    {"btnCancel", "Caption", 4},
+};
+
 static_assert(std::size(kMainForm) == 127);
 static_assert(std::size(kFormPrint) == 10);
 
@@ -215,6 +222,10 @@ std::span<const TextEntry> formCheckTexts() {
     return kFormCheck;
 }
 
+std::span<const TextEntry> formChangesTexts() {
+    return kFormChanges;
+}
+
 std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     const auto is = [&](const char* name) {
         return windowName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
@@ -226,13 +237,14 @@ std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     if (is("FormCheck")) return kFormCheck;
     if (is("FormPlayer")) return kFormPlayer;
     if (is("FormFind")) return kFormFind;
+    if (is("FormChanges")) return kFormChanges;
     return {};
 }
 
 QStringList translatableWindows() {
     return {QStringLiteral("MainForm"),  QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
             QStringLiteral("FormAutor"), QStringLiteral("FormPlayer"),   QStringLiteral("FormCheck"),
-            QStringLiteral("FormFind")};
+            QStringLiteral("FormFind"),  QStringLiteral("FormChanges")};
 }
 
 bool isStringListProperty(const QString& property) {

@@ -24,6 +24,7 @@ std::span<const TextEntry> formHardwareTexts();  // "FormHardware", 2 entries
 std::span<const TextEntry> formPlayerTexts();    // "FormPlayer", 17 entries
 std::span<const TextEntry> formCheckTexts();     // "FormCheck", 8 entries
 std::span<const TextEntry> formFindTexts();      // "FormFind", 4 entries
+std::span<const TextEntry> formChangesTexts();   // "FormChanges", 4 entries
 
 /// The list of a window by its name (any case); empty for other windows.
 std::span<const TextEntry> textEntriesFor(const QString& windowName);

@@ -4,6 +4,7 @@
 // and the command-line companion implement it with scripted answers.
 
 #include <QString>
+#include <QStringList>
 
 namespace lt {
 
@@ -38,6 +39,14 @@ public:
     virtual QString openFile(const FileDialogSpec& request) = 0;
     /// A save dialog; the chosen path, or an empty string when cancelled.
     virtual QString saveFile(const FileDialogSpec& request) = 0;
+    /// The changes a command is about to make, listed under a summary, with
+    /// the buttons Apply and Cancel; true for Apply. Prompts that show no
+    /// windows apply them.
+    virtual bool reviewChanges(const QString& summary, const QStringList& changes) {
+        (void)summary;
+        (void)changes;
+        return true;
+    }
 };
 
 }  // namespace lt

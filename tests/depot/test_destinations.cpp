@@ -140,5 +140,36 @@ TEST(ImportDestinations, ListRowsApplyAndTellWhatChanged) {
     EXPECT_TRUE(isTrue(widok(*d, 1, 5).use));
 }
 
+TEST(ImportDestinations, ANewFeedVersionIsListedBeforeItIsApplied) {
+    TempDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("feed"));
+    writeFile(dir.file("feed/routes.txt"), "route_id,route_short_name\nr1,1\nr2,2\n");
+    writeFile(dir.file("feed/trips.txt"), "route_id,trip_headsign\nr1,Alpha\nr2,Gamma\n");
+    auto d = test::defaultProject();
+    ASSERT_TRUE(importDestinations(*d, dir.file("feed"), 1).ok());
+    writeFile(dir.file("feed/trips.txt"), "route_id,trip_headsign\nr1,Alpha\nr1,Beta\n");
+    const QByteArray before = test::bytesOf(*d);
+
+    test::ScriptedPrompts prompts;
+    prompts.reviews = {false, true};
+    const auto review = [&prompts](const DestinationImport& r) {
+        return prompts.reviewChanges(r.summary(), r.changes);
+    };
+    const DestinationImport cancelled = importDestinations(*d, dir.file("feed"), 1, review);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_EQ(test::bytesOf(*d), before);
+    ASSERT_EQ(prompts.reviewed.size(), 1);
+    EXPECT_EQ(prompts.reviewed[0],
+              (QStringList{"2 views made from the timetable feed.\n"
+                           "1 kept at their numbers, 0 of them refitted; 1 new; 1 switched off.\n"
+                           "0 regions fitted to the sign.",
+                           "kept 1/1: 1 Alpha", "gone 1/2: 2 Gamma (switched off)", "new 1/3: 1 Beta"}));
+
+    const DestinationImport applied = importDestinations(*d, dir.file("feed"), 1, review);
+    EXPECT_TRUE(applied.ok());
+    EXPECT_FALSE(isTrue(widok(*d, 1, 2).use));
+    EXPECT_EQ(ReadText(widok(*d, 1, 3).Gorny.Text), QStringLiteral("Beta"));
+}
+
 }  // namespace
 }  // namespace lt

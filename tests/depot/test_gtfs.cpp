@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
@@ -321,6 +322,198 @@ TEST(GtfsCli, DamagedZipAndUnwritableTargetWriteNothing) {
     r = runCli({"gtfs-import", dir.file("feed"), dir.file("missing.vmprj"), "-o", dir.file("out.vmprj")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(QFile::exists(dir.file("out.vmprj")));
+}
+
+}  // namespace
+}  // namespace lt
+
+namespace lt {
+namespace {
+
+// A feed and its next version: route 2 dropped, route 0 added, a case
+// change on one headsign, and the sign of trip t1 changing at its third
+// stop. Columns of stop_times.txt in an order of their own, a BOM, CRLF
+// line ends and a quoted field holding a comma.
+const QByteArray routesV1 = "route_id,route_short_name\nr1,1\nr2,2\nr3,3\n";
+const QByteArray tripsV1 =
+    "route_id,trip_id,trip_headsign,direction_id\n"
+    "r1,t1,Alpha,0\nr1,t2,Beta,1\nr2,t3,Gamma,0\nr3,t4,Delta przez Rynek,0\n";
+const QByteArray routesV2 = "route_id,route_short_name\nr0,0\nr1,1\nr3,3\n";
+const QByteArray tripsV2 =
+    "route_id,trip_id,trip_headsign,direction_id\n"
+    "r1,t1,Alpha,0\nr1,t2,BETA,1\nr3,t4,Delta przez Rynek,0\nr0,t5,Zulu,0\n";
+const QByteArray stopTimesV2 =
+    "\xEF\xBB\xBFstop_sequence,stop_headsign,trip_id,stop_id\r\n"
+    "1,,t1,A\r\n2,,t1,B\r\n3,\"Omega, Dworzec\",t1,C\r\n4,\"Omega, Dworzec\",t1,D\r\n1,,t4,A\r\n";
+
+QHash<QString, QByteArray> version1() {
+    return {{"routes.txt", routesV1}, {"trips.txt", tripsV1}};
+}
+QHash<QString, QByteArray> version2() {
+    return {{"routes.txt", routesV2}, {"trips.txt", tripsV2}, {"stop_times.txt", stopTimesV2}};
+}
+
+QStringList changeList(const GtfsImportResult& r) {
+    QStringList out;
+    for (const GtfsChange& c : r.changes) out << c.text();
+    return out;
+}
+
+TEST(GtfsUpdate, NewVersionKeepsEveryCodeAndItsSettings) {
+    auto d = defaultProject();
+    ASSERT_TRUE(importGtfsTables(version1(), *d, GtfsOptions{}).ok());
+    // 1 Alpha, 1 Beta, 2 Gamma, 3 Delta at views 1 to 4; the operator's own
+    // settings and texts, and a view made by hand.
+    widok(*d, 1, 1).Gorny.FontColor = ciRed;
+    widok(*d, 1, 1).Time = 9;
+    widok(*d, 1, 1).BarX = 30;
+    StringToWideChar(QStringLiteral("EXPRESS"), widok(*d, 1, 4).Dolny.Text, 1024);
+    sWidok& handMade = widok(*d, 1, 5);
+    handMade.use = 1;
+    StringToWideChar(QStringLiteral("NOT IN SERVICE"), handMade.NazwaKursu);
+    const sWidok handMadeBefore = handMade;
+    const sWidok gammaBefore = widok(*d, 1, 3);
+
+    const GtfsImportResult r = importGtfsTables(version2(), *d, GtfsOptions{});
+    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    EXPECT_FALSE(r.renumbered);
+    EXPECT_EQ(r.counts.stopTimes, 5);
+    EXPECT_EQ(changeList(r),
+              (QStringList{"kept 1/1: 1 Alpha", "kept 1/2: 1 BETA", "gone 1/3: 2 Gamma (switched off)",
+                           "kept 1/4: 3 Delta przez Rynek", "new 1/6: 0 Zulu", "new 1/7: 1 Omega, Dworzec"}));
+    const sWidok& alpha = widok(*d, 1, 1);
+    EXPECT_EQ(alpha.Gorny.FontColor, ciRed);
+    EXPECT_EQ(alpha.Time, 9);
+    EXPECT_EQ(alpha.BarX, 30);
+    EXPECT_EQ(text(widok(*d, 1, 2).Gorny.Text), "BETA");  // the feed's new spelling
+    EXPECT_EQ(text(widok(*d, 1, 4).Dolny.Text), "EXPRESS");
+    EXPECT_EQ(std::memcmp(&handMade, &handMadeBefore, sizeof handMade), 0);
+    sWidok gamma = widok(*d, 1, 3);
+    EXPECT_FALSE(isTrue(gamma.use));
+    gamma.use = 1;
+    EXPECT_EQ(std::memcmp(&gamma, &gammaBefore, sizeof gamma), 0);
+    EXPECT_EQ(text(widok(*d, 1, 7).Gorny.Text), "Omega, Dworzec");
+    EXPECT_EQ(viewDestinationKey(*d, 1, 7), gtfsDestinationKey("1", "omega,  dworzec"));
+
+    // The seasonal route comes back under its old code, the views of this
+    // version's new ones are switched off and not taken again.
+    auto back = version1();
+    back["trips.txt"] += "r1,t9,Sigma,0\n";
+    const GtfsImportResult again = importGtfsTables(back, *d, GtfsOptions{});
+    ASSERT_TRUE(again.ok()) << again.error.toStdString();
+    EXPECT_EQ(changeList(again),
+              (QStringList{"kept 1/1: 1 Alpha", "kept 1/2: 1 Beta", "kept 1/3: 2 Gamma (back in use)",
+                           "kept 1/4: 3 Delta przez Rynek", "gone 1/6: 0 Zulu (switched off)",
+                           "gone 1/7: 1 Omega, Dworzec (switched off)", "new 1/8: 1 Sigma"}));
+    EXPECT_EQ(text(widok(*d, 1, 2).Gorny.Text), "Beta");
+
+    // --renumber lays the feed out afresh and forgets the rest.
+    GtfsOptions renumber;
+    renumber.renumber = true;
+    const GtfsImportResult fresh = importGtfsTables(version2(), *d, renumber);
+    ASSERT_TRUE(fresh.ok());
+    EXPECT_TRUE(fresh.renumbered);
+    EXPECT_EQ(changeList(fresh),
+              (QStringList{"new 1/1: 0 Zulu", "new 1/2: 1 Alpha", "new 1/3: 1 Omega, Dworzec",
+                           "new 1/4: 1 BETA", "new 1/5: 3 Delta przez Rynek"}));
+    for (int v = 6; v <= 8; ++v) {
+        EXPECT_FALSE(isTrue(widok(*d, 1, v).use)) << v;
+        EXPECT_EQ(viewDestinationKey(*d, 1, v), 0u) << v;
+    }
+}
+
+TEST(GtfsUpdate, ProjectsWithoutKeysAreMatchedByNameAndFullViewsAreRefused) {
+    // A project imported before views kept keys: its block holds none.
+    auto d = defaultProject();
+    ASSERT_TRUE(importGtfsTables(version1(), *d, GtfsOptions{}).ok());
+    std::memset(d->pbufX, 0, sizeof d->pbufX);
+    ASSERT_EQ(viewDestinationKey(*d, 1, 1), 0u);
+    const GtfsImportResult r = importGtfsTables(version2(), *d, GtfsOptions{});
+    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    EXPECT_EQ(r.count(GtfsChange::Kept), 3);
+    EXPECT_EQ(r.count(GtfsChange::New), 2);
+    EXPECT_NE(viewDestinationKey(*d, 1, 4), 0u);
+
+    // No view left that never held a destination: refused, nothing changed.
+    for (int v = 7; v <= ViewCount; ++v) widok(*d, 1, v).use = 1;
+    const auto before = std::make_unique<sDane>(*d);
+    auto more = version2();
+    more["trips.txt"] += "r0,t6,Yankee,0\n";
+    const GtfsImportResult full = importGtfsTables(more, *d, GtfsOptions{});
+    EXPECT_TRUE(full.error.contains("--renumber")) << full.error.toStdString();
+    EXPECT_EQ(std::memcmp(d.get(), before.get(), sizeof(sDane)), 0);
+}
+
+TEST(GtfsStopTimes, StreamedInPiecesAndRefusedWithTheLine) {
+    QList<GtfsDestination> whole, pieces;
+    GtfsCounts counts;
+    ASSERT_EQ(gtfsDestinations(version2(), GtfsOptions{}, whole, &counts), QString());
+    const GtfsTableReader bytes = [](const std::function<bool(QByteArrayView)>& take) {
+        for (qsizetype at = 0; at < stopTimesV2.size(); at += 3)
+            take(QByteArrayView(stopTimesV2).sliced(at, std::min<qsizetype>(3, stopTimesV2.size() - at)));
+        return QString();
+    };
+    ASSERT_EQ(gtfsDestinations(version2(), GtfsOptions{}, pieces, nullptr, bytes), QString());
+    ASSERT_EQ(whole.size(), 5);
+    ASSERT_EQ(pieces.size(), 5);
+    for (qsizetype i = 0; i < whole.size(); ++i) EXPECT_EQ(pieces[i].headsign, whole[i].headsign);
+    EXPECT_EQ(whole[2].headsign, "Omega, Dworzec");
+    EXPECT_EQ(whole[2].direction, 0);
+
+    // Without a stop_headsign column the table is not read at all.
+    auto plain = version2();
+    plain["stop_times.txt"] = "trip_id,stop_id\nnowhere,A\n";
+    ASSERT_EQ(gtfsDestinations(plain, GtfsOptions{}, whole, &counts), QString());
+    EXPECT_EQ(counts.stopTimes, -1);
+    // Trips of routes not chosen are passed over.
+    GtfsOptions only3;
+    only3.routes = {"3"};
+    ASSERT_EQ(gtfsDestinations(version2(), only3, whole), QString());
+    EXPECT_EQ(whole.size(), 1);
+
+    auto broken = version2();
+    broken["stop_times.txt"] = "trip_id,stop_headsign\nt1,\nt1,Omega\nt99,Nowhere\n";
+    EXPECT_EQ(gtfsDestinations(broken, GtfsOptions{}, whole),
+              "stop_times.txt line 4: the trip_id \"t99\" is not in trips.txt");
+    broken["stop_times.txt"] = "trip_id,stop_headsign\nt1,\"Omega\n";
+    EXPECT_EQ(gtfsDestinations(broken, GtfsOptions{}, whole),
+              "stop_times.txt line 2: a quoted field is not closed");
+    broken["stop_times.txt"] = "trip_id,stop_headsign\nt1,Om\xF6ga\n";
+    EXPECT_EQ(gtfsDestinations(broken, GtfsOptions{}, whole), "stop_times.txt line 2: the file is not UTF-8");
+}
+
+TEST(GtfsCli, DryRunListsTheChangesAndWritesNothing) {
+    TempDir dir;
+    for (const auto& [folder, tables] : {std::pair{"v1", version1()}, std::pair{"v2", version2()}}) {
+        QDir().mkpath(dir.file(folder));
+        for (auto it = tables.begin(); it != tables.end(); ++it)
+            writeFile(dir.file(QString::fromLatin1(folder) + '/' + it.key()), it.value());
+    }
+    QString error;
+    const QByteArray zip =
+        writeZip({{"routes.txt", routesV2}, {"trips.txt", tripsV2}, {"stop_times.txt", stopTimesV2}}, &error);
+    writeFile(dir.file("v2.zip"), zip);
+    auto r = runCli({"gtfs-import", dir.file("v1"), "-o", dir.file("p1.vmprj")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QByteArray p1 = test::readFile(dir.file("p1.vmprj"));
+
+    r = runCli({"gtfs-import", dir.file("v2.zip"), dir.file("p1.vmprj"), "--dry-run"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(
+        r.out.contains("3 routes, 4 trips, 5 stop times; in language 1 3 kept, 0 refitted, 2 new, 1 gone, "))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("; dry run, nothing written\nkept 1/1: 1 Alpha\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("gone 1/3: 2 Gamma (switched off)\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.endsWith("new 1/6: 1 Omega, Dworzec\n")) << r.out.toStdString();
+    EXPECT_EQ(test::readFile(dir.file("p1.vmprj")), p1);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+
+    r = runCli({"gtfs-import", dir.file("v2"), dir.file("p1.vmprj"), "-o", dir.file("p2.vmprj")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    ProjectRead read = readProjectFile(dir.file("p2.vmprj"));
+    ASSERT_EQ(read.status, ProjectRead::Ok);
+    EXPECT_FALSE(isTrue(widok(*read.data, 1, 3).use));
+    EXPECT_EQ(text(widok(*read.data, 1, 6).Gorny.Text), "Omega, Dworzec");
 }
 
 }  // namespace

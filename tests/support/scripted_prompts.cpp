@@ -37,6 +37,14 @@ QString ScriptedPrompts::saveFile(const FileDialogSpec& request) {
     return openFile(request);
 }
 
+bool ScriptedPrompts::reviewChanges(const QString& summary, const QStringList& changes) {
+    reviewed.append(QStringList{summary} + changes);
+    if (reviews.empty()) return true;
+    const bool apply = reviews.front();
+    reviews.pop_front();
+    return apply;
+}
+
 TempDir::TempDir() {
     m_path =
         QDir::tempPath() + QStringLiteral("/linetint-test-") + QUuid::createUuid().toString(QUuid::Id128);

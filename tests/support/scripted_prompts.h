@@ -18,12 +18,15 @@ public:
     QStringList messages;           // every message() and warning() text
     QStringList warnings;           // the texts shown with a warning icon
     QList<FileDialogSpec> dialogs;  // every dialog shown
+    std::deque<bool> reviews;       // reviewChanges() answers; empty: Apply
+    QList<QStringList> reviewed;    // every list of changes shown, its summary first
 
     bool confirm(const QString& question) override;
     void message(const QString& text) override;
     void warning(const QString& text) override;
     QString openFile(const FileDialogSpec& request) override;
     QString saveFile(const FileDialogSpec& request) override;
+    bool reviewChanges(const QString& summary, const QStringList& changes) override;
 };
 
 /// A fresh, empty folder for one test, removed with the object.
