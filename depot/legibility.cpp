@@ -260,7 +260,14 @@ QString mergedLetters(const sScreenImage& s) {
                    StyleCache::instance().letter(
                        style + QLatin1Char('\x1f') + g + QLatin1Char('\x1f') + QString::number(quarter),
                        [&] { return drawLetter(s, g, quarter); })};
-        if (before) {
+        // The crossbars of f and t join in type by design ("ff", "tt", "ft").
+        const auto crossbar = [](const QString& letter) {
+            return letter == QLatin1String("f") || letter == QLatin1String("t");
+        };
+        // Letters are judged beside letters and digits beside digits; where a
+        // word meets its number the rider reads the change of kind.
+        const auto digit = [](const QString& letter) { return QChar::isDigit(letter.toUcs4().value(0)); };
+        if (before && !(crossbar(before->text) && crossbar(g)) && digit(before->text) == digit(g)) {
             const auto& a = before->profile.rows;
             const auto& b = now.profile.rows;
             for (std::size_t y = 0; y < std::min(a.size(), b.size()); ++y) {
