@@ -13,6 +13,7 @@
 #include <cmath>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -223,9 +224,33 @@ int capitalHeight(const sScreenImage& s) {
     });
 }
 
+namespace {
+QString mergedLettersOf(const sScreenImage& s, const QString& text);
+}  // namespace
+
 QString mergedLetters(const sScreenImage& s) {
     const QString text = ReadText(s.Text);
     if (text.size() < 2) return QString();
+    // The answer only depends on the face, size, style and text; the editor
+    // and the checks ask again for the same ones.
+    static std::mutex mutex;
+    static QHash<QString, QString> known;
+    const QString key = styleKey(s) + QLatin1Char('\x1e') + text;
+    {
+        const std::lock_guard lock(mutex);
+        const auto it = known.constFind(key);
+        if (it != known.constEnd()) return it.value();
+    }
+    const QString found = mergedLettersOf(s, text);
+    const std::lock_guard lock(mutex);
+    if (known.size() > 100000) known.clear();
+    known.insert(key, found);
+    return found;
+}
+
+namespace {
+
+QString mergedLettersOf(const sScreenImage& s, const QString& text) {
     Bitmap device(1, 1);
     QFont font = regionFont(s);
     QTextLayout layout(text, font, &device.image());
@@ -260,7 +285,14 @@ QString mergedLetters(const sScreenImage& s) {
                    StyleCache::instance().letter(
                        style + QLatin1Char('\x1f') + g + QLatin1Char('\x1f') + QString::number(quarter),
                        [&] { return drawLetter(s, g, quarter); })};
-        if (before) {
+        // The crossbars of f and t join in type by design ("ff", "tt", "ft").
+        const auto crossbar = [](const QString& letter) {
+            return letter == QLatin1String("f") || letter == QLatin1String("t");
+        };
+        // Letters are judged beside letters and digits beside digits; where a
+        // word meets its number the rider reads the change of kind.
+        const auto digit = [](const QString& letter) { return QChar::isDigit(letter.toUcs4().value(0)); };
+        if (before && !(crossbar(before->text) && crossbar(g)) && digit(before->text) == digit(g)) {
             const auto& a = before->profile.rows;
             const auto& b = now.profile.rows;
             for (std::size_t y = 0; y < std::min(a.size(), b.size()); ++y) {
@@ -275,6 +307,8 @@ QString mergedLetters(const sScreenImage& s) {
     }
     return QString();
 }
+
+}  // namespace
 
 std::int64_t msToShowWhole(const sWidok& w, Region r) {
     const sScreenImage& s = regionOf(w, r);
@@ -394,8 +428,27 @@ QString routeOf(const sWidok& w) {
     return showsLeft(w) ? ReadText(w.Lewy.Text).trimmed() : QString();
 }
 
-const QList<LegibilityChecker::Drawing>& LegibilityChecker::routeDrawings(int lang, const QString& route) {
+const QList<LegibilityChecker::Drawing>& LegibilityChecker::routeDrawings(int lang, const QString& route,
+                                                                          const char16_t* raw) {
     QHash<QString, QList<Drawing>>& routes = m_routes[lang - 1];
+    // Asked about one view, only the views with the same left text are
+    // looked at; asked again, every route of the language is listed once.
+    if (!m_indexed[lang - 1] && m_asked[lang - 1]++ == 0) {
+        const auto length = [](const char16_t* t) {
+            return std::u16string_view(t, std::find(t, t + 1024, u'\0') - t);
+        };
+        const std::u16string_view mine = length(raw);
+        QList<Drawing>& one = m_one;
+        one.clear();
+        for (int v = 1; v <= ViewCount; ++v) {
+            const sWidok& w = widok(m_d, lang, v);
+            if (!isTrue(w.use) || length(w.Lewy.Text) != mine || routeOf(w) != route) continue;
+            const QString words = drawingWords(w.Lewy);
+            if (std::none_of(one.begin(), one.end(), [&](const Drawing& x) { return x.words == words; }))
+                one.append({words, words, v});
+        }
+        return one;
+    }
     if (!m_indexed[lang - 1]) {
         m_indexed[lang - 1] = true;
         for (int v = 1; v <= ViewCount; ++v) {
@@ -427,6 +480,17 @@ QList<Finding> LegibilityChecker::view(int lang, int view) {
     };
     const auto n = [](std::int64_t v) { return QString::number(v); };
     const std::int64_t timeMs = std::int64_t{std::max(w.Time, 1)} * 1000;
+    // The ink of each shown region on the face, measured once.
+    InkBox face[3];
+    bool measured[3] = {};
+    const auto onFace = [&](Region r) -> const InkBox& {
+        const int i = static_cast<int>(r);
+        if (!measured[i]) {
+            face[i] = inkOnFace(w, r);
+            measured[i] = true;
+        }
+        return face[i];
+    };
     for (const Region r : {Region::Lewy, Region::Gorny, Region::Dolny}) {
         if (!shown(w, r)) continue;
         const sScreenImage& s = regionOf(w, r);
@@ -439,12 +503,12 @@ QList<Finding> LegibilityChecker::view(int lang, int view) {
             add(r, "scroll-unfinished", 2, {seconds(ms), n(timeMs / 1000)});
 
         if (r == Region::Lewy || r == Region::Gorny) {
-            const InkBox mine = inkOnFace(w, r);
+            const InkBox mine = onFace(r);
             const QList<Region> others = r == Region::Lewy ? QList<Region>{Region::Gorny, Region::Dolny}
                                                            : QList<Region>{Region::Dolny};
             for (const Region o : others) {
                 if (mine.empty || !shown(w, o)) continue;
-                const InkBox other = inkOnFace(w, o);
+                const InkBox other = onFace(o);
                 if (other.empty) continue;
                 if (r == Region::Lewy && other.top <= mine.bottom && mine.top <= other.bottom &&
                     other.left - mine.right - 1 < 1)
@@ -469,7 +533,7 @@ QList<Finding> LegibilityChecker::view(int lang, int view) {
     if (!route.isEmpty()) {
         const QString mine = drawingWords(w.Lewy);
         QStringList elsewhere;
-        for (const Drawing& x : routeDrawings(lang, route))
+        for (const Drawing& x : routeDrawings(lang, route, w.Lewy.Text))
             if (x.words != mine) elsewhere << QStringLiteral("%1 in view %2").arg(x.words).arg(x.firstView);
         if (!elsewhere.isEmpty())
             add(Region::Lewy, "route-drawn-differently", 7,

@@ -87,12 +87,14 @@ private:
         QString words;
         int firstView = 0;
     };
-    const QList<Drawing>& routeDrawings(int lang, const QString& route);
+    const QList<Drawing>& routeDrawings(int lang, const QString& route, const char16_t* raw);
 
     const sDane& m_d;
     LegibilityRules m_rules;
     QHash<QString, QList<Drawing>> m_routes[LanguageCount];
     bool m_indexed[LanguageCount] = {};
+    int m_asked[LanguageCount] = {};
+    QList<Drawing> m_one;  // the drawings of the one route asked about first
 };
 
 /// The words of a region's drawing as findings and fit reports show it:

@@ -358,6 +358,7 @@ QHash<QString, sScreenImage> routeDrawings(const sDane& d, int lang, const Legib
 }
 
 void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules, const sScreenImage* route) {
+    const sWidok windowFit = w;
     if (shows(w, Region::Lewy) && hasText(w.Lewy)) fitLeft(w, original, rules, route);
     // The lines beside the left box start after the unlit column it keeps.
     const bool split = w.TypWidoku == vtTopBottom || w.TypWidoku == vtLeftTopBottom;
@@ -399,6 +400,10 @@ void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules,
             fitLine(w, original, Region::Dolny, std::min(SignH - BarYMin, SignH - 1 - topNeed), rules);
         if (!rowApart(w) || !reads(w, Region::Gorny, rules) || !reads(w, Region::Dolny, rules)) stack(w);
     }
+    // What reads better must still fit: where it does not, the window fit
+    // stands.
+    for (const Region r : {Region::Lewy, Region::Gorny, Region::Dolny})
+        if (shows(w, r) && hasText(regionOf(w, r)) && !regionLayout(w, r).fits()) w = windowFit;
     // A moving text shows its end at least once in the view's time.
     const int need = secondsToShowWhole(w);
     if (need > std::max(w.Time, 1)) w.Time = std::min(need, LongestTime);
