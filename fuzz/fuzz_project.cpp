@@ -11,6 +11,7 @@
 #include "depot/checks.h"
 #include "depot/decode.h"
 #include "fuzz/fixtures.h"
+#include "model/carry.h"
 #include "model/projectfile.h"
 #include "render/preview.h"
 #include "render/text.h"
@@ -79,7 +80,10 @@ int projectOpen(const std::uint8_t* data, std::size_t size) {
         checkRegion(w, w.Lewy, Region::Lewy);
         sscreengray& sc = screen(image, fuzz::unitLang(unit), fuzz::unitView(unit));
         fillScreen(sc, w, image);
-        LT_FUZZ_CHECK(AnsiCharToString(sc.name).size() <= ReadText(w.NazwaKursu).size());
+        // The name as the stick carries it, cut at the field.
+        LT_FUZZ_CHECK(
+            AnsiCharToString(sc.name) ==
+            carriedReading(carryText(ReadText(w.NazwaKursu)).bytes.left(qsizetype(sizeof sc.name) - 1)));
         (void)screenLayout(sc.widok);
     }
     return 0;

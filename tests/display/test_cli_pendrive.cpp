@@ -11,6 +11,7 @@
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
+#include <cstddef>
 #include <random>
 
 namespace lt {
@@ -118,7 +119,10 @@ TEST(CliPendrive, BadInputsFailAndWriteNothing) {
     writeBytes(dir.file(QStringLiteral("short.bin")), QByteArray(8388607, 0));
     writeBytes(dir.file(QStringLiteral("fw.bin")), QByteArray(196607, 0));
     writeBytes(dir.file(QStringLiteral("plain")), "x");
-    writeBytes(dir.file(QStringLiteral("stick.bin")), QByteArray(FlashSize, 0));
+    QByteArray stick(FlashSize, 0);
+    stick[offsetof(sflash, LedX)] = static_cast<char>(FlashLedX);
+    stick[offsetof(sflash, LedY)] = static_cast<char>(FlashLedY);
+    writeBytes(dir.file(QStringLiteral("stick.bin")), stick);
     const QString out = dir.file(QStringLiteral("out.bin"));
     struct Case {
         QStringList args;
