@@ -187,6 +187,36 @@ TEST(Autosave, OnlyCopiesOfEndedRunsAreOfferedAndNoDiscardsThem) {
     EXPECT_FALSE(QFile::exists(living.sidePath()));
 }
 
+TEST(Autosave, OnlyEditsAreUnsavedChangesAndSavingRemovesTheCopy) {
+    TempDir dir;
+    Document doc;
+    DecidingPrompts prompts;
+    TMainForm form(doc, prompts);
+    AutosaveGuard guard(form, dir.file("autosave"));
+    const QString copy = guard.autosave().copyPath();
+
+    // Looking at other views and playing movements change nothing.
+    doc.dane().SelectRow = 7;
+    doc.dane().EditRow = 7;
+    doc.edited().Gorny.AnimX = -40;
+    doc.edited().Dolny.Direction = -1;
+    guard.tick();
+    EXPECT_FALSE(guard.autosave().isModified());
+    EXPECT_FALSE(QFile::exists(copy));
+
+    StringToWideChar(QStringLiteral("Depot Nord"), doc.dane().ProjName);
+    guard.tick();
+    EXPECT_TRUE(guard.autosave().isModified());
+    EXPECT_EQ(fileContent(copy).size(), ProjectFileSize);
+
+    prompts.paths = {dir.file("depot.vmprj")};
+    form.action("Zapiszjakoprojekt1")->trigger();
+    EXPECT_FALSE(guard.autosave().isModified());
+    EXPECT_FALSE(QFile::exists(copy));
+    guard.tick();
+    EXPECT_FALSE(QFile::exists(copy));
+}
+
 TEST(Autosave, ACopyThatCannotBeWrittenLeavesTheProjectAlone) {
     TempDir dir;
     putFile(dir.file("plain"), "not a folder");
