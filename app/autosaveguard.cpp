@@ -9,7 +9,6 @@
 #include <QLocale>
 #include <QTimer>
 
-#include <cstddef>
 #include <cstring>
 
 namespace lt {
@@ -86,16 +85,30 @@ void AutosaveGuard::offerRestore() {
 
 // --- Unsaved changes, until the document keeps them itself ---------------------
 
-bool AutosaveGuard::projectModified() const {
+namespace {
+
+/// The project without what changes while the operator only looks: the
+/// selection of views and the movements playing in the preview.
+void forgetViewing(sDane& d) {
+    d.SelectRow = d.SelectCol = d.SelWidok = d.EditCol = d.EditRow = 0;
+    for (auto& views : d.Widok)
+        for (sWidok& w : views)
+            for (sScreenImage* s : {&w.Gorny, &w.Dolny, &w.Lewy}) {
+                s->Direction = 0;
+                s->AnimX = 0;
+                s->AnimY = 0;
+                s->Timer = 0;
+            }
+}
+
+}  // namespace
+
+bool AutosaveGuard::projectModified() {
     if (!m_reference) return true;
-    // The selection (SelectRow .. EditRow) is where the operator looks, not
-    // what the project holds.
-    constexpr std::size_t selFrom = offsetof(sDane, SelectRow);
-    constexpr std::size_t selTo = offsetof(sDane, Widok);
-    const auto* now = reinterpret_cast<const char*>(&m_main.document().dane());
-    const auto* was = reinterpret_cast<const char*>(m_reference.get());
-    return std::memcmp(now, was, selFrom) != 0 ||
-           std::memcmp(now + selTo, was + selTo, sizeof(sDane) - selTo) != 0;
+    if (!m_scratch) m_scratch = std::make_unique<sDane>();
+    std::memcpy(m_scratch.get(), &m_main.document().dane(), sizeof(sDane));
+    forgetViewing(*m_scratch);
+    return std::memcmp(m_scratch.get(), m_reference.get(), sizeof(sDane)) != 0;
 }
 
 void AutosaveGuard::fileChanged() {
@@ -114,13 +127,14 @@ void AutosaveGuard::afterReplace() {
 }
 
 void AutosaveGuard::afterSave() {
-    // Saved when the file holds exactly the project.
+    // Saved when the file holds exactly the project, but for the file name
+    // inside, which Save As changes only once the file is written.
     const QString path = m_main.document().filePath();
     if (path.isEmpty()) return;
     const ProjectRead read = readProjectFile(path);
-    if (read.status == ProjectRead::Ok &&
-        std::memcmp(read.data.get(), &m_main.document().dane(), sizeof(sDane)) == 0)
-        takeReference();
+    if (read.status != ProjectRead::Ok) return;
+    std::memcpy(read.data->FileName, m_main.document().dane().FileName, sizeof(sDane::FileName));
+    if (std::memcmp(read.data.get(), &m_main.document().dane(), sizeof(sDane)) == 0) takeReference();
 }
 
 void AutosaveGuard::afterRecover() {
@@ -135,6 +149,7 @@ void AutosaveGuard::takeReference() {
     m_referencePending = false;
     if (!m_reference) m_reference = std::make_unique<sDane>();
     std::memcpy(m_reference.get(), &m_main.document().dane(), sizeof(sDane));
+    forgetViewing(*m_reference);
     m_autosave.setModified(false);
 }
 

@@ -42,15 +42,16 @@ private:
     // compared with the one its file holds: a copy of the project is taken
     // whenever it matches its file (after New, Open, Save, Save As), and the
     // project is "modified" while it differs from that copy, the selection of
-    // views aside. Once the document has an undo stack this adapter goes:
+    // views and the movements playing aside. Once the document has an undo stack this adapter goes:
     // its clean state drives Autosave::setModified.
-    bool projectModified() const;
+    bool projectModified();
     void fileChanged();
     void afterReplace();
     void afterSave();
     void afterRecover();
     void takeReference();
     std::unique_ptr<sDane> m_reference;  // the project as its file holds it; null: no such moment yet
+    std::unique_ptr<sDane> m_scratch;    // the project now, compared with it
     bool m_referencePending = false;
 
     TMainForm& m_main;

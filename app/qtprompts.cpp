@@ -52,9 +52,9 @@ Prompts::Decision QtPrompts::decide(const QString& question) {
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Decision::Yes;
-    case QMessageBox::No: return Decision::No;
-    default: return Decision::Later;
+        case QMessageBox::Yes: return Decision::Yes;
+        case QMessageBox::No: return Decision::No;
+        default: return Decision::Later;
     }
 }
 

@@ -63,7 +63,8 @@ inline void buildComponents(QWidget* window, const QString& windowName, std::spa
         const QString path = QLatin1String(e.path);
         const QString prop = QLatin1String(e.property);
         if (path == windowName) {
-            window->setWindowTitle(designOf(e));
+            // The window's caption; its other texts are properties of its own.
+            if (prop == QLatin1String("Caption")) window->setWindowTitle(designOf(e));
             continue;
         }
         if (findComponent(window, windowName, path)) {
