@@ -1,5 +1,6 @@
 #include "app/editorwidgets.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -229,6 +230,34 @@ void PictureView::paintEvent(QPaintEvent* event) {
     m_sincePaint.start();
     QPainter p(this);
     p.drawImage(event->rect().topLeft(), *m_picture, event->rect());
+}
+
+StepTexts::StepTexts(QUndoStack& stack, QAction* undo, QAction* redo, QObject* parent)
+    : QObject(parent), m_stack(stack), m_undoAction(undo), m_redoAction(redo), m_undo(tr("Undo")), m_redo(tr("Redo")) {
+    connect(&m_stack, &QUndoStack::indexChanged, this, &StepTexts::refresh);
+    connect(&m_stack, &QUndoStack::cleanChanged, this, &StepTexts::refresh);
+    connect(m_undoAction, &QAction::triggered, &m_stack, &QUndoStack::undo);
+    connect(m_redoAction, &QAction::triggered, &m_stack, &QUndoStack::redo);
+    refresh();
+}
+
+void StepTexts::setUndoWord(const QString& word) {
+    m_undo = word;
+    refresh();
+}
+
+void StepTexts::setRedoWord(const QString& word) {
+    m_redo = word;
+    refresh();
+}
+
+void StepTexts::refresh() {
+    auto show = [](QAction* a, const QString& word, const QString& step, bool can) {
+        a->setText(step.isEmpty() ? word : word + QLatin1Char(' ') + step);
+        a->setEnabled(can);
+    };
+    show(m_undoAction, m_undo, m_stack.undoText(), m_stack.canUndo());
+    show(m_redoAction, m_redo, m_stack.redoText(), m_stack.canRedo());
 }
 
 FileNameLabel::FileNameLabel(QWidget* parent) : QLabel(parent), m_unsaved(tr("not saved yet")) {

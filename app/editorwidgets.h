@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
+#include <QUndoStack>
 #include <QWidget>
 
 namespace lt {
@@ -142,6 +143,29 @@ private:
     void refresh();
     QString m_path;
     QString m_unsaved;
+};
+
+/// Edit > Undo and Edit > Redo: the items read "Undo" or "Redo" followed by
+/// the name of the step they would take back or do again ("Undo Fit"). The
+/// two words are translatable texts; the items follow them at once.
+class StepTexts : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Undo READ undoWord WRITE setUndoWord)
+    Q_PROPERTY(QString Redo READ redoWord WRITE setRedoWord)
+public:
+    StepTexts(QUndoStack& stack, QAction* undo, QAction* redo, QObject* parent);
+    QString undoWord() const { return m_undo; }
+    void setUndoWord(const QString& word);
+    QString redoWord() const { return m_redo; }
+    void setRedoWord(const QString& word);
+
+private:
+    void refresh();
+    QUndoStack& m_stack;
+    QAction* m_undoAction;
+    QAction* m_redoAction;
+    QString m_undo;
+    QString m_redo;
 };
 
 /// A colour value 0x00BBGGRR as a QColor.

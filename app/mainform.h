@@ -61,6 +61,9 @@ struct RegionControls {
 
 class TMainForm : public QMainWindow, public DocumentObserver, public views::EditorHost {
     Q_OBJECT
+    /// The window's caption as the interface language gives it; the title
+    /// adds the project file's name and the unsaved-changes mark to it.
+    Q_PROPERTY(QString caption READ caption)
 public:
     /// The main window's fixed client width: 1238 pixels with the frame of
     /// a window with 8-pixel borders.
@@ -102,8 +105,8 @@ public:
     TFormFind* FormFind() const { return m_formFind; }
     i18n::LanguageMenu* languageMenu() const { return m_languageMenu; }
 
-    /// The "Save as picture" dialog.
-    FileDialogSpec SavePictureDialog;
+    /// The "Save as picture" dialog (the document's).
+    FileDialogSpec& SavePictureDialog;
     /// The "Import destinations" dialog.
     FileDialogSpec ImportDestinationsDialog;
 
@@ -117,6 +120,11 @@ public:
     /// `UpdateState`: the application title from the caption; marks the
     /// current interface language.
     void UpdateState();
+    QString caption() const;
+    /// The title: "NAME.vmprj[*] — " and the caption, with the mark shown
+    /// while there are unsaved changes; the caption alone for a new project
+    /// with no file and no changes.
+    void updateTitle();
 
     // --- Editing panel ----------------------------------------------------------
     void UstawWidokZDanych() override;
@@ -140,6 +148,7 @@ public:
     /// Fits the views the check window lists and tells what changed.
     void fitListedViews();
     void fileNameChanged() override;
+    void editedRestored() override;
 
 public slots:
     // File
@@ -240,6 +249,7 @@ protected:
     /// `FormResize`: the width snaps back, the height is free.
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FormCreate();
@@ -268,6 +278,12 @@ private:
     bool m_fitting = false;               // fitting the listed views: the check window waits
     TFormPlayer* m_formPlayer = nullptr;  // FormPlayer, made at its first use
     bool m_loading = false;
+    QString m_caption;
+    bool m_composingTitle = false;
+    bool m_titleReady = false;  // the title follows the document once built
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QObject* m_undoTexts = nullptr;
 
     views::ViewsPanel* m_gbWidoki = nullptr;
     QWidget* m_panelMain = nullptr;

@@ -44,6 +44,19 @@ bool QtPrompts::confirm(const QString& question) {
     return box.exec() == QMessageBox::Yes;
 }
 
+SaveChoice QtPrompts::askSaveChanges(const QString& question) {
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
+    box.setObjectName(QStringLiteral("SaveChangesBox"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;
+    }
+}
+
 void QtPrompts::message(const QString& text) {
     QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, m_parent);
     box.setObjectName(QStringLiteral("MessageBox"));

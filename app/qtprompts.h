@@ -22,6 +22,7 @@ public:
     bool confirm(const QString& question) override;
     void message(const QString& text) override;
     void warning(const QString& text) override;
+    SaveChoice askSaveChanges(const QString& question) override;
     QString openFile(const FileDialogSpec& request) override;
     QString saveFile(const FileDialogSpec& request) override;
 

@@ -126,8 +126,11 @@ void importDestinationsClick(Document& doc, Prompts& prompts, const FileDialogSp
     if (!prompts.confirm(QStringLiteral("Are you sure to import destinations into the project ?"))) return;
     const QString path = prompts.openFile(dialog);
     if (path.isEmpty()) return;
-    const DestinationImport result = importDestinations(doc.dane(), path, editLang(doc.dane()));
-    if (result.ok()) doc.projectReplaced();
+    DestinationImport result;
+    doc.change(QStringLiteral("Import destinations"), [&] {
+        result = importDestinations(doc.dane(), path, editLang(doc.dane()));
+        if (result.ok()) doc.projectReplaced();
+    });
     prompts.message(result.summary());
 }
 

@@ -133,6 +133,8 @@ constexpr TextEntry kMainForm[] = {
     {"pmCopyLanguage", "Caption", 351},
     {"gbWidoki", "CopyLanguageQuestion", 352},
     {"lFileName", "Unsaved", 353},
+    {"StepTexts", "Undo", 354},
+    {"StepTexts", "Redo", 355},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -186,7 +188,7 @@ constexpr TextEntry kFormFind[] = {
     {"btnClose", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 126);
+static_assert(std::size(kMainForm) == 128);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace

@@ -47,7 +47,11 @@ void LanguageMenu::LanguageItemClick(QAction* item) {
 }
 
 void LanguageMenu::UpdateState() {
-    if (m_mainWindow) setApplicationTitle(m_mainWindow->windowTitle());
+    // The main window's caption without the file's name that its title adds.
+    if (m_mainWindow) {
+        const QVariant caption = m_mainWindow->property("caption");
+        setApplicationTitle(caption.isValid() ? caption.toString() : m_mainWindow->windowTitle());
+    }
     if (!m_menu) return;
     const int current = LangManager().GetLanguageID();
     for (QAction* item : m_menu->actions())

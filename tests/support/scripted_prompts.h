@@ -18,10 +18,13 @@ public:
     QStringList messages;           // every message() and warning() text
     QStringList warnings;           // the texts shown with a warning icon
     QList<FileDialogSpec> dialogs;  // every dialog shown
+    std::deque<SaveChoice> saveChoices;  // askSaveChanges() answers; empty: Cancel
+    QStringList saveQuestions;           // every askSaveChanges() text
 
     bool confirm(const QString& question) override;
     void message(const QString& text) override;
     void warning(const QString& text) override;
+    SaveChoice askSaveChanges(const QString& question) override;
     QString openFile(const FileDialogSpec& request) override;
     QString saveFile(const FileDialogSpec& request) override;
 };
