@@ -1,6 +1,6 @@
 #include "app/formcolor.h"
 
-#include "app/editorwidgets.h"
+#include "widgets/editorwidgets.h"
 #include "model/records.h"
 
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #include "app/mainform.h"
 
-#include "app/apptitle.h"
-#include "app/editorwidgets.h"
+#include "widgets/apptitle.h"
+#include "widgets/editorwidgets.h"
 #include "app/formautor.h"
 #include "app/formcheck.h"
 #include "app/formcolor.h"

@@ -1,6 +1,6 @@
 #include "app/qtprompts.h"
 
-#include "app/apptitle.h"
+#include "widgets/apptitle.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "app/apptitle.h"
+#include "widgets/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -36,7 +36,7 @@ namespace {
 void createDialogWindows(TMainForm& main) {
     Forms& f = forms();
     f.FormHardware = new TFormHardware(&main);
-    f.FormPrint = new TFormPrint(main.document(), &main);
+    f.FormPrint = new TFormPrint(main.document(), &main, &main.prompts());
     f.FormColor = new TFormColor(&main);
     main.setFormColor(f.FormColor);
     // The display-languages dialog belongs to the views list, which made it

@@ -245,9 +245,8 @@ void Document::record(const QString& name, const std::byte* before, std::size_t 
 void Document::sealTyping() {
     const int index = m_undo.index();
     if (index < 1) return;
-    // Only the steps this document pushes live on its stack.
-    auto* step = const_cast<ProjectStep*>(static_cast<const ProjectStep*>(m_undo.command(index - 1)));
-    step->seal();
+    if (auto* step = dynamic_cast<const ProjectStep*>(m_undo.command(index - 1)))
+        const_cast<ProjectStep*>(step)->seal();
 }
 
 void Document::stepApplied(const ProjectStep& step) {

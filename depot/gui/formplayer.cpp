@@ -1,6 +1,6 @@
 #include "depot/gui/formplayer.h"
 
-#include "app/editorwidgets.h"
+#include "widgets/editorwidgets.h"
 #include "i18n/gui/dialogtexts.h"
 #include "i18n/gui/languagecontroller.h"
 #include "model/document.h"

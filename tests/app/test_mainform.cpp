@@ -1,5 +1,5 @@
 // The main window's start-up state, its width rule and the quit question.
-#include "app/apptitle.h"
+#include "widgets/apptitle.h"
 #include "app/mainform.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"

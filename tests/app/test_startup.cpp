@@ -1,5 +1,5 @@
 // The start-up sequence, the windows it creates, the menu and the Help menu.
-#include "app/apptitle.h"
+#include "widgets/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"

@@ -1,7 +1,7 @@
 // Every window shows its own caption: the application title is kept by the
 // program, not given to the platform as a display name that it would append
 // to every caption.
-#include "app/apptitle.h"
+#include "widgets/apptitle.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
 #include "app/forms.h"

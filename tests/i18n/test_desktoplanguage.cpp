@@ -1,6 +1,6 @@
 // The interface language chosen from the desktop's locale at start-up.
-#include "app/apptitle.h"
-#include "app/editorwidgets.h"
+#include "widgets/apptitle.h"
+#include "widgets/editorwidgets.h"
 #include "app/formfind.h"
 #include "app/formhardware.h"
 #include "app/forms.h"

@@ -1,6 +1,6 @@
 // Switching the interface language: the manager's list, the menu, and the
 // controllers on stand-in windows built with the real component names.
-#include "app/apptitle.h"
+#include "widgets/apptitle.h"
 #include "fake_windows.h"
 #include "i18n/gui/languagemenu.h"
 #include "i18n/langmanager.h"

@@ -1,5 +1,5 @@
 // The real windows of the editor switching to a shipped language and back.
-#include "app/apptitle.h"
+#include "widgets/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcheck.h"
 #include "app/formhardware.h"

@@ -36,12 +36,13 @@ qint64 fakeClock() {
 
 struct UndoFixture : ::testing::Test {
     Document doc;
+    qint64 (*realClock)() = ProjectStep::now;
     void SetUp() override {
         doc.newProject();
         doc.undoStack().clear();
         ProjectStep::now = fakeClock;
     }
-    void TearDown() override { ProjectStep::now = [] { return qint64(0); }; }
+    void TearDown() override { ProjectStep::now = realClock; }
 };
 
 TEST_F(UndoFixture, RandomEditsUndoToTheOriginalAndRedoToTheEdited) {

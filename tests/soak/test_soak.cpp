@@ -10,7 +10,7 @@
 // The normal run is short: 2,000 steps, at most 30 seconds on a busy machine.
 // LINETINT_SOAK_SECONDS=1800 runs for half an hour instead, LINETINT_SOAK_STEPS
 // sets the number of steps and LINETINT_SOAK_SEED picks another seed.
-#include "app/editorwidgets.h"
+#include "widgets/editorwidgets.h"
 #include "app/formfind.h"
 #include "app/forms.h"
 #include "app/mainform.h"

@@ -1,4 +1,4 @@
-#include "app/editorwidgets.h"
+#include "widgets/editorwidgets.h"
 
 #include <QAction>
 #include <QDir>
