@@ -135,6 +135,7 @@ constexpr TextEntry kMainForm[] = {
     {"lFileName", "Unsaved", 353},
     {"StepTexts", "Undo", 354},
     {"StepTexts", "Redo", 355},
+    {"StepTexts", "Names", 356},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -188,7 +189,7 @@ constexpr TextEntry kFormFind[] = {
     {"btnClose", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 128);
+static_assert(std::size(kMainForm) == 129);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace

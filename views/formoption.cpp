@@ -91,7 +91,7 @@ void TFormOption::ShowModals() {
 }
 
 void TFormOption::btnOKClick() {
-    m_doc.change(tr("Languages"), [this] {
+    m_doc.change(QStringLiteral("Languages"), [this] {
         m_doc.applyLanguages(m_edLang1->text(), m_edLang2->text(), m_cbLang2->isChecked(), m_edLang3->text(),
                              m_cbLang3->isChecked());
     });

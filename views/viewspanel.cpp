@@ -145,7 +145,7 @@ void ViewsPanel::loadEdited() {
 
 void ViewsPanel::sgClick() {
     PanelChange change = PanelChange::None;
-    m_doc.change(tr("Use"), [&] { change = views::sgClick(m_doc.dane(), m_state); });
+    m_doc.change(QStringLiteral("Use"), [&] { change = views::sgClick(m_doc.dane(), m_state); });
     // A click on the switch puts the view in or out of use.
     const sDane& d = m_doc.dane();
     if (d.SelectCol == 3 && d.SelectRow >= 1 && d.SelectRow <= ViewCount)
@@ -160,7 +160,7 @@ void ViewsPanel::sgClick() {
 
 void ViewsPanel::sgDblClick() {
     // Opening a view is navigation, but it puts the view in use.
-    m_doc.change(tr("Use"), [&] {
+    m_doc.change(QStringLiteral("Use"), [&] {
         if (!views::sgDblClick(m_doc.dane())) return;
         loadEdited();
         m_host.setPanelMainVisible(true);
@@ -169,7 +169,7 @@ void ViewsPanel::sgDblClick() {
 }
 
 void ViewsPanel::pcsg1Change(int index) {
-    m_doc.change(tr("Display time"), [&] {
+    m_doc.change(QStringLiteral("Display time"), [&] {
         if (views::pcsg1Change(m_doc.dane(), index + 1)) {
             loadEdited();
             m_host.setPanelMainVisible(true);
@@ -181,19 +181,19 @@ void ViewsPanel::pcsg1Change(int index) {
 }
 
 void ViewsPanel::sbtnUpClick() {
-    m_doc.change(tr("Display time"), [&] {
+    m_doc.change(QStringLiteral("Display time"), [&] {
         if (views::sbtnUpClick(m_doc.dane())) gridsRepaint();
     });
 }
 
 void ViewsPanel::sbtnDownClick() {
-    m_doc.change(tr("Display time"), [&] {
+    m_doc.change(QStringLiteral("Display time"), [&] {
         if (views::sbtnDownClick(m_doc.dane())) gridsRepaint();
     });
 }
 
 void ViewsPanel::pmDefaultClick() {
-    m_doc.change(tr("Default"), [&] {
+    m_doc.change(QStringLiteral("Default"), [&] {
         if (!views::pmDefaultClick(m_doc.dane())) return;
         loadEdited();
         gridsRepaint();
@@ -205,7 +205,7 @@ void ViewsPanel::pmCopyClick() {
 }
 
 void ViewsPanel::pmPasteClick() {
-    m_doc.change(tr("Paste"), [&] {
+    m_doc.change(QStringLiteral("Paste"), [&] {
         if (!views::pmPasteClick(m_doc.dane(), m_doc.copyWidok())) return;
         loadEdited();
         gridsRepaint();
@@ -235,7 +235,7 @@ void ViewsPanel::pmCopyLanguageClick(int to) {
                                  .replace(QLatin1String("%1"), ReadText(d.Lang[from - 1].Nazwa))
                                  .replace(QLatin1String("%2"), ReadText(d.Lang[to - 1].Nazwa));
     if (!m_host.prompts().confirm(question)) return;
-    m_doc.change(tr("Copy all views over"), [&] {
+    m_doc.change(QStringLiteral("Copy all views over"), [&] {
         if (!views::copyLanguage(d, from, to)) return;
         RenderLanguageBitmapsSG(d, m_doc.surfaces(), to);
         // The thumbnails went through the preview: the edited view comes back.
