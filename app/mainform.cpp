@@ -1,7 +1,5 @@
 #include "app/mainform.h"
 
-#include "widgets/apptitle.h"
-#include "widgets/editorwidgets.h"
 #include "app/formautor.h"
 #include "app/formcheck.h"
 #include "app/formcolor.h"
@@ -20,6 +18,8 @@
 #include "render/picture.h"
 #include "render/pixels.h"
 #include "render/preview.h"
+#include "widgets/apptitle.h"
+#include "widgets/editorwidgets.h"
 
 #include <QAction>
 #include <QApplication>

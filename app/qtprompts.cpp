@@ -51,9 +51,9 @@ SaveChoice QtPrompts::askSaveChanges(const QString& question) {
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
-    case QMessageBox::Save: return SaveChoice::Save;
-    case QMessageBox::Discard: return SaveChoice::Discard;
-    default: return SaveChoice::Cancel;
+        case QMessageBox::Save: return SaveChoice::Save;
+        case QMessageBox::Discard: return SaveChoice::Discard;
+        default: return SaveChoice::Cancel;
     }
 }
 

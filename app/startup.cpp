@@ -1,6 +1,5 @@
 #include "app/startup.h"
 
-#include "widgets/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -16,6 +15,7 @@
 #include "print/gui/formprint.h"
 #include "views/formoption.h"
 #include "views/viewspanel.h"
+#include "widgets/apptitle.h"
 
 #include <QApplication>
 #include <QLocale>

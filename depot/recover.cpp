@@ -415,7 +415,8 @@ QString readImageForRecovery(const QString& path, sflash& flash) {
 }
 
 void RecoverProjectClick(Document& doc, Prompts& prompts) {
-    if (!doc.mayDiscard(prompts, msgRecoverConfirm(), QStringLiteral("recovering a project from a pendrive file")))
+    if (!doc.mayDiscard(prompts, msgRecoverConfirm(),
+                        QStringLiteral("recovering a project from a pendrive file")))
         return;
     const QString path = prompts.openFile(doc.OpenDialogPendrive);
     if (path.isEmpty()) return;

@@ -182,12 +182,12 @@ void Document::Zapiszjakoprojekt1Click(Prompts& prompts) {
 
 bool Document::mayDiscard(Prompts& prompts, const QString& question, const QString& what) {
     if (!isModified()) return prompts.confirm(question);
-    const QString name = m_filePath.isEmpty() ? QStringLiteral("the new project")
-                                              : QFileInfo(m_filePath).fileName();
+    const QString name =
+        m_filePath.isEmpty() ? QStringLiteral("the new project") : QFileInfo(m_filePath).fileName();
     switch (prompts.askSaveChanges(QStringLiteral("Save changes to %1 before %2?").arg(name, what))) {
-    case SaveChoice::Save: return saveProject(prompts);
-    case SaveChoice::Discard: return true;
-    case SaveChoice::Cancel: break;
+        case SaveChoice::Save: return saveProject(prompts);
+        case SaveChoice::Discard: return true;
+        case SaveChoice::Cancel: break;
     }
     return false;
 }
@@ -222,7 +222,8 @@ void Document::changeView(const QString& name, int lang, int view, const std::fu
         const Unrecorded inner(*this);
         apply();
     }
-    const std::size_t base = reinterpret_cast<const std::byte*>(&w) - reinterpret_cast<const std::byte*>(m_dane.get());
+    const std::size_t base =
+        reinterpret_cast<const std::byte*>(&w) - reinterpret_cast<const std::byte*>(m_dane.get());
     record(name, reinterpret_cast<const std::byte*>(&before), base, sizeof(sWidok), m_filePath, mergeKey);
 }
 
@@ -291,14 +292,14 @@ constexpr int KeyCourse = 60, KeyBarX = 61, KeyBarY = 62, KeyType = 63;
 
 QString regionFieldName(RegionField f) {
     switch (f) {
-    case RegionField::FontSize: return QStringLiteral("Size");
-    case RegionField::Styl: return QStringLiteral("Style");
-    case RegionField::X:
-    case RegionField::Y: return QStringLiteral("Position");
-    case RegionField::Speed: return QStringLiteral("Speed");
-    case RegionField::Alias: return QStringLiteral("Anti Alias");
-    case RegionField::FontColor: return QStringLiteral("Text colour");
-    case RegionField::BackColor: return QStringLiteral("Background colour");
+        case RegionField::FontSize: return QStringLiteral("Size");
+        case RegionField::Styl: return QStringLiteral("Style");
+        case RegionField::X:
+        case RegionField::Y: return QStringLiteral("Position");
+        case RegionField::Speed: return QStringLiteral("Speed");
+        case RegionField::Alias: return QStringLiteral("Anti Alias");
+        case RegionField::FontColor: return QStringLiteral("Text colour");
+        case RegionField::BackColor: return QStringLiteral("Background colour");
     }
     return QString();
 }
@@ -308,15 +309,19 @@ QString regionFieldName(RegionField f) {
 void Document::changeEditedRegion(const QString& name, Region r, int field,
                                   const std::function<void(sScreenImage&)>& set) {
     const int key = fieldKey(*m_dane, static_cast<int>(r) * RegionFieldCount + field);
-    changeView(name, editLang(*m_dane), editRow(*m_dane), [&] {
-        set(regionOf(edited(), r));
-        RenderLED();
-        RenderActiveBitmapSG();
-    }, key);
+    changeView(
+        name, editLang(*m_dane), editRow(*m_dane),
+        [&] {
+            set(regionOf(edited(), r));
+            RenderLED();
+            RenderActiveBitmapSG();
+        },
+        key);
 }
 
 void Document::setRegionText(Region r, const QString& text) {
-    changeEditedRegion(QStringLiteral("Text"), r, KeyText, [&](sScreenImage& s) { StringToWideChar(text, s.Text); });
+    changeEditedRegion(QStringLiteral("Text"), r, KeyText,
+                       [&](sScreenImage& s) { StringToWideChar(text, s.Text); });
 }
 
 void Document::setRegionFont(Region r, const QString& family) {
@@ -327,14 +332,14 @@ void Document::setRegionFont(Region r, const QString& family) {
 void Document::setRegionValue(Region r, RegionField field, int value) {
     changeEditedRegion(regionFieldName(field), r, static_cast<int>(field), [&](sScreenImage& s) {
         switch (field) {
-        case RegionField::FontSize: s.FontSize = value; break;
-        case RegionField::Styl: s.Styl = value; break;
-        case RegionField::X: s.X = value; break;
-        case RegionField::Y: s.Y = value; break;
-        case RegionField::Speed: s.Speed = value; break;
-        case RegionField::Alias: s.Alias = value ? 1 : 0; break;
-        case RegionField::FontColor: s.FontColor = value; break;
-        case RegionField::BackColor: s.BackColor = value; break;
+            case RegionField::FontSize: s.FontSize = value; break;
+            case RegionField::Styl: s.Styl = value; break;
+            case RegionField::X: s.X = value; break;
+            case RegionField::Y: s.Y = value; break;
+            case RegionField::Speed: s.Speed = value; break;
+            case RegionField::Alias: s.Alias = value ? 1 : 0; break;
+            case RegionField::FontColor: s.FontColor = value; break;
+            case RegionField::BackColor: s.BackColor = value; break;
         }
     });
 }
@@ -349,11 +354,14 @@ bool Document::setMovement(Region r, int ruch) {
 }
 
 void Document::setCourseName(const QString& name) {
-    changeView(QStringLiteral("Course name"), editLang(*m_dane), editRow(*m_dane), [&] {
-        StringToWideChar(name, edited().NazwaKursu);
-        viewChanged(editLang(*m_dane), editRow(*m_dane));
-        m_observer->gridsRepaint();
-    }, fieldKey(*m_dane, KeyCourse));
+    changeView(
+        QStringLiteral("Course name"), editLang(*m_dane), editRow(*m_dane),
+        [&] {
+            StringToWideChar(name, edited().NazwaKursu);
+            viewChanged(editLang(*m_dane), editRow(*m_dane));
+            m_observer->gridsRepaint();
+        },
+        fieldKey(*m_dane, KeyCourse));
 }
 
 void Document::setProjectName(const QString& name) {
@@ -365,31 +373,38 @@ void Document::setProjectName(const QString& name) {
     decltype(sDane::ProjName) before;
     std::memcpy(before, m_dane->ProjName, sizeof(before));
     StringToWideChar(name, m_dane->ProjName);
-    record(QStringLiteral("Project name"), reinterpret_cast<const std::byte*>(before), offsetof(sDane, ProjName),
-           sizeof(before), m_filePath, 1);
+    record(QStringLiteral("Project name"), reinterpret_cast<const std::byte*>(before),
+           offsetof(sDane, ProjName), sizeof(before), m_filePath, 1);
 }
 
 void Document::setViewType(int typ) {
-    changeView(QStringLiteral("View type"), editLang(*m_dane), editRow(*m_dane),
-               [&] { edited().TypWidoku = typ; }, fieldKey(*m_dane, KeyType));
+    changeView(
+        QStringLiteral("View type"), editLang(*m_dane), editRow(*m_dane), [&] { edited().TypWidoku = typ; },
+        fieldKey(*m_dane, KeyType));
 }
 
 void Document::setBarX(int value) {
-    changeView(QStringLiteral("Split"), editLang(*m_dane), editRow(*m_dane), [&] {
-        m_surfaces->barX = value;
-        edited().BarX = value;
-        RenderLED();
-        RenderActiveBitmapSG();
-    }, fieldKey(*m_dane, KeyBarX));
+    changeView(
+        QStringLiteral("Split"), editLang(*m_dane), editRow(*m_dane),
+        [&] {
+            m_surfaces->barX = value;
+            edited().BarX = value;
+            RenderLED();
+            RenderActiveBitmapSG();
+        },
+        fieldKey(*m_dane, KeyBarX));
 }
 
 void Document::setBarY(int value) {
-    changeView(QStringLiteral("Split"), editLang(*m_dane), editRow(*m_dane), [&] {
-        m_surfaces->barY = value;
-        edited().BarY = value;
-        RenderLED();
-        RenderActiveBitmapSG();
-    }, fieldKey(*m_dane, KeyBarY));
+    changeView(
+        QStringLiteral("Split"), editLang(*m_dane), editRow(*m_dane),
+        [&] {
+            m_surfaces->barY = value;
+            edited().BarY = value;
+            RenderLED();
+            RenderActiveBitmapSG();
+        },
+        fieldKey(*m_dane, KeyBarY));
 }
 
 void Document::applyLanguages(const QString& name1, const QString& name2, bool use2, const QString& name3,

@@ -217,7 +217,8 @@ private:
                 const QString& pathBefore, int mergeKey);
     /// After an undo or redo: what the step touched is drawn again.
     void stepApplied(const ProjectStep& step);
-    void changeEditedRegion(const QString& name, Region r, int field, const std::function<void(sScreenImage&)>& set);
+    void changeEditedRegion(const QString& name, Region r, int field,
+                            const std::function<void(sScreenImage&)>& set);
     /// Open from step 3 on: the project, its file name, tabs, editor, thumbnails.
     void putInPlace(const sDane& dane, const QString& path);
 

@@ -32,7 +32,8 @@ qint64 wallClock() {
 }
 
 void put(sDane& d, std::size_t offset, const QByteArray& bytes) {
-    std::memcpy(reinterpret_cast<char*>(&d) + offset, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    std::memcpy(reinterpret_cast<char*>(&d) + offset, bytes.constData(),
+                static_cast<std::size_t>(bytes.size()));
 }
 
 }  // namespace
@@ -79,7 +80,8 @@ StepReach reachOf(const std::vector<ByteRun>& runs) {
             reach.outsideViews = true;
             continue;
         }
-        for (std::size_t at = (r.offset - first) / sizeof(sWidok); at <= (last - first) / sizeof(sWidok); ++at) {
+        for (std::size_t at = (r.offset - first) / sizeof(sWidok); at <= (last - first) / sizeof(sWidok);
+             ++at) {
             const std::pair<int, int> v{int(at / ViewCount) + 1, int(at % ViewCount) + 1};
             if (std::find(reach.views.begin(), reach.views.end(), v) == reach.views.end())
                 reach.views.push_back(v);
@@ -126,7 +128,8 @@ std::size_t ProjectStep::byteCount() const {
     // The step object and its name, then each run with its two byte arrays'
     // heads (about 32 bytes each on the heap).
     std::size_t n = sizeof(ProjectStep) + 64 + 2 * static_cast<std::size_t>(text().size());
-    for (const ByteRun& r : m_runs) n += sizeof(ByteRun) + 2 * (32 + static_cast<std::size_t>(r.before.size()));
+    for (const ByteRun& r : m_runs)
+        n += sizeof(ByteRun) + 2 * (32 + static_cast<std::size_t>(r.before.size()));
     return n;
 }
 

@@ -263,19 +263,32 @@ void StepTexts::setNames(const QStringList& names) {
 }
 
 QStringList StepTexts::stepNames() {
-    return {QStringLiteral("Text"),          QStringLiteral("Font"),
-            QStringLiteral("Size"),          QStringLiteral("Style"),
-            QStringLiteral("Position"),      QStringLiteral("Speed"),
-            QStringLiteral("Anti Alias"),    QStringLiteral("Text colour"),
-            QStringLiteral("Background colour"), QStringLiteral("Movement"),
-            QStringLiteral("Course name"),   QStringLiteral("Project name"),
-            QStringLiteral("View type"),     QStringLiteral("Split"),
-            QStringLiteral("Use"),           QStringLiteral("Display time"),
-            QStringLiteral("Default"),       QStringLiteral("Paste"),
-            QStringLiteral("Copy all views over"), QStringLiteral("Languages"),
-            QStringLiteral("Fit"),           QStringLiteral("Import destinations"),
-            QStringLiteral("Recover project"), QStringLiteral("Import firmware"),
-            QStringLiteral("LCD contrast"),  QStringLiteral("Display model")};
+    return {QStringLiteral("Text"),
+            QStringLiteral("Font"),
+            QStringLiteral("Size"),
+            QStringLiteral("Style"),
+            QStringLiteral("Position"),
+            QStringLiteral("Speed"),
+            QStringLiteral("Anti Alias"),
+            QStringLiteral("Text colour"),
+            QStringLiteral("Background colour"),
+            QStringLiteral("Movement"),
+            QStringLiteral("Course name"),
+            QStringLiteral("Project name"),
+            QStringLiteral("View type"),
+            QStringLiteral("Split"),
+            QStringLiteral("Use"),
+            QStringLiteral("Display time"),
+            QStringLiteral("Default"),
+            QStringLiteral("Paste"),
+            QStringLiteral("Copy all views over"),
+            QStringLiteral("Languages"),
+            QStringLiteral("Fit"),
+            QStringLiteral("Import destinations"),
+            QStringLiteral("Recover project"),
+            QStringLiteral("Import firmware"),
+            QStringLiteral("LCD contrast"),
+            QStringLiteral("Display model")};
 }
 
 QString StepTexts::shown(const QString& step) const {

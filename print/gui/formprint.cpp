@@ -2,8 +2,8 @@
 
 #include "i18n/gui/languagecontroller.h"
 #include "model/document.h"
-#include "model/prompts.h"
 #include "model/projectfile.h"
+#include "model/prompts.h"
 #include "print/instructions.h"
 #include "print/printimage.h"
 #include "print/printpage.h"

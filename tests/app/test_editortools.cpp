@@ -1,10 +1,10 @@
 // The main window's desktop conveniences: the keys of the File and Edit
 // items, the project's file in the status bar and the find window.
-#include "widgets/editorwidgets.h"
 #include "app/formfind.h"
 #include "tests/app/editor_fixture.h"
 #include "views/viewsgrid.h"
 #include "views/viewspanel.h"
+#include "widgets/editorwidgets.h"
 
 #include <QAction>
 #include <QDir>
@@ -89,7 +89,8 @@ TEST_F(EditorTools, StatusBarNamesTheProjectFile) {
     prompts.paths = {path};
     form->action("Zapiszjakoprojekt1")->trigger();
     EXPECT_EQ(label->text(), QDir::toNativeSeparators(path));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("depot.vmprj[*] \u2014 Velmora Line Tint v1.03 2016-09-04"));
+    EXPECT_EQ(form->windowTitle(),
+              QStringLiteral("depot.vmprj[*] \u2014 Velmora Line Tint v1.03 2016-09-04"));
     EXPECT_FALSE(form->isWindowModified());
     // A path longer than the project's FileName field still shows whole.
     const QString deep = dir.file(QString(300, QLatin1Char('d')).insert(150, QLatin1Char('/')));

@@ -1,5 +1,4 @@
 // The start-up sequence, the windows it creates, the menu and the Help menu.
-#include "widgets/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -9,6 +8,7 @@
 #include "app/startup.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"
+#include "widgets/apptitle.h"
 
 #include <QAction>
 #include <QApplication>

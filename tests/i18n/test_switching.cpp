@@ -1,10 +1,10 @@
 // Switching the interface language: the manager's list, the menu, and the
 // controllers on stand-in windows built with the real component names.
-#include "widgets/apptitle.h"
 #include "fake_windows.h"
 #include "i18n/gui/languagemenu.h"
 #include "i18n/langmanager.h"
 #include "tests/support/scripted_prompts.h"
+#include "widgets/apptitle.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,9 +7,8 @@
 #include "render/text.h"
 #include "views/gridrules.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <memory>
 #include <random>
 
@@ -62,7 +61,9 @@ TEST_F(UndoFixture, RandomEditsUndoToTheOriginalAndRedoToTheEdited) {
         const Region r = regions[pick(0, 2)];
         switch (pick(0, 11)) {
             case 0: doc.setRegionText(r, QStringLiteral("Linia %1 ąę").arg(pick(0, 999))); break;
-            case 1: doc.setRegionFont(r, pick(0, 1) ? QStringLiteral("DejaVu Sans") : QStringLiteral("Arial")); break;
+            case 1:
+                doc.setRegionFont(r, pick(0, 1) ? QStringLiteral("DejaVu Sans") : QStringLiteral("Arial"));
+                break;
             case 2: doc.setRegionValue(r, RegionField::FontSize, pick(4, 32)); break;
             case 3: doc.setRegionValue(r, RegionField::X, pick(-127, 127)); break;
             case 4: doc.setRegionValue(r, RegionField::FontColor, pick(0, 7)); break;
@@ -79,7 +80,8 @@ TEST_F(UndoFixture, RandomEditsUndoToTheOriginalAndRedoToTheEdited) {
                 break;
             case 11: {
                 const int lang = editLang(d), view = editRow(d);
-                doc.setRegionText(Region::Gorny, QStringLiteral("A very long top line that cannot fit the sign"));
+                doc.setRegionText(Region::Gorny,
+                                  QStringLiteral("A very long top line that cannot fit the sign"));
                 doc.changeView(QStringLiteral("Fit"), lang, view, [&] { fitView(doc.dane(), lang, view); });
                 break;
             }
