@@ -623,7 +623,7 @@ void TMainForm::UstawWidokZDanych() {
     }
     eNazwaProjektuChange();
 
-    m_doc.setBarY(m_barY->value());
+    // W.BarY already holds the position barY holds: barYChange stored it.
     m_doc.RenderLED();
     m_doc.RenderActiveBitmapSG();
     FastDrawLines(m_doc.dane(), m_doc.surfaces());
