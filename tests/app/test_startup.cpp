@@ -133,7 +133,10 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Drukujdlakierowcy1", "Print course", true},
                                 {"", "", true},
                                 {"Wyjd1", "Exit", true}});
-    expectRows(top[1]->menu(), {{"Importujzplikuwywitlacza1", "Import from pendrive", false},
+    expectRows(top[1]->menu(), {{"Cofnij1", "Undo", true},
+                                {"Ponow1", "Redo", true},
+                                {"", "", true},
+                                {"Importujzplikuwywitlacza1", "Import from pendrive", false},
                                 {"Eksportujdoplikuwywietlacza1", "Export to pendrive", true},
                                 {"", "", false},
                                 {"Importobrazka1", "Import picture", false},
