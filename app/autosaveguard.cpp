@@ -1,6 +1,6 @@
 #include "app/autosaveguard.h"
 
-#include "app/editorwidgets.h"
+#include "widgets/editorwidgets.h"
 #include "app/mainform.h"
 #include "model/projectfile.h"
 

@@ -1,7 +1,7 @@
 #include "app/formcolor.h"
 
-#include "app/editorwidgets.h"
 #include "model/records.h"
+#include "widgets/editorwidgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,5 @@
 #include "app/mainform.h"
 
-#include "app/apptitle.h"
-#include "app/editorwidgets.h"
 #include "app/formautor.h"
 #include "app/formcheck.h"
 #include "app/formcolor.h"
@@ -21,6 +19,8 @@
 #include "render/picture.h"
 #include "render/pixels.h"
 #include "render/preview.h"
+#include "widgets/apptitle.h"
+#include "widgets/editorwidgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +29,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -73,11 +74,13 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey command, const QKeySe
 }  // namespace
 
 TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_prompts(prompts), m_findings(std::make_unique<ProjectFindings>()) {
+    : QMainWindow(parent),
+      SavePictureDialog(doc.SavePictureDialog),
+      m_doc(doc),
+      m_prompts(prompts),
+      m_findings(std::make_unique<ProjectFindings>()) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Velmora Line Tint v1.03 2016-09-04"));
-    SavePictureDialog = {QString(), QStringLiteral("Bitmaps (*.bmp)|*.bmp"), QStringLiteral("*.bmp"),
-                         QStringLiteral("Zrzut podgladu"), true};
     ImportDestinationsDialog = importDestinationsDialog();
     buildMenu();
     buildPanel();
@@ -111,6 +114,14 @@ TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
     }
     m_doc.setObserver(this);
     FormCreate();
+    // The default project is where undo starts; the title follows the file
+    // and the unsaved changes from now on.
+    m_doc.undoStack().clear();
+    m_titleReady = true;
+    connect(&m_doc.undoStack(), &QUndoStack::cleanChanged, this, &TMainForm::updateTitle);
+    updateTitle();
+    // Keystrokes of one field are one step until the focus moves on.
+    connect(qApp, &QApplication::focusChanged, this, [this] { m_doc.sealTyping(); });
 }
 
 TMainForm::~TMainForm() {
@@ -155,6 +166,13 @@ void TMainForm::buildMenu() {
 
     QMenu* edit = bar->addMenu(tr("Edit"));
     edit->setObjectName(QStringLiteral("Edycja1"));
+    m_undoAction = item(edit, "Cofnij1", tr("Undo"), nullptr);
+    m_undoAction->setShortcuts(QKeySequence::Undo);
+    m_redoAction = item(edit, "Ponow1", tr("Redo"), nullptr);
+    m_redoAction->setShortcuts(QKeySequence::Redo);
+    m_undoTexts = new StepTexts(m_doc.undoStack(), m_undoAction, m_redoAction, this);
+    m_undoTexts->setObjectName(QStringLiteral("StepTexts"));
+    edit->addSeparator();
     item(edit, "Importujzplikuwywitlacza1", tr("Import from pendrive"),
          &TMainForm::Importujzplikuwywitlacza1Click)
         ->setVisible(false);
@@ -487,7 +505,7 @@ void TMainForm::UpdateState() {
     if (m_languageMenu)
         m_languageMenu->UpdateState();
     else
-        setApplicationTitle(windowTitle());
+        setApplicationTitle(caption());
 }
 
 void TMainForm::scanLanguageFiles() {
@@ -505,7 +523,7 @@ void TMainForm::Wyjd1Click() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (!m_prompts.confirm(QStringLiteral("Are you sure to quit ?"))) {
+    if (!m_doc.mayDiscard(m_prompts, QStringLiteral("Are you sure to quit ?"), QStringLiteral("quitting"))) {
         event->ignore();
         return;
     }
@@ -527,6 +545,8 @@ void TMainForm::render() {
 }
 
 void TMainForm::UstawWidokZDanych() {
+    // Loading stores back what the view holds: no step of its own.
+    const Document::Unrecorded quiet(m_doc);
     sWidok& w = m_doc.edited();
     const Region dgl[3] = {Region::Dolny, Region::Gorny, Region::Lewy};
 
@@ -601,7 +621,7 @@ void TMainForm::UstawWidokZDanych() {
     }
     eNazwaProjektuChange();
 
-    m_doc.edited().BarY = m_barY->value();
+    // W.BarY already holds the position barY holds: barYChange stored it.
     m_doc.RenderLED();
     m_doc.RenderActiveBitmapSG();
     FastDrawLines(m_doc.dane(), m_doc.surfaces());
@@ -609,65 +629,52 @@ void TMainForm::UstawWidokZDanych() {
 }
 
 void TMainForm::eTextChange(Region r) {
-    StringToWideChar(region(r).eText->text(), regionOf(m_doc.edited(), r).Text);
-    render();
+    m_doc.setRegionText(r, region(r).eText->text());
 }
 
 void TMainForm::cNameFontChange(Region r) {
-    StringToWideChar(region(r).cNameFont->fontName(), regionOf(m_doc.edited(), r).FontName);
-    render();
+    m_doc.setRegionFont(r, region(r).cNameFont->fontName());
 }
 
 void TMainForm::seSizeChange(Region r) {
-    regionOf(m_doc.edited(), r).FontSize = region(r).seSize->value();
-    render();
+    m_doc.setRegionValue(r, RegionField::FontSize, region(r).seSize->value());
 }
 
 void TMainForm::cbFontStyleChange(Region r) {
-    regionOf(m_doc.edited(), r).Styl = region(r).cbFontStyle->currentIndex();
-    render();
+    m_doc.setRegionValue(r, RegionField::Styl, region(r).cbFontStyle->currentIndex());
 }
 
 void TMainForm::seXChange(Region r) {
-    regionOf(m_doc.edited(), r).X = region(r).seX->value();
-    render();
+    m_doc.setRegionValue(r, RegionField::X, region(r).seX->value());
 }
 
 void TMainForm::seYChange(Region r) {
-    regionOf(m_doc.edited(), r).Y = region(r).seY->value();
-    render();
+    m_doc.setRegionValue(r, RegionField::Y, region(r).seY->value());
 }
 
 void TMainForm::seSpeedChange(Region r) {
-    regionOf(m_doc.edited(), r).Speed = region(r).seSpeed->value();
-    render();
+    m_doc.setRegionValue(r, RegionField::Speed, region(r).seSpeed->value());
 }
 
 void TMainForm::cbWygladzanieClick(Region r) {
-    regionOf(m_doc.edited(), r).Alias = region(r).cbWygladzanie->isChecked() ? 1 : 0;
-    render();
+    m_doc.setRegionValue(r, RegionField::Alias, region(r).cbWygladzanie->isChecked() ? 1 : 0);
 }
 
 void TMainForm::cbRuchChange(Region r) {
-    sScreenImage& s = regionOf(m_doc.edited(), r);
-    s.Ruch = region(r).cbRuch->currentIndex();
     QTimer* t = region(r).timer;
-    if (restartMovement(s)) {
+    if (m_doc.setMovement(r, region(r).cbRuch->currentIndex())) {
         if (!t->isActive()) t->start();
     } else {
         t->stop();
     }
-    render();
 }
 
 void TMainForm::eNazwaKursuChange() {
-    StringToWideChar(m_eNazwaKursu->text(), m_doc.edited().NazwaKursu);
-    m_doc.viewChanged(editLang(m_doc.dane()), editRow(m_doc.dane()));
-    gridsRepaint();
+    m_doc.setCourseName(m_eNazwaKursu->text());
 }
 
 void TMainForm::eNazwaProjektuChange() {
-    StringToWideChar(eNazwaProjektu()->text(), m_doc.dane().ProjName);
+    m_doc.setProjectName(eNazwaProjektu()->text());
 }
 
 // --- Animation -----------------------------------------------------------------------
@@ -682,14 +689,17 @@ void TMainForm::TimerTick(Region r) {
 // --- Preview controls ------------------------------------------------------------------
 
 void TMainForm::TypWidokuClick(int tag) {
-    m_doc.edited().TypWidoku = tag;
-    showGroupsFor(tag);
-    placeGroups();
-    UstawWidokZDanych();
-    cbRuchDolnyChange();
-    cbRuchGornyChange();
-    cbRuchLewyChange();
-    render();
+    const sDane& d = m_doc.dane();
+    m_doc.changeView(QStringLiteral("View type"), editLang(d), editRow(d), [&] {
+        m_doc.setViewType(tag);
+        showGroupsFor(tag);
+        placeGroups();
+        UstawWidokZDanych();
+        cbRuchDolnyChange();
+        cbRuchGornyChange();
+        cbRuchLewyChange();
+        render();
+    });
 }
 
 void TMainForm::barXChange() {
@@ -697,9 +707,7 @@ void TMainForm::barXChange() {
         const QSignalBlocker block(m_barX);
         m_barX->setValue(clampBarX(m_barX->value()));
     }
-    m_doc.surfaces().barX = m_barX->value();
-    m_doc.edited().BarX = m_barX->value();
-    render();
+    m_doc.setBarX(m_barX->value());
 }
 
 void TMainForm::barYChange() {
@@ -707,9 +715,7 @@ void TMainForm::barYChange() {
         const QSignalBlocker block(m_barY);
         m_barY->setValue(clampBarY(m_barY->value()));
     }
-    m_doc.surfaces().barY = m_barY->value();
-    m_doc.edited().BarY = m_barY->value();
-    render();
+    m_doc.setBarY(m_barY->value());
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -725,15 +731,11 @@ void TMainForm::regionMouseMove(Region r) {
 }
 
 void TMainForm::ZapiszJakoObrazekClick() {
-    const QString path = m_prompts.saveFile(SavePictureDialog);
-    if (path.isEmpty()) return;
-    const QString error = writeBmpFile(m_doc.surfaces().preview, path);
-    if (!error.isEmpty()) m_prompts.warning(msgWriteFailed(path, error));
+    m_doc.ZapiszJakoObrazekClick(m_prompts);
 }
 
 void TMainForm::btnTestClick() {
-    LedTest(m_doc.dane(), m_doc.surfaces());
-    previewChanged();
+    m_doc.btnTestClick();
 }
 
 // --- Colours ---------------------------------------------------------------------------
@@ -742,18 +744,16 @@ void TMainForm::sColorMouseDown(Region r) {
     const int current = regionOf(m_doc.edited(), r).FontColor;
     const QPoint pos = QCursor::pos();
     const int index = formColor()->GetColor(pos.x(), pos.y(), current);
-    regionOf(m_doc.edited(), r).FontColor = index;
     region(r).sColor->setFill(colorFromValue(Int2Color(index)));
-    render();
+    m_doc.setRegionValue(r, RegionField::FontColor, index);
 }
 
 void TMainForm::sBackgroundMouseDown(Region r) {
     const int current = regionOf(m_doc.edited(), r).BackColor;
     const QPoint pos = QCursor::pos();
     const int index = formColor()->GetColor(pos.x(), pos.y(), current);
-    regionOf(m_doc.edited(), r).BackColor = index;
     region(r).sBackground->setFill(colorFromValue(Int2Color(index)));
-    render();
+    m_doc.setRegionValue(r, RegionField::BackColor, index);
 }
 
 void TMainForm::ColorsRepaint() {
@@ -796,7 +796,40 @@ void TMainForm::activateFirstTab() {
 
 void TMainForm::fileNameChanged() {
     m_lFileName->setPath(m_doc.filePath());
+    updateTitle();
     emit projectFileChanged();
+}
+
+void TMainForm::editedRestored() {
+    reloadEdited();
+    setPanelMainVisible(isTrue(m_doc.edited().use));
+}
+
+void TMainForm::updateTitle() {
+    // A new project with no file and no changes shows the caption alone.
+    const QString path = m_doc.filePath();
+    QString title = m_caption;
+    if (!path.isEmpty())
+        title = QFileInfo(path).fileName() + QStringLiteral("[*] \u2014 ") + m_caption;
+    else if (m_doc.isModified())
+        title = QStringLiteral("[*]") + m_caption;
+    m_composingTitle = true;
+    setWindowTitle(title);
+    setWindowModified(m_doc.isModified());
+    m_composingTitle = false;
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    // A title set from outside (the interface language) is the new caption.
+    if (event->type() == QEvent::WindowTitleChange && !m_composingTitle) {
+        m_caption = windowTitle();
+        if (m_titleReady) updateTitle();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+QString TMainForm::caption() const {
+    return m_caption;
 }
 
 void TMainForm::Znajdzkurs1Click() {
@@ -821,7 +854,7 @@ void TMainForm::Zapiszjakoprojekt1Click() {
 }
 
 void TMainForm::oprogramie1Click() {
-    if (TFormAutor* about = forms().FormAutor) about->ShowModals(windowTitle());
+    if (TFormAutor* about = forms().FormAutor) about->ShowModals(caption());
 }
 
 void TMainForm::Ourzdzeniu1Click() {

@@ -64,6 +64,9 @@ class TMainForm : public QMainWindow, public DocumentObserver, public views::Edi
     /// The question that offers a leftover autosave copy back at start-up:
     /// %1 the project's file, %2 the time of the copy.
     Q_PROPERTY(QString RestoreQuestion MEMBER m_restoreQuestion)
+    /// The window's caption as the interface language gives it; the title
+    /// adds the project file's name and the unsaved-changes mark to it.
+    Q_PROPERTY(QString caption READ caption)
 public:
     /// The main window's fixed client width: 1238 pixels with the frame of
     /// a window with 8-pixel borders.
@@ -105,8 +108,8 @@ public:
     TFormFind* FormFind() const { return m_formFind; }
     i18n::LanguageMenu* languageMenu() const { return m_languageMenu; }
 
-    /// The "Save as picture" dialog.
-    FileDialogSpec SavePictureDialog;
+    /// The "Save as picture" dialog (the document's).
+    FileDialogSpec& SavePictureDialog;
     /// The "Import destinations" dialog.
     FileDialogSpec ImportDestinationsDialog;
 
@@ -120,6 +123,11 @@ public:
     /// `UpdateState`: the application title from the caption; marks the
     /// current interface language.
     void UpdateState();
+    QString caption() const;
+    /// The title: "NAME.vmprj[*] — " and the caption, with the mark shown
+    /// while there are unsaved changes; the caption alone for a new project
+    /// with no file and no changes.
+    void updateTitle();
 
     // --- Editing panel ----------------------------------------------------------
     void UstawWidokZDanych() override;
@@ -143,6 +151,7 @@ public:
     /// Fits the views the check window lists and tells what changed.
     void fitListedViews();
     void fileNameChanged() override;
+    void editedRestored() override;
 
 signals:
     /// The project's file changed (New, Open, Save As, a recovery, a
@@ -248,6 +257,7 @@ protected:
     /// `FormResize`: the width snaps back, the height is free.
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FormCreate();
@@ -278,6 +288,12 @@ private:
     bool m_loading = false;
     QString m_restoreQuestion = QStringLiteral(
         "Restore the unsaved changes to %1 from %2?\nNo discards them; Cancel asks again at the next start.");
+    QString m_caption;
+    bool m_composingTitle = false;
+    bool m_titleReady = false;  // the title follows the document once built
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QObject* m_undoTexts = nullptr;
 
     views::ViewsPanel* m_gbWidoki = nullptr;
     QWidget* m_panelMain = nullptr;

@@ -38,7 +38,8 @@ void TMainForm::Eksportujdoplikuwywietlacza1Click() {
 
 void TMainForm::Importujoprogramowaniesprztowe1Click() {
     // Edit > Import firmware (not shown).
-    lt::Importujoprogramowaniesprztowe1Click(m_doc, m_prompts);
+    m_doc.change(QStringLiteral("Import firmware"),
+                 [this] { lt::Importujoprogramowaniesprztowe1Click(m_doc, m_prompts); });
 }
 
 void TMainForm::Importujczcionki1Click() {
@@ -54,12 +55,14 @@ void TMainForm::Odtworzplikpendrive1Click() {
 
 void TMainForm::LEDContrast1Click() {
     // Options > LCD contrast on display: FormLCD.
-    if (auto* f = qobject_cast<TFormLCD*>(forms().FormLCD)) lt::LEDContrast1Click(m_doc, *f);
+    if (auto* f = qobject_cast<TFormLCD*>(forms().FormLCD))
+        m_doc.change(QStringLiteral("LCD contrast"), [&] { lt::LEDContrast1Click(m_doc, *f); });
 }
 
 void TMainForm::mnModulesClick() {
     // Options > Display model: FormModules.
-    if (auto* f = qobject_cast<TFormModules*>(forms().FormModules)) lt::mnModulesClick(*f);
+    if (auto* f = qobject_cast<TFormModules*>(forms().FormModules))
+        m_doc.change(QStringLiteral("Display model"), [&] { lt::mnModulesClick(*f); });
 }
 
 void TMainForm::LEDlanguages1Click() {

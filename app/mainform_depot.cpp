@@ -73,25 +73,29 @@ void TMainForm::FitTexts1Click() {
     const int lang = editLang(d);
     const int view = editRow(d);
     if (!isTrue(widok(d, lang, view).use)) return;
-    if (fitView(m_doc.dane(), lang, view).isEmpty()) return;
-    reloadEdited();
+    m_doc.changeView(QStringLiteral("Fit"), lang, view, [&] {
+        if (fitView(m_doc.dane(), lang, view).isEmpty()) return;
+        reloadEdited();
+    });
 }
 
 void TMainForm::fitListedViews() {
     QList<FitChange> changes;
     std::set<QPair<int, int>> changed;
-    // The list is made again once at the end, not after every view.
-    m_fitting = true;
-    for (const auto& [lang, view] : formCheck()->listedViews()) {
-        const QList<FitChange> fitted = fitView(m_doc.dane(), lang, view);
-        if (fitted.isEmpty()) continue;
-        changes += fitted;
-        changed.insert({lang, view});
-        m_doc.renderView(lang, view);
-    }
-    m_fitting = false;
-    formCheck()->refresh();
-    if (changed.count({editLang(m_doc.dane()), editRow(m_doc.dane())})) reloadEdited();
+    m_doc.change(QStringLiteral("Fit"), [&] {
+        // The list is made again once at the end, not after every view.
+        m_fitting = true;
+        for (const auto& [lang, view] : formCheck()->listedViews()) {
+            const QList<FitChange> fitted = fitView(m_doc.dane(), lang, view);
+            if (fitted.isEmpty()) continue;
+            changes += fitted;
+            changed.insert({lang, view});
+            m_doc.renderView(lang, view);
+        }
+        m_fitting = false;
+        formCheck()->refresh();
+        if (changed.count({editLang(m_doc.dane()), editRow(m_doc.dane())})) reloadEdited();
+    });
     if (changes.isEmpty()) {
         m_prompts.message(QStringLiteral("Every listed text already fits the sign."));
         return;

@@ -1,7 +1,7 @@
 #include "app/qtprompts.h"
 
-#include "app/apptitle.h"
 #include "app/formchanges.h"
+#include "widgets/apptitle.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -55,6 +55,19 @@ Prompts::Decision QtPrompts::decide(const QString& question) {
         case QMessageBox::Yes: return Decision::Yes;
         case QMessageBox::No: return Decision::No;
         default: return Decision::Later;
+    }
+}
+
+SaveChoice QtPrompts::askSaveChanges(const QString& question) {
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
+    box.setObjectName(QStringLiteral("SaveChangesBox"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Save: return SaveChoice::Save;
+        case QMessageBox::Discard: return SaveChoice::Discard;
+        default: return SaveChoice::Cancel;
     }
 }
 

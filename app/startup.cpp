@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
-#include "app/apptitle.h"
 #include "app/autosaveguard.h"
+#include "widgets/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -17,6 +17,7 @@
 #include "print/gui/formprint.h"
 #include "views/formoption.h"
 #include "views/viewspanel.h"
+#include "widgets/apptitle.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -38,7 +39,7 @@ namespace {
 void createDialogWindows(TMainForm& main) {
     Forms& f = forms();
     f.FormHardware = new TFormHardware(&main);
-    f.FormPrint = new TFormPrint(main.document(), &main);
+    f.FormPrint = new TFormPrint(main.document(), &main, &main.prompts());
     f.FormColor = new TFormColor(&main);
     main.setFormColor(f.FormColor);
     // The display-languages dialog belongs to the views list, which made it

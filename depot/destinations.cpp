@@ -143,11 +143,14 @@ void importDestinationsClick(Document& doc, Prompts& prompts, const FileDialogSp
     if (!prompts.confirm(QStringLiteral("Are you sure to import destinations into the project ?"))) return;
     const QString path = prompts.openFile(dialog);
     if (path.isEmpty()) return;
-    const DestinationImport result = importDestinations(
-        doc.dane(), path, editLang(doc.dane()),
-        [&prompts](const DestinationImport& r) { return prompts.reviewChanges(r.summary(), r.changes); });
+    DestinationImport result;
+    doc.change(QStringLiteral("Import destinations"), [&] {
+        result = importDestinations(
+            doc.dane(), path, editLang(doc.dane()),
+            [&prompts](const DestinationImport& r) { return prompts.reviewChanges(r.summary(), r.changes); });
+        if (result.ok() && !result.cancelled) doc.projectReplaced();
+    });
     if (result.cancelled) return;
-    if (result.ok()) doc.projectReplaced();
     prompts.message(result.summary());
 }
 

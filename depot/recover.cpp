@@ -466,7 +466,9 @@ QString readImageForRecovery(const QString& path, sflash& flash) {
 }
 
 void RecoverProjectClick(Document& doc, Prompts& prompts) {
-    if (!prompts.confirm(msgRecoverConfirm())) return;
+    if (!doc.mayDiscard(prompts, msgRecoverConfirm(),
+                        QStringLiteral("recovering a project from a pendrive file")))
+        return;
     const QString path = prompts.openFile(doc.OpenDialogPendrive);
     if (path.isEmpty()) return;
     auto flash = std::make_unique<sflash>();

@@ -134,6 +134,9 @@ constexpr TextEntry kMainForm[] = {
     {"gbWidoki", "CopyLanguageQuestion", 352},
     {"lFileName", "Unsaved", 353},
     {"MainForm", "RestoreQuestion", 400},
+    {"StepTexts", "Undo", 354},
+    {"StepTexts", "Redo", 355},
+    {"StepTexts", "Names", 356},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -194,7 +197,7 @@ constexpr TextEntry kFormChanges[] = {
     {"btnCancel", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 127);
+static_assert(std::size(kMainForm) == 130);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace

@@ -8,11 +8,14 @@
 #include "render/bitmap.h"
 
 #include <QString>
+#include <QUndoStack>
 
+#include <functional>
 #include <memory>
 
 namespace lt {
 
+class ProjectStep;
 struct sflash;
 enum class Region;  // render/text.h
 
@@ -44,7 +47,13 @@ public:
     /// The project's file changed: opened, saved under a new name, or none
     /// after New (filePath() tells which).
     virtual void fileNameChanged() {}
+    /// An undo or redo put back the edited view or the whole project: the
+    /// editing panel, its movements and what is shown follow the record.
+    virtual void editedRestored() {}
 };
+
+/// The value fields of a region that the editing panel sets.
+enum class RegionField { FontSize, Styl, X, Y, Speed, Alias, FontColor, BackColor };
 
 class Document {
 public:
@@ -72,6 +81,69 @@ public:
 
     /// The full path behind Dane.FileName (which holds at most 255 units).
     QString filePath() const { return m_filePath; }
+
+    // --- Changes and their undo ------------------------------------------------
+    /// Every change of the project is a step on this stack. Its clean state
+    /// is "no unsaved changes": New and Open clear it, Save marks it clean.
+    QUndoStack& undoStack() { return m_undo; }
+    /// The project differs from what was last opened, saved or made new.
+    bool isModified() const { return !m_undo.isClean(); }
+
+    /// Runs `apply`, which changes the project and redraws what it shows, as
+    /// one undoable step named `name`. Only the bytes that changed are kept
+    /// (the selection and the edited view number are navigation and are never
+    /// part of a step). A change made while another one runs, or while an
+    /// undo or redo is put back, belongs to that one. `mergeKey` nonzero: the
+    /// step merges with the previous one of the same key until sealTyping()
+    /// or a second without a change.
+    void change(const QString& name, const std::function<void()>& apply, int mergeKey = 0);
+    /// As change(), for a change that touches only view `view` of language
+    /// `lang`: only that view's bytes are compared.
+    void changeView(const QString& name, int lang, int view, const std::function<void()>& apply,
+                    int mergeKey = 0);
+    /// Ends the merging of keystrokes: the next change is a step of its own
+    /// (the text field lost the focus).
+    void sealTyping();
+    /// Changes are applied but not recorded while one lives: loading the
+    /// editing panel stores back what the view already holds.
+    class Unrecorded {
+    public:
+        explicit Unrecorded(Document& doc) : m_doc(doc) { ++m_doc.m_quiet; }
+        ~Unrecorded() { --m_doc.m_quiet; }
+        Unrecorded(const Unrecorded&) = delete;
+        Unrecorded& operator=(const Unrecorded&) = delete;
+
+    private:
+        Document& m_doc;
+    };
+
+    // --- Edits of the editing panel (the edited view) --------------------------
+    // Each stores the value into the edited view, renders it (RenderLED and
+    // RenderActiveBitmapSG) and records the step.
+    void setRegionText(Region r, const QString& text);
+    void setRegionFont(Region r, const QString& family);
+    void setRegionValue(Region r, RegionField field, int value);
+    /// The movement steps: Ruch, offsets back to 0, Timer from Ruch. True
+    /// when the region moves (its timer is to run).
+    bool setMovement(Region r, int ruch);
+    /// `NazwaKursu` of the edited view; the grids repaint.
+    void setCourseName(const QString& name);
+    /// `Dane.ProjName`; nothing is redrawn.
+    void setProjectName(const QString& name);
+    /// `TypWidoku` of the edited view.
+    void setViewType(int typ);
+    /// The split positions `BarX` and `BarY` of the edited view.
+    void setBarX(int value);
+    void setBarY(int value);
+
+    /// Before a command that replaces the project (New, Open, Recover) or
+    /// ends the run (Quit). With unsaved changes it asks "Save changes to
+    /// NAME before WHAT?" with Save, Discard and Cancel, and Save runs Save
+    /// (Save As when there is no file yet); without, it asks `question` with
+    /// Yes and No as ever. True when the command may go on.
+    bool mayDiscard(Prompts& prompts, const QString& question, const QString& what);
+    /// Save or Save As as the menu runs them; true when the project was written.
+    bool saveProject(Prompts& prompts);
 
     // --- Project commands of the File menu -----------------------------------
     FileDialogSpec OpenDialog;          // "Open project file"
@@ -136,7 +208,17 @@ public:
     void ZapiszJakoObrazekClick(Prompts& prompts);
 
 private:
+    friend class Unrecorded;
     void setFileName(const QString& path);
+    bool recording() const { return m_quiet == 0; }
+    /// Records the step of a change whose bytes from `base` on (`size` bytes)
+    /// were `before`.
+    void record(const QString& name, const std::byte* before, std::size_t base, std::size_t size,
+                const QString& pathBefore, int mergeKey);
+    /// After an undo or redo: what the step touched is drawn again.
+    void stepApplied(const ProjectStep& step);
+    void changeEditedRegion(const QString& name, Region r, int field,
+                            const std::function<void(sScreenImage&)>& set);
     /// Open from step 3 on: the project, its file name, tabs, editor, thumbnails.
     void putInPlace(const sDane& dane, const QString& path);
 
@@ -147,6 +229,8 @@ private:
     DocumentObserver m_nullObserver;
     DocumentObserver* m_observer = &m_nullObserver;
     QString m_filePath;
+    QUndoStack m_undo;
+    int m_quiet = 0;
 };
 
 }  // namespace lt

@@ -18,6 +18,9 @@ struct FileDialogSpec {
     bool confirmOverwrite = false;
 };
 
+/// The answer to "Save changes to … before …?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -35,6 +38,12 @@ public:
     /// A message box with a warning icon and one OK button, for a failure
     /// such as a file that cannot be written.
     virtual void warning(const QString& text) { message(text); }
+    /// A question with the buttons Save, Discard and Cancel, asked before
+    /// unsaved changes would be lost. Prompts that cannot offer three answers
+    /// ask it as a confirmation, Yes going on without saving.
+    virtual SaveChoice askSaveChanges(const QString& question) {
+        return confirm(question) ? SaveChoice::Discard : SaveChoice::Cancel;
+    }
     /// An open dialog; the chosen path, or an empty string when cancelled.
     virtual QString openFile(const FileDialogSpec& request) = 0;
     /// A save dialog; the chosen path, or an empty string when cancelled.

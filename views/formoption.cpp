@@ -91,8 +91,10 @@ void TFormOption::ShowModals() {
 }
 
 void TFormOption::btnOKClick() {
-    m_doc.applyLanguages(m_edLang1->text(), m_edLang2->text(), m_cbLang2->isChecked(), m_edLang3->text(),
-                         m_cbLang3->isChecked());
+    m_doc.change(QStringLiteral("Languages"), [this] {
+        m_doc.applyLanguages(m_edLang1->text(), m_edLang2->text(), m_cbLang2->isChecked(), m_edLang3->text(),
+                             m_cbLang3->isChecked());
+    });
     // Tabs 2 and 3 show the names as typed, even beyond what the project holds.
     m_tabs.setTabText(1, m_edLang2->text());
     m_tabs.setTabText(2, m_edLang3->text());

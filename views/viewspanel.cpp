@@ -144,7 +144,8 @@ void ViewsPanel::loadEdited() {
 }
 
 void ViewsPanel::sgClick() {
-    const PanelChange change = views::sgClick(m_doc.dane(), m_state);
+    PanelChange change = PanelChange::None;
+    m_doc.change(QStringLiteral("Use"), [&] { change = views::sgClick(m_doc.dane(), m_state); });
     // A click on the switch puts the view in or out of use.
     const sDane& d = m_doc.dane();
     if (d.SelectCol == 3 && d.SelectRow >= 1 && d.SelectRow <= ViewCount)
@@ -158,34 +159,45 @@ void ViewsPanel::sgClick() {
 }
 
 void ViewsPanel::sgDblClick() {
-    if (!views::sgDblClick(m_doc.dane())) return;
-    loadEdited();
-    m_host.setPanelMainVisible(true);
-    gridsRepaint();
+    // Opening a view is navigation, but it puts the view in use.
+    m_doc.change(QStringLiteral("Use"), [&] {
+        if (!views::sgDblClick(m_doc.dane())) return;
+        loadEdited();
+        m_host.setPanelMainVisible(true);
+        gridsRepaint();
+    });
 }
 
 void ViewsPanel::pcsg1Change(int index) {
-    if (views::pcsg1Change(m_doc.dane(), index + 1)) {
-        loadEdited();
-        m_host.setPanelMainVisible(true);
-    } else {
-        m_host.setPanelMainVisible(false);
-    }
-    gridsRepaint();
+    m_doc.change(QStringLiteral("Display time"), [&] {
+        if (views::pcsg1Change(m_doc.dane(), index + 1)) {
+            loadEdited();
+            m_host.setPanelMainVisible(true);
+        } else {
+            m_host.setPanelMainVisible(false);
+        }
+        gridsRepaint();
+    });
 }
 
 void ViewsPanel::sbtnUpClick() {
-    if (views::sbtnUpClick(m_doc.dane())) gridsRepaint();
+    m_doc.change(QStringLiteral("Display time"), [&] {
+        if (views::sbtnUpClick(m_doc.dane())) gridsRepaint();
+    });
 }
 
 void ViewsPanel::sbtnDownClick() {
-    if (views::sbtnDownClick(m_doc.dane())) gridsRepaint();
+    m_doc.change(QStringLiteral("Display time"), [&] {
+        if (views::sbtnDownClick(m_doc.dane())) gridsRepaint();
+    });
 }
 
 void ViewsPanel::pmDefaultClick() {
-    if (!views::pmDefaultClick(m_doc.dane())) return;
-    loadEdited();
-    gridsRepaint();
+    m_doc.change(QStringLiteral("Default"), [&] {
+        if (!views::pmDefaultClick(m_doc.dane())) return;
+        loadEdited();
+        gridsRepaint();
+    });
 }
 
 void ViewsPanel::pmCopyClick() {
@@ -193,9 +205,11 @@ void ViewsPanel::pmCopyClick() {
 }
 
 void ViewsPanel::pmPasteClick() {
-    if (!views::pmPasteClick(m_doc.dane(), m_doc.copyWidok())) return;
-    loadEdited();
-    gridsRepaint();
+    m_doc.change(QStringLiteral("Paste"), [&] {
+        if (!views::pmPasteClick(m_doc.dane(), m_doc.copyWidok())) return;
+        loadEdited();
+        gridsRepaint();
+    });
 }
 
 void ViewsPanel::btnSetLangClick() {
@@ -221,11 +235,13 @@ void ViewsPanel::pmCopyLanguageClick(int to) {
                                  .replace(QLatin1String("%1"), ReadText(d.Lang[from - 1].Nazwa))
                                  .replace(QLatin1String("%2"), ReadText(d.Lang[to - 1].Nazwa));
     if (!m_host.prompts().confirm(question)) return;
-    if (!views::copyLanguage(d, from, to)) return;
-    RenderLanguageBitmapsSG(d, m_doc.surfaces(), to);
-    // The thumbnails went through the preview: the edited view comes back.
-    m_doc.RenderLED();
-    gridsRepaint();
+    m_doc.change(QStringLiteral("Copy all views over"), [&] {
+        if (!views::copyLanguage(d, from, to)) return;
+        RenderLanguageBitmapsSG(d, m_doc.surfaces(), to);
+        // The thumbnails went through the preview: the edited view comes back.
+        m_doc.RenderLED();
+        gridsRepaint();
+    });
 }
 
 void ViewsPanel::goToView(int lang, int view) {

@@ -1,10 +1,10 @@
 #include "depot/gui/formplayer.h"
 
-#include "app/editorwidgets.h"
 #include "i18n/gui/dialogtexts.h"
 #include "i18n/gui/languagecontroller.h"
 #include "model/document.h"
 #include "model/projectfile.h"
+#include "widgets/editorwidgets.h"
 
 #include <QComboBox>
 #include <QFileInfo>

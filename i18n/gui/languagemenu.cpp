@@ -1,13 +1,12 @@
 #include "i18n/gui/languagemenu.h"
 
-#include "app/apptitle.h"
 #include "i18n/langmanager.h"
+#include "widgets/apptitle.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QMenu>
-#include <QMessageBox>
 #include <QWidget>
 
 namespace lt::i18n {
@@ -34,10 +33,11 @@ void LanguageMenu::CreateLanguageMenu() {
 void LanguageMenu::switchTo(int id) {
     const QString error = LangManager().SetLanguageID(id);
     if (error.isEmpty()) return;
+    // The editor always hands its prompts; without them the refusal is only logged.
     if (m_prompts)
-        m_prompts->message(error);
+        m_prompts->warning(error);
     else
-        QMessageBox::critical(m_mainWindow, applicationTitle(), error);
+        qWarning("%s", qPrintable(error));
 }
 
 void LanguageMenu::LanguageItemClick(QAction* item) {
@@ -47,7 +47,11 @@ void LanguageMenu::LanguageItemClick(QAction* item) {
 }
 
 void LanguageMenu::UpdateState() {
-    if (m_mainWindow) setApplicationTitle(m_mainWindow->windowTitle());
+    // The main window's caption without the file's name that its title adds.
+    if (m_mainWindow) {
+        const QVariant caption = m_mainWindow->property("caption");
+        setApplicationTitle(caption.isValid() ? caption.toString() : m_mainWindow->windowTitle());
+    }
     if (!m_menu) return;
     const int current = LangManager().GetLanguageID();
     for (QAction* item : m_menu->actions())

@@ -1,9 +1,9 @@
 #include "print/gui/formprint.h"
 
-#include "app/apptitle.h"
 #include "i18n/gui/languagecontroller.h"
 #include "model/document.h"
 #include "model/projectfile.h"
+#include "model/prompts.h"
 #include "print/instructions.h"
 #include "print/printimage.h"
 #include "print/printpage.h"
@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -59,7 +58,7 @@ constexpr int SheetWhat = 2;         // WhatPrint of the destinations sheet
 constexpr int InstructionsWhat = 1;  // WhatPrint of the instructions sheet
 }  // namespace
 
-TFormPrint::TFormPrint(Document& doc, QWidget* owner)
+TFormPrint::TFormPrint(Document& doc, QWidget* owner, Prompts* prompts)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
       m_doc(doc) {
@@ -133,7 +132,12 @@ TFormPrint::TFormPrint(Document& doc, QWidget* owner)
         dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
         return dialog.exec() == QDialog::Accepted;
     };
-    showError = [this](const QString& text) { QMessageBox::warning(this, applicationTitle(), text); };
+    showError = [prompts](const QString& text) {
+        if (prompts)
+            prompts->warning(text);
+        else
+            qWarning("%s", qPrintable(text));
+    };
     // Last, so the controller takes the design texts as built above.
     new i18n::TDKLanguageController(this, QStringLiteral("FormPrint"));
 }

@@ -39,10 +39,13 @@ private:
     QImage m_shown;
 };
 
+class Prompts;
+
 class TFormPrint : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormPrint(Document& doc, QWidget* owner = nullptr);
+    /// Failures of the printer are shown through `prompts` when given.
+    explicit TFormPrint(Document& doc, QWidget* owner = nullptr, Prompts* prompts = nullptr);
 
     /// Which sheet is loaded: 2 the destinations sheet, 1 the instructions, 0 none yet.
     int WhatPrint = 0;

@@ -1,10 +1,10 @@
 #pragma once
 // A main window on a fresh default project, with scripted prompts.
 
-#include "app/editorwidgets.h"
 #include "app/mainform.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"
+#include "widgets/editorwidgets.h"
 
 #include <QApplication>
 #include <QFocusEvent>

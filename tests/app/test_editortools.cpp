@@ -1,10 +1,10 @@
 // The main window's desktop conveniences: the keys of the File and Edit
 // items, the project's file in the status bar and the find window.
-#include "app/editorwidgets.h"
 #include "app/formfind.h"
 #include "tests/app/editor_fixture.h"
 #include "views/viewsgrid.h"
 #include "views/viewspanel.h"
+#include "widgets/editorwidgets.h"
 
 #include <QAction>
 #include <QDir>
@@ -83,13 +83,15 @@ TEST_F(EditorTools, StatusBarNamesTheProjectFile) {
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(form->statusBar()->isVisible());
     EXPECT_EQ(label->text(), QStringLiteral("not saved yet"));
-    // The window keeps its caption; the file is named in the status bar only.
+    // The status bar names the whole path, the title the file's name.
     TempDir dir;
     const QString path = dir.file(QStringLiteral("depot.vmprj"));
     prompts.paths = {path};
     form->action("Zapiszjakoprojekt1")->trigger();
     EXPECT_EQ(label->text(), QDir::toNativeSeparators(path));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Velmora Line Tint v1.03 2016-09-04"));
+    EXPECT_EQ(form->windowTitle(),
+              QStringLiteral("depot.vmprj[*] \u2014 Velmora Line Tint v1.03 2016-09-04"));
+    EXPECT_FALSE(form->isWindowModified());
     // A path longer than the project's FileName field still shows whole.
     const QString deep = dir.file(QString(300, QLatin1Char('d')).insert(150, QLatin1Char('/')));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(deep).path()));

@@ -13,14 +13,15 @@ namespace {
 using FileCommands = EditorFixture;
 
 TEST_F(FileCommands, NewReplacesTheProjectAndReloadsThePanel) {
+    // The typed text is an unsaved change: Cancel keeps it, Discard goes on.
     rc(Region::Gorny).eText->setText(QStringLiteral("Edited"));
-    prompts.answers = {false};
+    prompts.saveChoices = {SaveChoice::Cancel};
     form->action("Nowy1")->trigger();
     EXPECT_EQ(ReadText(W().Gorny.Text), QStringLiteral("Edited"));
 
-    prompts.answers = {true};
+    prompts.saveChoices = {SaveChoice::Discard};
     form->action("Nowy1")->trigger();
-    EXPECT_EQ(prompts.questions.last(), QStringLiteral("Are you sure to create a new project ?"));
+    ASSERT_EQ(prompts.saveQuestions.size(), 2);
     EXPECT_EQ(ReadText(W().Gorny.Text), QStringLiteral("Top1"));
     EXPECT_EQ(rc(Region::Gorny).eText->text(), QStringLiteral("Top1"));
     EXPECT_FALSE(form->gbWidoki()->isHidden());

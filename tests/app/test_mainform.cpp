@@ -1,8 +1,8 @@
 // The main window's start-up state, its width rule and the quit question.
-#include "app/apptitle.h"
 #include "app/mainform.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"
+#include "widgets/apptitle.h"
 
 #include <QApplication>
 #include <QLineEdit>

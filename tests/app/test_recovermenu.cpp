@@ -55,11 +55,12 @@ TEST_F(RecoverMenu, RecoversTheStickIntoTheEditorWithoutAFileName) {
 }
 
 TEST_F(RecoverMenu, AnsweringNoOrCancellingKeepsTheProject) {
+    // The typed text is an unsaved change: Cancel, then Discard.
     rc(Region::Gorny).eText->setText(QStringLiteral("Kept"));
-    prompts.answers = {false};
+    prompts.saveChoices = {SaveChoice::Cancel};
     form->action("Odzyskajprojekt1")->trigger();
     EXPECT_TRUE(prompts.dialogs.isEmpty());
-    prompts.answers = {true};
+    prompts.saveChoices = {SaveChoice::Discard};
     form->action("Odzyskajprojekt1")->trigger();  // dialog cancelled
     EXPECT_EQ(prompts.dialogs.size(), 1);
     EXPECT_TRUE(prompts.messages.isEmpty());

@@ -1,5 +1,4 @@
 // The start-up sequence, the windows it creates, the menu and the Help menu.
-#include "app/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -9,6 +8,7 @@
 #include "app/startup.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"
+#include "widgets/apptitle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -133,7 +133,10 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Drukujdlakierowcy1", "Print course", true},
                                 {"", "", true},
                                 {"Wyjd1", "Exit", true}});
-    expectRows(top[1]->menu(), {{"Importujzplikuwywitlacza1", "Import from pendrive", false},
+    expectRows(top[1]->menu(), {{"Cofnij1", "Undo", true},
+                                {"Ponow1", "Redo", true},
+                                {"", "", true},
+                                {"Importujzplikuwywitlacza1", "Import from pendrive", false},
                                 {"Eksportujdoplikuwywietlacza1", "Export to pendrive", true},
                                 {"", "", false},
                                 {"Importobrazka1", "Import picture", false},

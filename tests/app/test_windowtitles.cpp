@@ -1,13 +1,13 @@
 // Every window shows its own caption: the application title is kept by the
 // program, not given to the platform as a display name that it would append
 // to every caption.
-#include "app/apptitle.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "app/startup.h"
 #include "tests/support/scripted_prompts.h"
+#include "widgets/apptitle.h"
 
 #include <QApplication>
 #include <QWindow>

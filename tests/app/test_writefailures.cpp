@@ -1,9 +1,9 @@
 // Writes of the editor that fail say which file and why, with a warning icon;
 // and the command line's new project is the editor's File > New.
-#include "app/apptitle.h"
 #include "app/qtprompts.h"
 #include "model/projectfile.h"
 #include "tests/app/editor_fixture.h"
+#include "widgets/apptitle.h"
 
 #include <QAction>
 #include <QFile>

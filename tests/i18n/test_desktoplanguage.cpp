@@ -1,6 +1,4 @@
 // The interface language chosen from the desktop's locale at start-up.
-#include "app/apptitle.h"
-#include "app/editorwidgets.h"
 #include "app/formfind.h"
 #include "app/formhardware.h"
 #include "app/forms.h"
@@ -10,6 +8,8 @@
 #include "i18n/langmanager.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"
+#include "widgets/apptitle.h"
+#include "widgets/editorwidgets.h"
 
 #include <QAction>
 #include <QApplication>

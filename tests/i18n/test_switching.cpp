@@ -1,10 +1,10 @@
 // Switching the interface language: the manager's list, the menu, and the
 // controllers on stand-in windows built with the real component names.
-#include "app/apptitle.h"
 #include "fake_windows.h"
 #include "i18n/gui/languagemenu.h"
 #include "i18n/langmanager.h"
 #include "tests/support/scripted_prompts.h"
+#include "widgets/apptitle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -193,11 +193,11 @@ TEST_F(Switching, EveryTextTranslatesAndComesBack) {
             if (readTextProperty(c, c == w.w, QLatin1String(e.property), &v)) design[{w.name, e.id}] = v;
         }
     // Pick-only lists have no text of their own: six entries of the main window.
-    // Three more are texts of the real windows' own (the copy question of the
+    // Six more are texts of the real windows' own (the copy question of the
     // views list, the status bar's "not saved yet", the autosave's restore
-    // question) that stand-ins lack.
+    // question, the Undo and Redo words and the step names) that stand-ins lack.
     EXPECT_EQ(design.size(),
-              mainFormTexts().size() - 6u - 3u + formPrintTexts().size() + formAutorTexts().size());
+              mainFormTexts().size() - 6u - 6u + formPrintTexts().size() + formAutorTexts().size());
 
     menu->LanguageItemClick(itemFor(1045));
     for (const Window& w : windows)

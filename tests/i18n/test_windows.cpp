@@ -1,5 +1,4 @@
 // The real windows of the editor switching to a shipped language and back.
-#include "app/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcheck.h"
 #include "app/formhardware.h"
@@ -14,6 +13,7 @@
 #include "i18n/windowtexts.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"
+#include "widgets/apptitle.h"
 
 #include <QAction>
 #include <QApplication>

@@ -10,7 +10,6 @@
 // The normal run is short: 2,000 steps, at most 30 seconds on a busy machine.
 // LINETINT_SOAK_SECONDS=1800 runs for half an hour instead, LINETINT_SOAK_STEPS
 // sets the number of steps and LINETINT_SOAK_SEED picks another seed.
-#include "app/editorwidgets.h"
 #include "app/formfind.h"
 #include "app/forms.h"
 #include "app/mainform.h"
@@ -22,6 +21,7 @@
 #include "tests/support/scripted_prompts.h"
 #include "views/viewsgrid.h"
 #include "views/viewspanel.h"
+#include "widgets/editorwidgets.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -17,6 +17,14 @@ bool ScriptedPrompts::confirm(const QString& question) {
     return a;
 }
 
+SaveChoice ScriptedPrompts::askSaveChanges(const QString& question) {
+    saveQuestions << question;
+    if (saveChoices.empty()) return SaveChoice::Cancel;
+    const SaveChoice a = saveChoices.front();
+    saveChoices.pop_front();
+    return a;
+}
+
 void ScriptedPrompts::message(const QString& text) {
     messages << text;
 }

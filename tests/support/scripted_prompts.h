@@ -20,10 +20,13 @@ public:
     QList<FileDialogSpec> dialogs;  // every dialog shown
     std::deque<bool> reviews;       // reviewChanges() answers; empty: Apply
     QList<QStringList> reviewed;    // every list of changes shown, its summary first
+    std::deque<SaveChoice> saveChoices;  // askSaveChanges() answers; empty: Cancel
+    QStringList saveQuestions;           // every askSaveChanges() text
 
     bool confirm(const QString& question) override;
     void message(const QString& text) override;
     void warning(const QString& text) override;
+    SaveChoice askSaveChanges(const QString& question) override;
     QString openFile(const FileDialogSpec& request) override;
     QString saveFile(const FileDialogSpec& request) override;
     bool reviewChanges(const QString& summary, const QStringList& changes) override;

@@ -1,4 +1,4 @@
-#include "app/apptitle.h"
+#include "widgets/apptitle.h"
 
 namespace lt {
 namespace {

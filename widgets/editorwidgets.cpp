@@ -1,5 +1,6 @@
-#include "app/editorwidgets.h"
+#include "widgets/editorwidgets.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -229,6 +230,79 @@ void PictureView::paintEvent(QPaintEvent* event) {
     m_sincePaint.start();
     QPainter p(this);
     p.drawImage(event->rect().topLeft(), *m_picture, event->rect());
+}
+
+StepTexts::StepTexts(QUndoStack& stack, QAction* undo, QAction* redo, QObject* parent)
+    : QObject(parent),
+      m_stack(stack),
+      m_undoAction(undo),
+      m_redoAction(redo),
+      m_undo(tr("Undo")),
+      m_redo(tr("Redo")),
+      m_names(stepNames()) {
+    connect(&m_stack, &QUndoStack::indexChanged, this, &StepTexts::refresh);
+    connect(&m_stack, &QUndoStack::cleanChanged, this, &StepTexts::refresh);
+    connect(m_undoAction, &QAction::triggered, &m_stack, &QUndoStack::undo);
+    connect(m_redoAction, &QAction::triggered, &m_stack, &QUndoStack::redo);
+    refresh();
+}
+
+void StepTexts::setUndoWord(const QString& word) {
+    m_undo = word;
+    refresh();
+}
+
+void StepTexts::setRedoWord(const QString& word) {
+    m_redo = word;
+    refresh();
+}
+
+void StepTexts::setNames(const QStringList& names) {
+    m_names = names;
+    refresh();
+}
+
+QStringList StepTexts::stepNames() {
+    return {QStringLiteral("Text"),
+            QStringLiteral("Font"),
+            QStringLiteral("Size"),
+            QStringLiteral("Style"),
+            QStringLiteral("Position"),
+            QStringLiteral("Speed"),
+            QStringLiteral("Anti Alias"),
+            QStringLiteral("Text colour"),
+            QStringLiteral("Background colour"),
+            QStringLiteral("Movement"),
+            QStringLiteral("Course name"),
+            QStringLiteral("Project name"),
+            QStringLiteral("View type"),
+            QStringLiteral("Split"),
+            QStringLiteral("Use"),
+            QStringLiteral("Display time"),
+            QStringLiteral("Default"),
+            QStringLiteral("Paste"),
+            QStringLiteral("Copy all views over"),
+            QStringLiteral("Languages"),
+            QStringLiteral("Fit"),
+            QStringLiteral("Import destinations"),
+            QStringLiteral("Recover project"),
+            QStringLiteral("Import firmware"),
+            QStringLiteral("LCD contrast"),
+            QStringLiteral("Display model")};
+}
+
+QString StepTexts::shown(const QString& step) const {
+    const qsizetype i = stepNames().indexOf(step);
+    return i >= 0 && i < m_names.size() && !m_names[i].isEmpty() ? m_names[i] : step;
+}
+
+void StepTexts::refresh() {
+    auto show = [](QAction* a, const QString& word, const QString& step, bool can) {
+        a->setText(step.isEmpty() ? word : word + QLatin1Char(' ') + step);
+        a->setEnabled(can);
+    };
+    show(m_undoAction, m_undo, shown(m_stack.undoText()), m_stack.canUndo());
+    show(m_redoAction, m_redo, shown(m_stack.redoText()), m_stack.canRedo());
 }
 
 FileNameLabel::FileNameLabel(QWidget* parent) : QLabel(parent), m_unsaved(tr("not saved yet")) {

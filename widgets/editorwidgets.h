@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
+#include <QUndoStack>
 #include <QWidget>
 
 namespace lt {
@@ -142,6 +143,38 @@ private:
     void refresh();
     QString m_path;
     QString m_unsaved;
+};
+
+/// Edit > Undo and Edit > Redo: the items read "Undo" or "Redo" followed by
+/// the name of the step they would take back or do again ("Undo Fit"). The
+/// two words and the step names (`Names`, in the order of stepNames()) are
+/// translatable texts; the items follow them at once.
+class StepTexts : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Undo READ undoWord WRITE setUndoWord)
+    Q_PROPERTY(QString Redo READ redoWord WRITE setRedoWord)
+    Q_PROPERTY(QStringList Names READ names WRITE setNames)
+public:
+    StepTexts(QUndoStack& stack, QAction* undo, QAction* redo, QObject* parent);
+    QString undoWord() const { return m_undo; }
+    void setUndoWord(const QString& word);
+    QString redoWord() const { return m_redo; }
+    void setRedoWord(const QString& word);
+    QStringList names() const { return m_names; }
+    void setNames(const QStringList& names);
+    /// The names the document gives its steps, in the order of `Names`.
+    static QStringList stepNames();
+    /// A step's name as shown: its translation, or itself when it has none.
+    QString shown(const QString& step) const;
+
+private:
+    void refresh();
+    QUndoStack& m_stack;
+    QAction* m_undoAction;
+    QAction* m_redoAction;
+    QString m_undo;
+    QString m_redo;
+    QStringList m_names;
 };
 
 /// A colour value 0x00BBGGRR as a QColor.
