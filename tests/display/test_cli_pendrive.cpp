@@ -1,6 +1,7 @@
 // linetint-cli export, info and decode on pendrive files.
 #include "display/flash.h"
 #include "model/document.h"
+#include "model/sign.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>
@@ -120,8 +121,8 @@ TEST(CliPendrive, BadInputsFailAndWriteNothing) {
     writeBytes(dir.file(QStringLiteral("fw.bin")), QByteArray(196607, 0));
     writeBytes(dir.file(QStringLiteral("plain")), "x");
     QByteArray stick(FlashSize, 0);
-    stick[offsetof(sflash, LedX)] = static_cast<char>(FlashLedX);
-    stick[offsetof(sflash, LedY)] = static_cast<char>(FlashLedY);
+    stick[offsetof(sflash, LedX)] = static_cast<char>(SignWidth);
+    stick[offsetof(sflash, LedY)] = static_cast<char>(SignHeight);
     writeBytes(dir.file(QStringLiteral("stick.bin")), stick);
     const QString out = dir.file(QStringLiteral("out.bin"));
     struct Case {
