@@ -7,8 +7,6 @@
 
 #include <QObject>
 
-#include <memory>
-
 class QTimer;
 
 namespace lt {
@@ -37,23 +35,6 @@ public:
     void offerRestore();
 
 private:
-    // --- Unsaved changes, until the document keeps them itself ---------------
-    // Today nothing in the document tells of an edit, so the project is
-    // compared with the one its file holds: a copy of the project is taken
-    // whenever it matches its file (after New, Open, Save, Save As), and the
-    // project is "modified" while it differs from that copy, the selection of
-    // views and the movements playing aside. Once the document has an undo stack this adapter goes:
-    // its clean state drives Autosave::setModified.
-    bool projectModified();
-    void fileChanged();
-    void afterReplace();
-    void afterSave();
-    void afterRecover();
-    void takeReference();
-    std::unique_ptr<sDane> m_reference;  // the project as its file holds it; null: no such moment yet
-    std::unique_ptr<sDane> m_scratch;    // the project now, compared with it
-    bool m_referencePending = false;
-
     TMainForm& m_main;
     Autosave m_autosave;
     QTimer* m_timer = nullptr;

@@ -797,7 +797,6 @@ void TMainForm::activateFirstTab() {
 void TMainForm::fileNameChanged() {
     m_lFileName->setPath(m_doc.filePath());
     updateTitle();
-    emit projectFileChanged();
 }
 
 void TMainForm::editedRestored() {

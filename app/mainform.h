@@ -153,11 +153,6 @@ public:
     void fileNameChanged() override;
     void editedRestored() override;
 
-signals:
-    /// The project's file changed (New, Open, Save As, a recovery, a
-    /// restore): what keeps track of unsaved changes starts again from here.
-    void projectFileChanged();
-
 public slots:
     // File
     void Nowy1Click();
