@@ -196,7 +196,7 @@ TEST(Autosave, OnlyEditsAreUnsavedAndACopyThatCannotBeWrittenDisturbsNobody) {
     EXPECT_FALSE(guard.autosave().isModified());
     EXPECT_FALSE(QFile::exists(copy));
 
-    StringToWideChar(QStringLiteral("Depot Nord"), doc.dane().ProjName);
+    doc.setProjectName(QStringLiteral("Depot Nord"));
     const QByteArray edited(reinterpret_cast<const char*>(&doc.dane()), ProjectFileSize);
     guard.tick();
     blocked.tick();

@@ -48,10 +48,8 @@ int main(int argc, char** argv) {
     run->mainForm->action("Zapiszjakoprojekt1")->trigger();
     QTimer::singleShot(0, [&] {
         lt::Document& doc = *run->doc;
-        lt::StringToWideChar(QStringLiteral("Autosaved"), doc.edited().Gorny.Text);
-        doc.edited().Gorny.FontColor = lt::ciYellow;
-        doc.RenderLED();
-        doc.RenderActiveBitmapSG();
+        doc.setRegionText(lt::Region::Gorny, QStringLiteral("Autosaved"));
+        doc.setRegionValue(lt::Region::Gorny, lt::RegionField::FontColor, lt::ciYellow);
         const QString error = lt::writeProjectFile(doc.dane(), args[3]);
         if (!error.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(error));
     });
