@@ -110,6 +110,14 @@ std::optional<sScreenImage> largestStanding(const sScreenImage& s, Region r, int
             const sScreenImage c = restyled(s, face, size);
             if (capitalHeight(c) < floor) break;
             if (goes(c)) return c;
+            // The ink grows with the size: sizes above the one the overshoot
+            // points to, with two to spare for hinting, cannot fit either.
+            const InkBox ink = inkAtOrigin(c);
+            if (ink.empty) continue;
+            int estimate = size;
+            if (width(ink) > maxW) estimate = std::min(estimate, size * maxW / width(ink) + 2);
+            if (height(ink) > maxH) estimate = std::min(estimate, size * maxH / height(ink) + 2);
+            if (estimate < size - 1) size = estimate + 1;
         }
     }
     // Small letters that run together may stand apart a size or two up.
