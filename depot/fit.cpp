@@ -350,6 +350,16 @@ QList<FitChange> fitRecord(Fitter& fitter, sWidok& w, int l, int v, const FitOpt
     const sWidok original = w;
     fitter.fit(w, l, v);
     fitLegibly(w, original, legibleRules(options), route);
+    // Where a better drawing did not fit and the window fit stood, fitting
+    // the result again may still find one; fitted until nothing changes, so
+    // that fitting a fitted view changes nothing.
+    for (int pass = 0; pass < 4; ++pass) {
+        sWidok again = w;
+        fitter.fit(again, l, v);
+        fitLegibly(again, w, legibleRules(options), route);
+        if (fitChanges(w, again, l, v).isEmpty()) break;
+        w = again;
+    }
     return fitChanges(original, w, l, v);
 }
 
