@@ -235,6 +235,10 @@ bool splitTop(sWidok& w, const sWidok& original, const LegibleFitRules& rules) {
         for (int size = original.Gorny.FontSize; size >= 4; --size) {
             const sScreenImage c = restyled(original.Gorny, face, size);
             if (capitalHeight(c) < floor) break;
+            // The longer of two lines holds at least half the text less the
+            // space between them (narrower than the em): a size whose whole
+            // line is wider than two rooms and two ems cannot go.
+            if (width(inkAtOrigin(c)) > 2 * room + 4 * fontPixelSize(size)) continue;
             QString a, b;
             if (!bestBreak(c, room, a, b)) continue;
             sScreenImage top = c, bottom = c;
