@@ -405,7 +405,7 @@ RegionLayout judgeLayout(const InkBox& ink, const sScreenImage& region, Region r
 }
 
 RegionLayout regionLayout(const sWidok& w, Region r, const sScreenImage& region) {
-    return judgeLayout(regionInk(region), region, r, regionWindow(w, r));
+    return judgeLayout(inkAt(region), region, r, regionWindow(w, r));
 }
 
 RegionLayout regionLayout(const sWidok& w, Region r) {

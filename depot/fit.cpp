@@ -145,20 +145,9 @@ private:
         return judgeLayout(inkOf(s), s, r, regionWindow(w, r)).fits();
     }
 
-    /// The ink of a region drawn with its origin at 0, 0.
-    InkBox inkAtOrigin(const sScreenImage& s) {
-        const QString key = ReadText(s.FontName) + QLatin1Char('\x1f') + QString::number(s.FontSize) +
-                            QLatin1Char('\x1f') + QString::number(s.Styl) + QLatin1Char('\x1f') +
-                            QString::number(isTrue(s.Alias)) + QLatin1Char('\x1f') + ReadText(s.Text);
-        const auto it = m_ink.constFind(key);
-        if (it != m_ink.constEnd()) return it.value();
-        sScreenImage at = s;
-        at.X = 0;
-        at.Y = 0;
-        const InkBox ink = regionInk(at);
-        m_ink.insert(key, ink);
-        return ink;
-    }
+    /// The ink of a region drawn with its origin at 0, 0, remembered for
+    /// the run.
+    static InkBox inkAtOrigin(const sScreenImage& s) { return lt::inkAtOrigin(s); }
 
     /// The ways of drawing a region in order of preference: runs of one
     /// face and movement, each from the largest size down.
@@ -345,7 +334,6 @@ private:
         return out;
     }
 
-    QHash<QString, InkBox> m_ink;
     bool m_widenLeft = true;
 };
 
@@ -362,6 +350,16 @@ QList<FitChange> fitRecord(Fitter& fitter, sWidok& w, int l, int v, const FitOpt
     const sWidok original = w;
     fitter.fit(w, l, v);
     fitLegibly(w, original, legibleRules(options), route);
+    // Where a better drawing did not fit and the window fit stood, fitting
+    // the result again may still find one; fitted until nothing changes, so
+    // that fitting a fitted view changes nothing.
+    for (int pass = 0; pass < 4; ++pass) {
+        sWidok again = w;
+        fitter.fit(again, l, v);
+        fitLegibly(again, w, legibleRules(options), route);
+        if (fitChanges(w, again, l, v).isEmpty()) break;
+        w = again;
+    }
     return fitChanges(original, w, l, v);
 }
 

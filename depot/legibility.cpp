@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <string_view>
@@ -153,7 +154,7 @@ bool shown(const sWidok& w, Region r) {
 InkBox inkOnFace(const sWidok& w, Region r) {
     const sScreenImage& s = regionOf(w, r);
     const RegionWindow win = regionWindow(w, r);
-    InkBox ink = regionInk(s);
+    InkBox ink = inkAt(s);
     if (ink.empty || win.width <= 0 || win.height <= 0) return InkBox{};
     if (movesSideways(s, r)) {
         ink.left = 0;
@@ -206,6 +207,40 @@ QString floorSource(Region r, const LegibilityRules& rules) {
 
 }  // namespace
 
+InkBox inkAtOrigin(const sScreenImage& s) {
+    static std::mutex mutex;
+    static QHash<QString, InkBox> known;
+    const QString key = styleKey(s) + QLatin1Char('\x1e') + ReadText(s.Text);
+    {
+        const std::lock_guard lock(mutex);
+        const auto it = known.constFind(key);
+        if (it != known.constEnd()) return it.value();
+    }
+    sScreenImage at = s;
+    at.X = 0;
+    at.Y = 0;
+    const InkBox ink = regionInk(at);
+    const std::lock_guard lock(mutex);
+    if (known.size() > 200000) known.clear();
+    known.insert(key, ink);
+    return ink;
+}
+
+InkBox inkAt(const sScreenImage& s) {
+    InkBox ink = inkAtOrigin(s);
+    if (ink.empty) return ink;
+    // Kept within the range regionInk keeps its answers in.
+    const auto moved = [](int v, int by) {
+        return static_cast<int>(std::clamp<std::int64_t>(
+            std::int64_t{v} + by, std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::max() / 2));
+    };
+    ink.left = moved(ink.left, s.X);
+    ink.right = moved(ink.right, s.X);
+    ink.top = moved(ink.top, s.Y);
+    ink.bottom = moved(ink.bottom, s.Y);
+    return ink;
+}
+
 int capitalFloor(Region r, const LegibilityRules& rules) {
     const int leds = r == Region::Lewy ? RouteFloorLeds : (r == Region::Gorny ? TopFloorLeds : LineFloorLeds);
     if (rules.pitchMm <= 0 || r == Region::Dolny) return leds;
@@ -219,7 +254,7 @@ int capitalHeight(const sScreenImage& s) {
         h.X = 0;
         h.Y = 0;
         StringToWideChar(QStringLiteral("H"), h.Text);
-        const InkBox ink = regionInk(h);
+        const InkBox ink = inkAtOrigin(h);
         return ink.empty ? 0 : ink.bottom - ink.top + 1;
     });
 }
@@ -317,7 +352,7 @@ std::int64_t msToShowWhole(const sWidok& w, Region r) {
     if (!sideways && !upDown) return 0;
     const RegionWindow win = regionWindow(w, r);
     if (win.width <= 0 || win.height <= 0) return 0;
-    const InkBox ink = regionInk(s);
+    const InkBox ink = inkAt(s);
     if (ink.empty) return 0;
     const RegionWindow pic = regionPicture(r);
     const int lo = std::max(sideways ? ink.left : ink.top, 0);

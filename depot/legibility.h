@@ -42,6 +42,16 @@ struct LegibilityRules {
 /// raised to the millimetre figures at the given pitch where those are higher.
 int capitalFloor(Region r, const LegibilityRules& rules);
 
+/// The ink of a region drawn with its origin at 0, 0 (the ink only moves
+/// with the origin). Remembered per face, size, style, smoothing and text
+/// while the program runs, since fitting and checking ask for the same ones
+/// many times.
+InkBox inkAtOrigin(const sScreenImage& s);
+
+/// The ink of a region where its origin puts it, as regionInk gives it, from
+/// the remembered ink at the origin.
+InkBox inkAt(const sScreenImage& s);
+
 /// The height in LEDs of a capital H drawn with the region's face, size,
 /// style and smoothing.
 int capitalHeight(const sScreenImage& s);

@@ -47,11 +47,10 @@ int height(const InkBox& b) {
     return b.empty ? 0 : b.bottom - b.top + 1;
 }
 
-/// The ink of a region drawn at origin 0, 0.
-InkBox inkAtOrigin(sScreenImage s) {
-    s.X = 0;
-    s.Y = 0;
-    return regionInk(s);
+/// Whether region r of w fits its window, as the checks judge it.
+RegionLayout layoutOf(const sWidok& w, Region r) {
+    const sScreenImage& s = regionOf(w, r);
+    return judgeLayout(inkAt(s), s, r, regionWindow(w, r));
 }
 
 /// The region drawn with another face and size, standing.
@@ -83,7 +82,7 @@ QStringList faces(const sScreenImage& s) {
 /// capitals reach the floor and its letters stay apart.
 bool reads(const sWidok& w, Region r, const LegibleFitRules& rules) {
     const sScreenImage& s = regionOf(w, r);
-    if (!regionLayout(w, r).fits()) return false;
+    if (!layoutOf(w, r).fits()) return false;
     if (capitalHeight(s) < capitalFloor(r, rules.legibility)) return false;
     return mergedLetters(s).isEmpty();
 }
@@ -111,6 +110,14 @@ std::optional<sScreenImage> largestStanding(const sScreenImage& s, Region r, int
             const sScreenImage c = restyled(s, face, size);
             if (capitalHeight(c) < floor) break;
             if (goes(c)) return c;
+            // The ink grows with the size: sizes above the one the overshoot
+            // points to, with two to spare for hinting, cannot fit either.
+            const InkBox ink = inkAtOrigin(c);
+            if (ink.empty) continue;
+            int estimate = size;
+            if (width(ink) > maxW) estimate = std::min(estimate, size * maxW / width(ink) + 2);
+            if (height(ink) > maxH) estimate = std::min(estimate, size * maxH / height(ink) + 2);
+            if (estimate < size - 1) size = estimate + 1;
         }
     }
     // Small letters that run together may stand apart a size or two up.
@@ -178,8 +185,7 @@ void fitLeft(sWidok& w, const sWidok& original, const LegibleFitRules& rules, co
     if (ink.empty || width(ink) + 1 > BarXMax) return;
     const bool sameDrawing = ReadText(c.FontName) == ReadText(w.Lewy.FontName) &&
                              c.FontSize == w.Lewy.FontSize && c.Ruch == w.Lewy.Ruch;
-    if (sameDrawing && regionLayout(w, Region::Lewy).fits() &&
-        regionLayout(w, Region::Lewy).ink.right <= w.BarX - 2)
+    if (sameDrawing && layoutOf(w, Region::Lewy).fits() && layoutOf(w, Region::Lewy).ink.right <= w.BarX - 2)
         return;
     w.BarX = std::clamp(std::max(w.BarX, width(ink) + 1), BarXMin, BarXMax);
     // Centred in the columns before the unlit one.
@@ -229,6 +235,10 @@ bool splitTop(sWidok& w, const sWidok& original, const LegibleFitRules& rules) {
         for (int size = original.Gorny.FontSize; size >= 4; --size) {
             const sScreenImage c = restyled(original.Gorny, face, size);
             if (capitalHeight(c) < floor) break;
+            // The longer of two lines holds at least half the text less the
+            // space between them (narrower than the em): a size whose whole
+            // line is wider than two rooms and two ems cannot go.
+            if (width(inkAtOrigin(c)) > 2 * room + 4 * fontPixelSize(size)) continue;
             QString a, b;
             if (!bestBreak(c, room, a, b)) continue;
             sScreenImage top = c, bottom = c;
@@ -312,7 +322,7 @@ bool stack(sWidok& w) {
 
 /// Whether the top and bottom lines keep an unlit row between their inks.
 bool rowApart(const sWidok& w) {
-    const RegionLayout t = regionLayout(w, Region::Gorny), b = regionLayout(w, Region::Dolny);
+    const RegionLayout t = layoutOf(w, Region::Gorny), b = layoutOf(w, Region::Dolny);
     if (t.ink.empty || b.ink.empty) return true;
     const int topBottom =
         movesUpDown(w.Gorny) ? t.window.height - 1 : std::min(t.ink.bottom, t.window.height - 1);
@@ -403,7 +413,7 @@ void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules,
     // What reads better must still fit: where it does not, the window fit
     // stands.
     for (const Region r : {Region::Lewy, Region::Gorny, Region::Dolny})
-        if (shows(w, r) && hasText(regionOf(w, r)) && !regionLayout(w, r).fits()) w = windowFit;
+        if (shows(w, r) && hasText(regionOf(w, r)) && !layoutOf(w, r).fits()) w = windowFit;
     // A moving text shows its end at least once in the view's time.
     const int need = secondsToShowWhole(w);
     if (need > std::max(w.Time, 1)) w.Time = std::min(need, LongestTime);
