@@ -125,6 +125,10 @@ TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // The base classes' destructors still move the focus and may touch the
+    // document: nothing of this window may answer them any more.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(&m_doc.undoStack(), nullptr, this, nullptr);
     delete m_formCheck;  // it reads the findings, which end with this window
     for (RegionControls& rc : m_regions)
         if (rc.timer) rc.timer->stop();
