@@ -37,21 +37,32 @@ QString toDefaultSuffix(const QString& defaultExt) {
     return s;
 }
 
+namespace {
+
+/// Runs a message box of the program's title and returns the button chosen.
+/// `escape` is what closing the box answers; NoButton leaves it to Qt.
+QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                   QMessageBox::StandardButtons buttons, const char* objectName,
+                                   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                   QMessageBox::StandardButton escape = QMessageBox::NoButton) {
+    QMessageBox box(icon, applicationTitle(), text, buttons, parent);
+    box.setObjectName(QLatin1String(objectName));
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+    if (escape != QMessageBox::NoButton) box.setEscapeButton(escape);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
 bool QtPrompts::confirm(const QString& question) {
-    QMessageBox box(QMessageBox::Question, applicationTitle(), question, QMessageBox::Yes | QMessageBox::No,
-                    m_parent);
-    box.setObjectName(QStringLiteral("ConfirmBox"));
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return runBox(m_parent, QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No, "ConfirmBox",
+                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 Prompts::Decision QtPrompts::decide(const QString& question) {
-    QMessageBox box(QMessageBox::Question, applicationTitle(), question,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
-    box.setObjectName(QStringLiteral("DecideBox"));
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    switch (runBox(m_parent, QMessageBox::Question, question,
+                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, "DecideBox", QMessageBox::Yes,
+                   QMessageBox::Cancel)) {
         case QMessageBox::Yes: return Decision::Yes;
         case QMessageBox::No: return Decision::No;
         default: return Decision::Later;
@@ -59,12 +70,9 @@ Prompts::Decision QtPrompts::decide(const QString& question) {
 }
 
 SaveChoice QtPrompts::askSaveChanges(const QString& question) {
-    QMessageBox box(QMessageBox::Warning, applicationTitle(), question,
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
-    box.setObjectName(QStringLiteral("SaveChangesBox"));
-    box.setDefaultButton(QMessageBox::Save);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    switch (runBox(m_parent, QMessageBox::Warning, question,
+                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, "SaveChangesBox",
+                   QMessageBox::Save, QMessageBox::Cancel)) {
         case QMessageBox::Save: return SaveChoice::Save;
         case QMessageBox::Discard: return SaveChoice::Discard;
         default: return SaveChoice::Cancel;
@@ -72,15 +80,11 @@ SaveChoice QtPrompts::askSaveChanges(const QString& question) {
 }
 
 void QtPrompts::message(const QString& text) {
-    QMessageBox box(QMessageBox::Information, applicationTitle(), text, QMessageBox::Ok, m_parent);
-    box.setObjectName(QStringLiteral("MessageBox"));
-    box.exec();
+    runBox(m_parent, QMessageBox::Information, text, QMessageBox::Ok, "MessageBox");
 }
 
 void QtPrompts::warning(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, applicationTitle(), text, QMessageBox::Ok, m_parent);
-    box.setObjectName(QStringLiteral("WarningBox"));
-    box.exec();
+    runBox(m_parent, QMessageBox::Warning, text, QMessageBox::Ok, "WarningBox");
 }
 
 QString QtPrompts::runDialog(const FileDialogSpec& request, bool save) {
