@@ -1,10 +1,8 @@
 #include "app/formcheck.h"
 
 #include "depot/findings.h"
-#include "depot/legibility.h"
 #include "i18n/gui/languagecontroller.h"
 
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -23,7 +21,9 @@ constexpr int ViewRole = Qt::UserRole + 1;
 }  // namespace
 
 TFormCheck::TFormCheck(const ProjectFindings& findings, QWidget* owner)
-    : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_findings(findings) {
+    : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_findings(findings),
+      m_findingTexts(QStringLiteral("FormCheck"), i18n::findingCatalogue()) {
     setObjectName(QStringLiteral("FormCheck"));
     setWindowTitle(tr("Check project"));
     setModal(false);
@@ -71,14 +71,8 @@ TFormCheck::TFormCheck(const ProjectFindings& findings, QWidget* owner)
     foot->addWidget(close);
     layout->addLayout(foot);
 
-    // The whys of the findings the interface language words, kept as the
-    // items of a list the language files translate; never shown.
-    m_whyTexts = new QComboBox(this);
-    m_whyTexts->setObjectName(QStringLiteral("cbWhy"));
-    m_whyTexts->addItems(legibilityWhyTexts());
-    m_whyTexts->hide();
-
     new i18n::TDKLanguageController(this, QStringLiteral("FormCheck"));
+    m_findingTexts.onLanguageChange([this] { refresh(); });
 }
 
 void TFormCheck::showEvent(QShowEvent* event) {
@@ -91,14 +85,10 @@ void TFormCheck::refresh() {
     const QString chosen = m_list->currentItem() ? m_list->currentItem()->text() : QString();
     const int scrolled = m_list->verticalScrollBar()->value();
     const QList<Finding> findings = m_findings.all();
-    QStringList whyTexts;
-    for (int i = 0; i < m_whyTexts->count(); ++i) whyTexts << m_whyTexts->itemText(i);
     m_list->setUpdatesEnabled(false);
     m_list->clear();
     for (const Finding& f : findings) {
-        Finding shown = f;
-        shown.why = translatedWhy(f.why, whyTexts);
-        const QString line = shown.text();
+        const QString line = m_findingTexts.translate(f.text());
         auto* item = new QListWidgetItem(line, m_list);
         item->setData(LangRole, f.lang);
         item->setData(ViewRole, f.view);

@@ -5,11 +5,12 @@
 // sign" fits every view the list names. The list follows the project as the
 // operator edits it.
 
+#include "i18n/textcatalogue.h"
+
 #include <QDialog>
 #include <QList>
 #include <QPair>
 
-class QComboBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -49,7 +50,7 @@ private:
 
     const ProjectFindings& m_findings;
     QListWidget* m_list;
-    QComboBox* m_whyTexts;
+    i18n::TextCatalogue m_findingTexts;  // the findings in the interface language
     QLabel* m_noFindings;
     QLabel* m_findingCount;
     QLabel* m_viewCount;

@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include "app/autosaveguard.h"
-#include "widgets/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -12,6 +11,7 @@
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
 #include "i18n/gui/languagemenu.h"
+#include "i18n/translatedprompts.h"
 #include "model/defaults.h"
 #include "model/document.h"
 #include "print/gui/formprint.h"
@@ -81,7 +81,8 @@ std::unique_ptr<EditorRun> startEditor(QApplication& app, Prompts* prompts) {
         prompts = own.get();
         run->ownPrompts = std::move(own);
     }
-    run->mainForm = std::make_unique<TMainForm>(*run->doc, *prompts);
+    run->translated = std::make_unique<i18n::TranslatedPrompts>(*prompts);
+    run->mainForm = std::make_unique<TMainForm>(*run->doc, *run->translated);
     if (qtPrompts) qtPrompts->setParent(run->mainForm.get());
     forms().MainForm = run->mainForm.get();
     createDialogWindows(*run->mainForm);

@@ -18,6 +18,7 @@ class TMainForm;
 struct EditorRun {
     std::unique_ptr<Document> doc;
     std::unique_ptr<Prompts> ownPrompts;  // the message boxes and file dialogs
+    std::unique_ptr<Prompts> translated;  // those prompts in the interface language
     std::unique_ptr<TMainForm> mainForm;
     AutosaveGuard* autosave = nullptr;  // the autosave timer, owned by the main window
     ~EditorRun();

@@ -1,6 +1,10 @@
 #include "i18n/windowtexts.h"
 
+#include "i18n/textcatalogue.h"
+
+#include <algorithm>
 #include <iterator>
+#include <vector>
 
 namespace lt::i18n {
 
@@ -199,6 +203,28 @@ constexpr TextEntry kFormChanges[] = {
 
 static_assert(std::size(kMainForm) == 130);
 static_assert(std::size(kFormPrint) == 10);
+static_assert(std::size(kFormCheck) == 8);
+
+/// The entries of a catalogue as texts of the window `path` names; an entry
+/// number the window already has is its own.
+std::vector<TextEntry> withCatalogue(std::span<const TextEntry> own, const char* path,
+                                     std::span<const CatalogueText> catalogue) {
+    std::vector<TextEntry> out(own.begin(), own.end());
+    for (const CatalogueText& t : catalogue)
+        if (std::none_of(own.begin(), own.end(), [&](const TextEntry& e) { return e.id == t.id; }))
+            out.push_back({path, "Text", t.id});
+    return out;
+}
+
+const std::vector<TextEntry>& formCheckAll() {
+    static const std::vector<TextEntry> all = withCatalogue(kFormCheck, "FindingTexts", findingCatalogue());
+    return all;
+}
+
+const std::vector<TextEntry>& messagesAll() {
+    static const std::vector<TextEntry> all = withCatalogue({}, "Messages", messageCatalogue());
+    return all;
+}
 
 }  // namespace
 
@@ -222,7 +248,11 @@ std::span<const TextEntry> formFindTexts() {
 }
 
 std::span<const TextEntry> formCheckTexts() {
-    return kFormCheck;
+    return formCheckAll();
+}
+
+std::span<const TextEntry> messageTexts() {
+    return messagesAll();
 }
 
 std::span<const TextEntry> formChangesTexts() {
@@ -237,17 +267,18 @@ std::span<const TextEntry> textEntriesFor(const QString& windowName) {
     if (is("FormPrint")) return kFormPrint;
     if (is("FormAutor")) return kFormAutor;
     if (is("FormHardware")) return kFormHardware;
-    if (is("FormCheck")) return kFormCheck;
+    if (is("FormCheck")) return formCheckAll();
     if (is("FormPlayer")) return kFormPlayer;
     if (is("FormFind")) return kFormFind;
     if (is("FormChanges")) return kFormChanges;
+    if (is("Messages")) return messagesAll();
     return {};
 }
 
 QStringList translatableWindows() {
     return {QStringLiteral("MainForm"),  QStringLiteral("FormHardware"), QStringLiteral("FormPrint"),
             QStringLiteral("FormAutor"), QStringLiteral("FormPlayer"),   QStringLiteral("FormCheck"),
-            QStringLiteral("FormFind"),  QStringLiteral("FormChanges")};
+            QStringLiteral("FormFind"),  QStringLiteral("FormChanges"),  QStringLiteral("Messages")};
 }
 
 bool isStringListProperty(const QString& property) {
