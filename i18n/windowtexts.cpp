@@ -141,6 +141,21 @@ constexpr TextEntry kMainForm[] = {
     {"StepTexts", "Undo", 354},
     {"StepTexts", "Redo", 355},
     {"StepTexts", "Names", 356},
+    {"barX", "Hint", 460},
+    {"barY", "Hint", 461},
+    {"btnTypWidoku0", "Hint", 462},
+    {"btnTypWidoku1", "Hint", 463},
+    {"btnTypWidoku2", "Hint", 464},
+    {"btnTypWidoku3", "Hint", 465},
+    {"sColorGorny", "Hint", 466},
+    {"sColorDolny", "Hint", 467},
+    {"sColorLewy", "Hint", 468},
+    {"sBackgroundGorny", "Hint", 469},
+    {"sBackgroundDolny", "Hint", 470},
+    {"sBackgroundLewy", "Hint", 471},
+    {"cNameFontGorny", "NotInstalled", 472},
+    {"cNameFontDolny", "NotInstalled", 473},
+    {"cNameFontLewy", "NotInstalled", 474},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -201,7 +216,7 @@ constexpr TextEntry kFormChanges[] = {
     {"btnCancel", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 130);
+static_assert(std::size(kMainForm) == 145);
 static_assert(std::size(kFormPrint) == 10);
 static_assert(std::size(kFormCheck) == 8);
 

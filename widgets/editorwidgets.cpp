@@ -102,7 +102,8 @@ QSize NumberBox::minimumSizeHint() const {
 
 // --- FontSelector --------------------------------------------------------------
 
-FontSelector::FontSelector(QWidget* parent) : QComboBox(parent) {
+FontSelector::FontSelector(QWidget* parent)
+    : QComboBox(parent), m_notInstalled(tr("Not installed: the sign preview uses a similar face")) {
     setEditable(false);
     setMaxVisibleItems(20);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -121,6 +122,13 @@ void FontSelector::dropMissingItem() {
     if (!m_hasMissing) return;
     removeItem(0);
     m_hasMissing = false;
+}
+
+void FontSelector::setNotInstalledText(const QString& text) {
+    m_notInstalled = text;
+    if (!m_hasMissing) return;
+    setItemData(0, text, Qt::ToolTipRole);
+    if (showsMissingFamily()) setToolTip(text);
 }
 
 bool FontSelector::showsMissingFamily() const {
@@ -149,9 +157,8 @@ void FontSelector::setFontName(const QString& family) {
     QFont italic = font();
     italic.setItalic(true);
     setItemData(0, italic, Qt::FontRole);
-    const QString note = tr("Not installed: the sign preview uses a similar face");
-    setItemData(0, note, Qt::ToolTipRole);
-    setToolTip(note);
+    setItemData(0, m_notInstalled, Qt::ToolTipRole);
+    setToolTip(m_notInstalled);
     m_hasMissing = true;
     setCurrentIndex(0);
 }

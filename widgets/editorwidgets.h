@@ -57,6 +57,8 @@ private:
 /// its place.
 class FontSelector : public QComboBox {
     Q_OBJECT
+    /// The hint on a family that is not installed; translatable.
+    Q_PROPERTY(QString NotInstalled READ notInstalledText WRITE setNotInstalledText)
 public:
     explicit FontSelector(QWidget* parent = nullptr);
 
@@ -65,6 +67,8 @@ public:
     QString fontName() const { return currentText(); }
     /// True when the shown family is the extra item of a missing family.
     bool showsMissingFamily() const;
+    QString notInstalledText() const { return m_notInstalled; }
+    void setNotInstalledText(const QString& text);
 
 signals:
     /// The user picked another family.
@@ -81,6 +85,7 @@ protected:
 private:
     void dropMissingItem();
     bool m_hasMissing = false;
+    QString m_notInstalled;
 };
 
 /// A round colour swatch, 32 x 32, that reports a mouse press.

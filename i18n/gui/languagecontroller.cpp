@@ -183,7 +183,12 @@ bool readTextProperty(QObject* o, bool isWindow, const QString& property, TextVa
         if (auto* t = qobject_cast<QTextEdit*>(o)) return v->lines = splitLangLines(t->toPlainText()), true;
     }
     const QMetaProperty p = stringProperty(o, property);
-    if (!p.isValid()) return false;
+    if (!p.isValid()) {
+        // A widget's hint is its tooltip.
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || !sameName(property, QStringLiteral("Hint"))) return false;
+        return v->text = w->toolTip(), true;
+    }
     const QVariant value = p.read(o);
     v->isList = p.metaType().id() == QMetaType::QStringList;
     if (v->isList)
@@ -238,7 +243,11 @@ bool writeTextProperty(QObject* o, bool isWindow, const QString& property, const
         }
     }
     const QMetaProperty p = stringProperty(o, property);
-    if (!p.isValid()) return false;
+    if (!p.isValid()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || !sameName(property, QStringLiteral("Hint"))) return false;
+        return w->setToolTip(text), true;
+    }
     if (p.metaType().id() == QMetaType::QStringList)
         return p.write(o, v.isList ? v.lines : splitLangLines(v.text));
     return p.write(o, v.isList ? v.lines.join(QStringLiteral("\r\n")) : v.text);
