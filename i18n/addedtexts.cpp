@@ -48,8 +48,10 @@ constexpr CatalogueText kMessages[] = {
     {31, "quitting"},
     {32, "recovering a project from a pendrive file"},
     {33, "language %1: %2: %3 -> %4"},
-    {34, "%1/%2 %3: %4 -> %5"},
+    // A fitted region before a changed list field: "1/5 top: size 9 -> 8"
+    // holds its changes whole.
     {35, "%1/%2 %3: %4"},
+    {34, "%1/%2 %3: %4 -> %5"},
     {36, "line %1: %2"},
     {37, "row %1: %2"},
     {38, "size %1 -> %2"},
@@ -90,6 +92,11 @@ constexpr CatalogueText kMessages[] = {
     {72, "Y %1 -> %2"},
     {73, "BarX %1 -> %2"},
     {74, "BarY %1 -> %2"},
+    {75, "time %1 -> %2"},
+    {76, "type %1 -> %2"},
+    {77, "colours as the top line"},
+    // The movements, as the movement lists name them.
+    {78, "none\nin left\nin right\nin up\nin down\n<--->\nflashing"},
 };
 
 // Section "FormCheck", after the window's own texts (1-7) and the

@@ -106,20 +106,12 @@ bool TextCatalogue::knows(const QString& text) const {
     return translateDeep(text, 0, &unused);
 }
 
-bool TextCatalogue::translateDeep(const QString& text, int depth, QString* out) const {
-    *out = text;
-    if (text.isEmpty() || depth > MostDepth) return false;
-    QRegularExpressionMatch m;
-    const Pattern* p = find(text, &m);
-    if (!p) return false;
-    const QString& target = p->shown.isEmpty() ? p->english : p->shown;
-    if (p->places.isEmpty()) {
-        *out = target;
-        return true;
-    }
+bool TextCatalogue::fillIn(const Pattern& p, const QRegularExpressionMatch& m, int depth,
+                           QString* out) const {
+    const QString& target = p.shown.isEmpty() ? p.english : p.shown;
     QStringList args;
-    for (int i = 0; i < p->places.size(); ++i) {
-        const int n = p->places[i];
+    for (int i = 0; i < p.places.size(); ++i) {
+        const int n = p.places[i];
         if (args.size() < n) args.resize(n);
         const QString word = m.captured(i + 1);
         // A quoted word is the project's own text (a name, a reading).
@@ -127,9 +119,33 @@ bool TextCatalogue::translateDeep(const QString& text, int depth, QString* out) 
             args[n - 1] = word;
             continue;
         }
-        if (!translateDeep(word, depth + 1, &args[n - 1]) && isJoin(p->english)) return false;
+        if (!translateDeep(word, depth + 1, &args[n - 1]) && isJoin(p.english)) return false;
     }
     *out = fill(target, args);
+    return true;
+}
+
+bool TextCatalogue::translateDeep(const QString& text, int depth, QString* out) const {
+    *out = text;
+    if (text.isEmpty() || depth > MostDepth) return false;
+    // Words joined into one text first, so "face A -> B, X 1 -> 0" is two
+    // changes, not a face changed to "B, X 1 -> 0".
+    for (const Pattern& p : m_patterns) {
+        if (!isJoin(p.english)) continue;
+        const QRegularExpressionMatch m = p.match.match(text);
+        if (m.hasMatch() && fillIn(p, m, depth, out)) return true;
+    }
+    QRegularExpressionMatch m;
+    const Pattern* p = find(text, &m);
+    if (!p) return false;
+    if (p->places.isEmpty()) {
+        *out = p->shown.isEmpty() ? p->english : p->shown;
+        return true;
+    }
+    if (!fillIn(*p, m, depth, out)) {
+        *out = text;
+        return false;
+    }
     return true;
 }
 

@@ -63,6 +63,9 @@ private:
         QString shown;      // the translation; empty: the English
     };
     const Pattern* find(const QString& text, QRegularExpressionMatch* m) const;
+    /// The words of `m` put into the translation of `p`; false when `p` joins
+    /// words and one of them is no catalogue text.
+    bool fillIn(const Pattern& p, const QRegularExpressionMatch& m, int depth, QString* out) const;
     /// `text` translated into *out; false when it is no catalogue text.
     bool translateDeep(const QString& text, int depth, QString* out) const;
 
