@@ -90,6 +90,7 @@ void TextCatalogue::applyTranslations(const WindowTexts* texts) {
 
 const TextCatalogue::Pattern* TextCatalogue::find(const QString& text, QRegularExpressionMatch* m) const {
     for (const Pattern& p : m_patterns) {
+        if (isJoin(p.english)) continue;  // see joined()
         // A text without words to fill is compared whole, which is faster.
         if (p.places.isEmpty()) {
             if (p.english == text) return &p;
@@ -125,16 +126,31 @@ bool TextCatalogue::fillIn(const Pattern& p, const QRegularExpressionMatch& m, i
     return true;
 }
 
+bool TextCatalogue::joined(const QString& text, int depth, QString* out) const {
+    for (const Pattern& p : m_patterns) {
+        if (!isJoin(p.english)) continue;
+        // The joining words of the English and of the translation.
+        const QString sep = p.english.mid(2, p.english.size() - 4);
+        const QString& target = p.shown.isEmpty() ? p.english : p.shown;
+        for (qsizetype at = text.indexOf(sep); at > 0; at = text.indexOf(sep, at + 1)) {
+            QString left, right;
+            if (translateDeep(text.left(at), depth + 1, &left) &&
+                translateDeep(text.mid(at + sep.size()), depth + 1, &right)) {
+                *out = fill(target, {left, right});
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool TextCatalogue::translateDeep(const QString& text, int depth, QString* out) const {
     *out = text;
     if (text.isEmpty() || depth > MostDepth) return false;
-    // Words joined into one text first, so "face A -> B, X 1 -> 0" is two
-    // changes, not a face changed to "B, X 1 -> 0".
-    for (const Pattern& p : m_patterns) {
-        if (!isJoin(p.english)) continue;
-        const QRegularExpressionMatch m = p.match.match(text);
-        if (m.hasMatch() && fillIn(p, m, depth, out)) return true;
-    }
+    // Within a text, words joined into one come first, so "face A -> B, X 1
+    // -> 0" is two changes, not a face changed to "B, X 1 -> 0". A whole
+    // message or line is never split so: its last word may be a name.
+    if (depth > 0 && joined(text, depth, out)) return true;
     QRegularExpressionMatch m;
     const Pattern* p = find(text, &m);
     if (!p) return false;

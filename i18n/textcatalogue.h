@@ -66,6 +66,9 @@ private:
     /// The words of `m` put into the translation of `p`; false when `p` joins
     /// words and one of them is no catalogue text.
     bool fillIn(const Pattern& p, const QRegularExpressionMatch& m, int depth, QString* out) const;
+    /// `text` as two catalogue texts joined ("A, B"), split where both
+    /// halves are catalogue texts; false when it splits nowhere so.
+    bool joined(const QString& text, int depth, QString* out) const;
     /// `text` translated into *out; false when it is no catalogue text.
     bool translateDeep(const QString& text, int depth, QString* out) const;
 
