@@ -402,7 +402,7 @@ void TMainForm::buildRegion(Region r, QWidget* parent) {
     grid->setVerticalSpacing(6);
     grid->addWidget(label(tr("Text"), rc.eText, named("lText", r)), 0, 0);
     grid->addWidget(rc.eText, 0, 1, 1, 3);
-    grid->addWidget(label(tr("Font"), rc.cNameFont), 0, 4);
+    grid->addWidget(label(tr("Font"), rc.cNameFont, named("lNameFont", r)), 0, 4);
     grid->addWidget(rc.cNameFont, 0, 5);
     grid->addWidget(label(tr("Size"), rc.seSize, named("lSizeFont", r)), 0, 6);
     grid->addWidget(rc.seSize, 0, 7);
@@ -424,14 +424,15 @@ void TMainForm::buildRegion(Region r, QWidget* parent) {
     auto* colours = new QGridLayout;
     colours->setSpacing(2);
     colours->setHorizontalSpacing(10);
-    auto small = [&rc](const QString& text) {
+    auto small = [&rc](const QString& text, const QString& name) {
         auto* l = new QLabel(text, rc.gb);
+        l->setObjectName(name);
         l->setAlignment(Qt::AlignCenter);
         l->setStyleSheet(QStringLiteral("color: #5d6b79; font-size: 8pt;"));
         return l;
     };
-    colours->addWidget(small(tr("Text")), 0, 0);
-    colours->addWidget(small(tr("Back")), 0, 1);
+    colours->addWidget(small(tr("Text"), named("lSColor", r)), 0, 0);
+    colours->addWidget(small(tr("Back"), named("lSBackground", r)), 0, 1);
     colours->addWidget(rc.sColor, 1, 0, Qt::AlignCenter);
     colours->addWidget(rc.sBackground, 1, 1, Qt::AlignCenter);
     grid->addLayout(colours, 0, 10, 2, 1, Qt::AlignVCenter);

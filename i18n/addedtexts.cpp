@@ -97,6 +97,9 @@ constexpr CatalogueText kMessages[] = {
     {77, "colours as the top line"},
     // The movements, as the movement lists name them.
     {78, "none\nin left\nin right\nin up\nin down\n<--->\nflashing"},
+    {79,
+     "the feed has %1 destinations (pairs of route and headsign) on %2 routes, but a language holds %3 "
+     "views; choose routes with --routes R1,R2,..."},
 };
 
 // Section "FormCheck", after the window's own texts (1-7) and the

@@ -156,6 +156,15 @@ constexpr TextEntry kMainForm[] = {
     {"cNameFontGorny", "NotInstalled", 472},
     {"cNameFontDolny", "NotInstalled", 473},
     {"cNameFontLewy", "NotInstalled", 474},
+    {"lSColorGorny", "Caption", 475},
+    {"lSColorDolny", "Caption", 476},
+    {"lSColorLewy", "Caption", 477},
+    {"lSBackgroundGorny", "Caption", 478},
+    {"lSBackgroundDolny", "Caption", 479},
+    {"lSBackgroundLewy", "Caption", 480},
+    {"lNameFontGorny", "Caption", 481},
+    {"lNameFontDolny", "Caption", 482},
+    {"lNameFontLewy", "Caption", 483},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -216,7 +225,7 @@ constexpr TextEntry kFormChanges[] = {
     {"btnCancel", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 145);
+static_assert(std::size(kMainForm) == 154);
 static_assert(std::size(kFormPrint) == 10);
 static_assert(std::size(kFormCheck) == 8);
 

@@ -140,6 +140,9 @@ TEST(InterfaceLanguage, AddedWindowsAndMessagesSpeakPolish) {
         check.btnFit()->setEnabled(true);
         check.btnFit()->click();
 
+        // A finding opens its view: the editing panel shows.
+        emit check.lvFindings()->itemDoubleClicked(check.lvFindings()->item(0));
+        ASSERT_FALSE(main.PanelMain()->isHidden());
         main.Znajdzkurs1Click();
         look(QStringLiteral("find window"), shownTexts(main.FormFind()));
         look(QStringLiteral("main window"), shownTexts(&main));
