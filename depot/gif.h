@@ -86,7 +86,7 @@ struct Animation {
     QByteArray gif;  // empty on failure
     QString error;
     int width = 0, height = 0;
-    int frames = 0;  // GIF frames written
+    int frames = 0;          // GIF frames written
     bool cancelled = false;  // `going` said stop: no GIF, no error
 };
 
