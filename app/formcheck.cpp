@@ -112,6 +112,12 @@ void TFormCheck::refresh() {
     m_btnFit->setEnabled(m_findings.viewsWithFindings() > 0);
 }
 
+QString TFormCheck::whyText(const QString& why) const {
+    QStringList whyTexts;
+    for (int i = 0; i < m_whyTexts->count(); ++i) whyTexts << m_whyTexts->itemText(i);
+    return translatedWhy(why, whyTexts);
+}
+
 QList<QPair<int, int>> TFormCheck::listedViews() const {
     QList<QPair<int, int>> views;
     std::set<QPair<int, int>> seen;

@@ -2,11 +2,13 @@
 // Edit menu and importing destinations from the File menu.
 #include "app/formcheck.h"
 #include "depot/findings.h"
+#include "depot/legibility.h"
 #include "model/defaults.h"
 #include "tests/app/editor_fixture.h"
 #include "views/viewsgrid.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -139,6 +141,41 @@ TEST_F(CheckWindow, MarksAndListFollowTheTextAsItIsTyped) {
     grid->selectCell(3, 3);
     EXPECT_TRUE(grid->marked(3));
     EXPECT_EQ(listed(), findings);
+}
+
+TEST_F(CheckWindow, TheMarkFillsTheRoomAboveTheThumbnailAndItsTipGivesTheWhys) {
+    // Too wide, and moving too slowly to show its end in 1 s.
+    useView(1, 3, LongName);
+    widok(d, 1, 3).Time = 1;
+    widok(d, 1, 3).Gorny.Ruch = mvInLeft;
+    widok(d, 1, 3).Gorny.Speed = 1;
+    form->projectChanged();
+    views::ViewsGrid* grid = form->gbWidoki()->grid(1);
+    ASSERT_TRUE(grid->marked(3));
+    const QRect mark = grid->findingMarkRect(3);
+    EXPECT_GE(mark.height(), views::ViewsGrid::RowHeight / 3);
+    EXPECT_TRUE(grid->cellRect(1, 3).contains(mark));
+    EXPECT_TRUE(markDrawn(1, 3));
+    EXPECT_TRUE(grid->findingsTip(2).isEmpty());
+
+    // One line a finding: its region and why, in the interface language
+    // where the language file words it.
+    auto* whys = form->formCheck()->findChild<QComboBox*>("cbWhy");
+    ASSERT_NE(whys, nullptr);
+    QStringList polish;
+    for (int i = 0; i < whys->count(); ++i) polish << QStringLiteral("PL%1 %2 %3").arg(i);
+    whys->clear();
+    whys->addItems(polish);
+    QStringList expected;
+    bool anyTranslated = false;
+    for (const Finding& f : checkView(d, 1, 3)) {
+        const QString why = translatedWhy(f.why, polish);
+        anyTranslated = anyTranslated || why != f.why;
+        expected << f.region + QStringLiteral(": ") + why;
+    }
+    EXPECT_TRUE(anyTranslated);
+    EXPECT_GE(expected.size(), 2);
+    EXPECT_EQ(grid->findingsTip(3), expected.join(QLatin1Char('\n')));
 }
 
 TEST_F(CheckWindow, FitMakesTheEditedViewFitAndKeepsItsWords) {
