@@ -284,7 +284,8 @@ void TFormPlayer::followFlash() {
     if ((m_player && !m_sourcePath.isEmpty()) || !holdsImage(m_doc.flash())) return;
     auto image = std::make_unique<sflash>();
     std::memcpy(static_cast<void*>(image.get()), &m_doc.flash(), sizeof(sflash));
-    load(std::move(image), QString(), Load::Followed);
+    // Nothing played yet: it starts as if chosen.
+    load(std::move(image), QString(), m_player ? Load::Followed : Load::Chosen);
 }
 
 void TFormPlayer::watch(const QString& path) {
