@@ -102,6 +102,10 @@ void TFormCheck::refresh() {
     m_btnFit->setEnabled(m_findings.viewsWithFindings() > 0);
 }
 
+QString TFormCheck::whyText(const QString& why) const {
+    return m_findingTexts.translate(why);
+}
+
 QList<QPair<int, int>> TFormCheck::listedViews() const {
     QList<QPair<int, int>> views;
     std::set<QPair<int, int>> seen;

@@ -35,6 +35,9 @@ public:
     QLabel* lNoFindings() const { return m_noFindings; }
     /// The (language, view) of every view the list names, in list order.
     QList<QPair<int, int>> listedViews() const;
+    /// A finding's why (or region word) in the interface language, where it
+    /// has an entry.
+    QString whyText(const QString& why) const;
 
 signals:
     /// A finding about a view was double-clicked.

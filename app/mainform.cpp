@@ -236,6 +236,7 @@ void TMainForm::buildPanel() {
 
     m_gbWidoki = new views::ViewsPanel(m_doc, *this, central);
     m_gbWidoki->setFindings(m_findings.get());
+    m_gbWidoki->setWhyText([this](const QString& why) { return formCheck()->whyText(why); });
     layout->addWidget(m_gbWidoki);
     connect(m_gbWidoki->eNazwaProjektu(), &QLineEdit::textChanged, this, &TMainForm::eNazwaProjektuChange);
 

@@ -24,6 +24,7 @@ void TMainForm::Drukujdlakierowcy1Click() {
 void TMainForm::Importujzplikuwywitlacza1Click() {
     // Edit > Import from pendrive (not shown).
     lt::Importujzplikuwywitlacza1Click(m_doc, m_prompts);
+    if (m_formPlayer) m_formPlayer->followFlash();
 }
 
 void TMainForm::Odzyskajprojekt1Click() {
@@ -34,6 +35,8 @@ void TMainForm::Odzyskajprojekt1Click() {
 void TMainForm::Eksportujdoplikuwywietlacza1Click() {
     // Edit > Export to pendrive: builds the display image and writes it.
     lt::Eksportujdoplikuwywietlacza1Click(m_doc, m_prompts);
+    // A player showing the image last exported plays the new one.
+    if (m_formPlayer) m_formPlayer->followFlash();
 }
 
 void TMainForm::Importujoprogramowaniesprztowe1Click() {

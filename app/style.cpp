@@ -76,6 +76,7 @@ QPushButton {
 QPushButton:hover { border-color: #2f8db3; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #e4f0f6); }
 QPushButton:pressed, QPushButton:checked { background: #d2e4ee; border-color: #2f8db3; }
 QPushButton:focus { border-color: #2f8db3; }
+QPushButton:disabled { color: #a3adb8; border-color: #c7d1db; }
 QPushButton:default { border-width: 1px; }
 QPushButton#btnTypWidoku0, QPushButton#btnTypWidoku1, QPushButton#btnTypWidoku2, QPushButton#btnTypWidoku3 {
     padding: 2px;

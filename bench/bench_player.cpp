@@ -1,6 +1,7 @@
 // Playing a pendrive image: a 30-second animated picture of a destination
 // whose three regions all move at speed 100, at one pixel per LED and at the
-// default enlarged scale, and the playing alone.
+// default enlarged scale, and the playing alone; the animated picture of a
+// whole stick, as the player window saves it.
 #include "depot/gif.h"
 #include "depot/player.h"
 #include "display/flashbuild.h"
@@ -58,5 +59,41 @@ void BM_PlayerFaces30s(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlayerFaces30s)->Unit(benchmark::kMillisecond);
+
+/// A full stick: all 300 destinations of language 1 in use for 10 s, each
+/// with its route number standing, its top line running in from the left at
+/// speed 20 and its bottom line standing.
+struct FullStick {
+    lt::Document doc;
+    FullStick() {
+        doc.newDane();
+        for (int v = 1; v <= lt::ViewCount; ++v) {
+            lt::sWidok& w = lt::widok(doc.dane(), 1, v);
+            w.use = 1;
+            w.Time = 10;
+            w.TypWidoku = lt::vtLeftTopBottom;
+            lt::StringToWideChar(QString::number(100 + v), w.Lewy.Text);
+            lt::StringToWideChar(QStringLiteral("Osiedle %1 Dworzec Centralny").arg(v), w.Gorny.Text);
+            lt::StringToWideChar(QStringLiteral("via Plac Wilsona"), w.Dolny.Text);
+            w.Gorny.Ruch = lt::mvInLeft;
+            w.Gorny.Speed = 20;
+        }
+        lt::EncodeKorvo2Flash(doc);
+    }
+};
+
+void BM_PlayerAnimationWholeStick(benchmark::State& state) {
+    FullStick m;
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        lt::Player player(m.doc.flash(), lt::allDestinationTurns(m.doc.flash()));
+        const lt::Animation a = lt::makeAnimation(player, player.length(), lt::SignDefaultScale);
+        if (!a.error.isEmpty()) state.SkipWithError(a.error.toLocal8Bit().constData());
+        bytes = a.gif.size();
+        state.counters["frames"] = a.frames;
+    }
+    state.counters["gif_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_PlayerAnimationWholeStick)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -235,7 +235,7 @@ QByteArray GifWriter::finish() {
 
 // --- Animation --------------------------------------------------------------------
 
-Animation makeAnimation(Player& player, std::int64_t lengthMs, int scale) {
+Animation makeAnimation(Player& player, std::int64_t lengthMs, int scale, const AnimationProgress& going) {
     Animation result;
     const SignPainter painter(scale);
     result.width = painter.width();
@@ -243,11 +243,19 @@ Animation makeAnimation(Player& player, std::int64_t lengthMs, int scale) {
     GifWriter writer(painter.width(), painter.height(), painter.palette());
     std::vector<std::uint8_t> pixels;
     const bool ok = playClip(player, lengthMs, [&](const FaceLeds& face, const ClipFrame& frame) {
+        if (going && !going(frame.startMs)) {
+            result.cancelled = true;
+            return false;
+        }
         painter.paint(face, pixels);
         return writer.addFrame(pixels, frame.lengthMs / 10);
     });
     result.gif = writer.finish();
     result.frames = writer.frameCount();
+    if (result.cancelled) {
+        result.gif.clear();
+        return result;
+    }
     if (!ok || result.gif.isEmpty()) {
         result.error = writer.error().isEmpty() ? QStringLiteral("the animated picture could not be made")
                                                 : writer.error();

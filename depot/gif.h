@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -85,11 +86,18 @@ struct Animation {
     QByteArray gif;  // empty on failure
     QString error;
     int width = 0, height = 0;
-    int frames = 0;  // GIF frames written
+    int frames = 0;          // GIF frames written
+    bool cancelled = false;  // `going` said stop: no GIF, no error
 };
 
+/// Told how many ms of the clip are drawn so far; false stops the drawing.
+using AnimationProgress = std::function<bool(std::int64_t doneMs)>;
+
 /// The clip [0, lengthMs) of the player (playClip) as an animated GIF drawn
-/// at `scale`; lengthMs is a multiple of 20 so every delay is whole.
-Animation makeAnimation(Player& player, std::int64_t lengthMs, int scale);
+/// at `scale`; lengthMs is a multiple of 20 so every delay is whole. Touches
+/// nothing but its arguments, so several may run at once on other threads,
+/// each with a player (and image) of its own.
+Animation makeAnimation(Player& player, std::int64_t lengthMs, int scale,
+                        const AnimationProgress& going = {});
 
 }  // namespace lt

@@ -106,6 +106,25 @@ void ScreenPlay::seek(std::int64_t ms) {
     }
 }
 
+std::int64_t ScreenPlay::nextTick(std::int64_t ms) const {
+    std::int64_t next = -1;
+    for (const Mover& m : m_regions) {
+        if (!m.moves) continue;
+        const std::int64_t t = (std::max<std::int64_t>(ms, -1) / m.interval + 1) * m.interval;
+        if (next < 0 || t < next) next = t;
+    }
+    return next;
+}
+
+std::int64_t ScreenPlay::previousTick(std::int64_t ms) const {
+    std::int64_t last = 0;
+    for (const Mover& m : m_regions) {
+        if (!m.moves || ms <= m.interval) continue;
+        last = std::max(last, (ms - 1) / m.interval * m.interval);
+    }
+    return last;
+}
+
 FaceLeds ScreenPlay::face() const {
     const auto shift = [this](Region r) {
         const Motion& m = motion(r);
@@ -142,6 +161,29 @@ FaceLeds Player::faceAt(std::int64_t ms) {
     }
     m_screen->seek(pos.inTurnMs);
     return m_screen->face();
+}
+
+std::int64_t Player::nextStep(std::int64_t ms) const {
+    const Position pos = positionAt(ms);
+    if (pos.turn < 0) return 0;
+    const PlayTurn& t = m_turns[static_cast<std::size_t>(pos.turn)];
+    const std::int64_t tick = ScreenPlay(m_flash, t.lang, t.view).nextTick(pos.inTurnMs);
+    if (tick >= 0 && tick < t.lengthMs) return turnStart(pos.turn) + tick;
+    return (turnStart(pos.turn) + t.lengthMs) % m_length;
+}
+
+std::int64_t Player::previousStep(std::int64_t ms) const {
+    const Position pos = positionAt(ms);
+    if (pos.turn < 0) return 0;
+    int turn = pos.turn;
+    std::int64_t inTurn = pos.inTurnMs;
+    if (inTurn == 0) {
+        // From a turn's start to the last step of the turn before it.
+        turn = (turn + static_cast<int>(m_turns.size()) - 1) % static_cast<int>(m_turns.size());
+        inTurn = m_turns[static_cast<std::size_t>(turn)].lengthMs;
+    }
+    const PlayTurn& t = m_turns[static_cast<std::size_t>(turn)];
+    return turnStart(turn) + ScreenPlay(m_flash, t.lang, t.view).previousTick(inTurn);
 }
 
 bool playClip(Player& player, std::int64_t lengthMs,

@@ -67,6 +67,12 @@ public:
     FaceLeds face() const;
     /// The movement state of a region now.
     const Motion& motion(Region r) const { return m_regions[index(r)].now; }
+    /// The first moment after `ms` at which a region makes a movement step;
+    /// -1 when nothing moves.
+    std::int64_t nextTick(std::int64_t ms) const;
+    /// The last moment before `ms` at which a region makes a movement step;
+    /// 0 (the screen's start) when there is none.
+    std::int64_t previousTick(std::int64_t ms) const;
     int lang() const { return m_lang; }
     int view() const { return m_view; }
 
@@ -107,6 +113,18 @@ public:
     /// The face at `ms`: the playing screen's state after the ticks due by
     /// then, counted from the start of its turn. All black without turns.
     FaceLeds faceAt(std::int64_t ms);
+
+    /// Where the turn `turn` starts, in ms from time 0.
+    std::int64_t turnStart(int turn) const { return m_starts[static_cast<std::size_t>(turn)]; }
+    /// One movement step on from `ms` (taken within one pass): the next
+    /// moment a region of the playing screen steps, or the start of the next
+    /// turn when none does before its turn ends (round to the first turn
+    /// after the last). 0 without turns.
+    std::int64_t nextStep(std::int64_t ms) const;
+    /// One movement step back from `ms`: the last moment before it at which a
+    /// region stepped or the turn started; from a turn's start, the last step
+    /// of the turn before (round to the last turn before the first).
+    std::int64_t previousStep(std::int64_t ms) const;
 
 private:
     const sflash& m_flash;

@@ -209,6 +209,10 @@ constexpr TextEntry kFormPlayer[] = {
     {"SaveDialogAnimation", "FileName", 15},
     {"SaveDialogAnimation", "Filter", 16},
     {"SaveDialogAnimation", "Title", 17},
+    {"btnStepBack", "Caption", 18},
+    {"btnStepForward", "Caption", 19},
+    {"btnCancelSave", "Caption", 20},
+    {"FormPlayer", "NoExportYet", 21},
 };
 
 constexpr TextEntry kFormFind[] = {

@@ -21,7 +21,7 @@ std::span<const TextEntry> mainFormTexts();      // "MainForm", 154 entries
 std::span<const TextEntry> formPrintTexts();     // "FormPrint", 10 entries
 std::span<const TextEntry> formAutorTexts();     // "FormAutor", 3 entries
 std::span<const TextEntry> formHardwareTexts();  // "FormHardware", 2 entries
-std::span<const TextEntry> formPlayerTexts();    // "FormPlayer", 17 entries
+std::span<const TextEntry> formPlayerTexts();    // "FormPlayer", 21 entries
 std::span<const TextEntry> formCheckTexts();     // "FormCheck", 8 entries and the finding texts
 std::span<const TextEntry> messageTexts();       // "Messages": the added commands' messages
 std::span<const TextEntry> formFindTexts();      // "FormFind", 4 entries

@@ -29,20 +29,24 @@ QFont pointFont(const char* family, int points) {
     return f;
 }
 
-/// The warning mark of a view with findings: an amber triangle with an
-/// exclamation mark, 11 pixels wide.
+/// The warning mark of a view with findings: an amber triangle with a dark
+/// edge and an exclamation mark, drawn to the size of its rectangle.
 void drawFindingMark(QPainter& p, const QRect& r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QPointF tri[3] = {QPointF(r.left() + r.width() / 2.0, r.top()),
-                            QPointF(r.right() + 1, r.bottom() + 1), QPointF(r.left(), r.bottom() + 1)};
-    p.setPen(QPen(QColor(0x80, 0x50, 0x00), 1));
+    const QRectF f(r);  // left, top, right and bottom edges of the pixels
+    const QPointF tri[3] = {QPointF(f.center().x(), f.top()), f.bottomRight(), f.bottomLeft()};
+    const qreal edge = std::max<qreal>(1.0, f.width() / 16.0);
+    p.setPen(QPen(QColor(0x80, 0x50, 0x00), edge, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
     p.setBrush(QColor(0xF5, 0xA6, 0x00));
     p.drawPolygon(tri, 3);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    const int cx = r.left() + r.width() / 2;
-    p.fillRect(QRect(cx, r.top() + 4, 1, 4), Qt::black);
-    p.fillRect(QRect(cx, r.bottom() - 1, 1, 1), Qt::black);
+    // The exclamation mark: a bar over the lower middle, a dot under it.
+    const qreal w = std::max<qreal>(1.5, f.width() / 9.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRoundedRect(QRectF(f.center().x() - w / 2, f.top() + f.height() * 0.36, w, f.height() * 0.34),
+                      w / 3, w / 3);
+    p.drawEllipse(QRectF(f.center().x() - w / 2, f.top() + f.height() * 0.76, w, w));
     p.restore();
 }
 
@@ -128,12 +132,22 @@ bool ViewsGrid::cellAt(const QPoint& pos, int& col, int& row) const {
 }
 
 QRect ViewsGrid::findingMarkRect(int row) const {
-    // Right of the thumbnail, level with its middle, inside the frame of the
-    // edited view; measured from the cell as drawCell measures it.
+    // The room above the thumbnail's right end, inside the frame of the
+    // edited view: the mark grows and shrinks with the cell's height.
     const QRect cell = cellRect(1, row);
-    const int cx = cell.left() - 4 + (cell.width() + 4) / 2;
     const int thumbTop = cell.top() + cell.height() - 40;
-    return QRect(cx + SignWidth / 2 + 2, thumbTop + SignHeight / 2 - 6, 11, 11);
+    const int top = cell.top() + 4;
+    const int side = std::max(11, thumbTop - top);
+    return QRect(cell.right() - 5 - side, top, side, side);
+}
+
+QString ViewsGrid::findingsTip(int row) const {
+    if (!marked(row)) return QString();
+    QStringList lines;
+    for (const Finding& f : m_findings->of(m_lang, row))
+        lines << QStringLiteral("%1: %2").arg(m_whyText ? m_whyText(f.region) : f.region,
+                                              m_whyText ? m_whyText(f.why) : f.why);
+    return lines.join(QLatin1Char('\n'));
 }
 
 bool ViewsGrid::marked(int row) const {
@@ -148,9 +162,7 @@ bool ViewsGrid::viewportEvent(QEvent* e) {
         int col = 0;
         int row = 0;
         if (cellAt(help->pos(), col, row) && col == 1 && marked(row)) {
-            QStringList lines;
-            for (const Finding& f : m_findings->of(m_lang, row)) lines << f.text();
-            QToolTip::showText(help->globalPos(), lines.join(QLatin1Char('\n')), viewport());
+            QToolTip::showText(help->globalPos(), findingsTip(row), viewport());
         } else {
             QToolTip::hideText();
         }

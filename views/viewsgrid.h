@@ -5,6 +5,8 @@
 
 #include <QAbstractScrollArea>
 
+#include <functional>
+
 class QToolButton;
 
 namespace lt {
@@ -51,10 +53,18 @@ public:
     /// The findings whose views get a mark beside their thumbnail; none
     /// when null.
     void setFindings(const ProjectFindings* findings) { m_findings = findings; }
-    /// Where a view's mark is drawn, in viewport coordinates.
+    /// Where a view's mark is drawn, in viewport coordinates: at the cell's
+    /// top right, as large as the room above the thumbnail.
     QRect findingMarkRect(int row) const;
     /// Whether the row shows a mark: a view in use with a finding.
     bool marked(int row) const;
+    /// Words a finding's region and why in the interface language; by default
+    /// as found.
+    using WhyText = std::function<QString(const QString&)>;
+    void setWhyText(WhyText whyText) { m_whyText = std::move(whyText); }
+    /// The tooltip over a marked view: its findings, one a line, each its
+    /// region and why; empty for a row without a mark.
+    QString findingsTip(int row) const;
 
 signals:
     /// `sgSelectCell` happened for (col, row); the panel runs `sgClick`.
@@ -84,6 +94,7 @@ private:
     int m_curCol = 1;
     UpDown* m_sbtn;
     const ProjectFindings* m_findings = nullptr;
+    WhyText m_whyText;
 };
 
 /// The switch pictures of `imgSG`: 0 red knob-down (off), 1 green knob-up (on).

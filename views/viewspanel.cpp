@@ -113,6 +113,10 @@ void ViewsPanel::setFindings(const ProjectFindings* findings) {
     gridsRepaint();
 }
 
+void ViewsPanel::setWhyText(const std::function<QString(const QString&)>& whyText) {
+    for (ViewsGrid* g : m_sg) g->setWhyText(whyText);
+}
+
 void ViewsPanel::gridsRepaint() {
     for (ViewsGrid* g : m_sg) g->viewport()->update();
 }

@@ -7,6 +7,8 @@
 
 #include <QGroupBox>
 
+#include <functional>
+
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -57,6 +59,8 @@ public:
 
     /// The findings the grids mark views by.
     void setFindings(const ProjectFindings* findings);
+    /// How the grids' finding tooltips word a why (ViewsGrid::setWhyText).
+    void setWhyText(const std::function<QString(const QString&)>& whyText);
     /// Repaints the three views grids.
     void gridsRepaint();
     /// Tab captions and visibility from Dane.Lang.

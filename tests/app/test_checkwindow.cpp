@@ -2,11 +2,14 @@
 // Edit menu and importing destinations from the File menu.
 #include "app/formcheck.h"
 #include "depot/findings.h"
+#include "depot/legibility.h"
+#include "i18n/langmanager.h"
 #include "model/defaults.h"
 #include "tests/app/editor_fixture.h"
 #include "views/viewsgrid.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -139,6 +142,37 @@ TEST_F(CheckWindow, MarksAndListFollowTheTextAsItIsTyped) {
     grid->selectCell(3, 3);
     EXPECT_TRUE(grid->marked(3));
     EXPECT_EQ(listed(), findings);
+}
+
+TEST_F(CheckWindow, TheMarkFillsTheRoomAboveTheThumbnailAndItsTipGivesTheWhys) {
+    // Too wide, and moving too slowly to show its end in 1 s.
+    useView(1, 3, LongName);
+    widok(d, 1, 3).Time = 1;
+    widok(d, 1, 3).Gorny.Ruch = mvInLeft;
+    widok(d, 1, 3).Gorny.Speed = 1;
+    form->projectChanged();
+    views::ViewsGrid* grid = form->gbWidoki()->grid(1);
+    ASSERT_TRUE(grid->marked(3));
+    const QRect mark = grid->findingMarkRect(3);
+    EXPECT_GE(mark.height(), views::ViewsGrid::RowHeight / 3);
+    EXPECT_TRUE(grid->cellRect(1, 3).contains(mark));
+    EXPECT_TRUE(markDrawn(1, 3));
+    EXPECT_TRUE(grid->findingsTip(2).isEmpty());
+
+    // One line a finding: its region and why, in the interface language.
+    QStringList english;
+    for (const Finding& f : checkView(d, 1, 3)) english << f.region + QStringLiteral(": ") + f.why;
+    EXPECT_GE(english.size(), 2);
+    EXPECT_EQ(grid->findingsTip(3), english.join(QLatin1Char('\n')));
+    i18n::LangManager().Reset();
+    ASSERT_TRUE(i18n::LangManager().RegisterLangFile(
+        QStringLiteral(LINETINT_SOURCE_DIR "/resources/lang/polski.lng")));
+    ASSERT_EQ(i18n::LangManager().SetLanguageID(1045), QString());
+    const QStringList polish = grid->findingsTip(3).split(QLatin1Char('\n'));
+    ASSERT_EQ(polish.size(), english.size());
+    for (qsizetype i = 0; i < polish.size(); ++i) EXPECT_NE(polish[i], english[i]) << polish[i].toStdString();
+    i18n::LangManager().SetLanguageID(i18n::TDKLanguageManager::DefaultLanguageID);
+    i18n::LangManager().Reset();
 }
 
 TEST_F(CheckWindow, FitMakesTheEditedViewFitAndKeepsItsWords) {

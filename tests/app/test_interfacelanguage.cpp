@@ -11,6 +11,8 @@
 #include "i18n/langmanager.h"
 #include "model/document.h"
 #include "tests/support/scripted_prompts.h"
+#include "views/viewsgrid.h"
+#include "views/viewspanel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -136,6 +138,7 @@ TEST(InterfaceLanguage, AddedWindowsAndMessagesSpeakPolish) {
         TFormCheck& check = *main.formCheck();
         ASSERT_GE(check.lvFindings()->count(), 6);
         look(QStringLiteral("check window"), shownTexts(&check));
+        look(QStringLiteral("grid mark"), {main.gbWidoki()->grid(1)->findingsTip(2)});
         check.btnFit()->click();  // the fitted regions, then nothing left to fit
         check.btnFit()->setEnabled(true);
         check.btnFit()->click();

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
@@ -266,6 +267,47 @@ TEST(PlayerFrames, ChangeAtMostEveryTwentyMillisecondsWithoutDrift) {
             EXPECT_GT(frames.size(), 450u);  // two steps a frame, nearly every frame new
         }
     }
+}
+
+// --- Movement steps ------------------------------------------------------------------
+
+TEST(PlayerSteps, ForwardVisitsEveryTickOfEveryRegionAndBackRetracesThem) {
+    // The top ticks every 20 ms (speed 50), the bottom every 33 ms (30), the
+    // left every 142 ms (7); the view shows 1 s, then destination 5 follows.
+    MovementCase c{"", vtLeftTopBottom, mvInLeft, 50, "Dworzec Centralny", 0};
+    Document doc;
+    makeMovingView(doc, c);
+    sRegionsGray& r = screen(doc.flash(), 1, 4).widok;
+    r.dolny.Speed = 30;
+    r.lewy.Speed = 7;
+    screen(doc.flash(), 1, 4).time = 1;
+    screen(doc.flash(), 1, 5) = screen(doc.flash(), 1, 4);
+    Player p(doc.flash(), {{1, 4, 1000}, {1, 5, 1000}});
+
+    std::vector<std::int64_t> ticks{0};
+    for (std::int64_t t = 1; t < 1000; ++t)
+        if (t % 20 == 0 || t % 33 == 0 || t % 142 == 0) ticks.push_back(t);
+    ticks.push_back(1000);  // the next turn's start
+    std::vector<std::int64_t> forward{0};
+    while (forward.back() < 1000) forward.push_back(p.nextStep(forward.back()));
+    EXPECT_EQ(forward, ticks);
+    std::vector<std::int64_t> back{1000};
+    while (back.back() > 0) back.push_back(p.previousStep(back.back()));
+    std::reverse(back.begin(), back.end());
+    EXPECT_EQ(back, ticks);
+    // Each step shows one more tick: the face changes.
+    EXPECT_NE(p.faceAt(p.nextStep(300)), p.faceAt(300));
+
+    // Round the ends: back from the first start to the last turn's last
+    // tick, on from there to the start again; a still screen steps whole.
+    EXPECT_EQ(p.previousStep(0), 1994);
+    EXPECT_EQ(p.nextStep(1994), 0);
+    const auto still = turnsImage(true);
+    Player q(*still, destinationTurns(*still, 5));
+    EXPECT_EQ(q.nextStep(10), 3000);
+    EXPECT_EQ(q.previousStep(3000), 0);
+    EXPECT_EQ(q.previousStep(0), 3000);
+    EXPECT_EQ(Player(*still, {}).nextStep(10), 0);
 }
 
 // --- The animated picture -------------------------------------------------------------

@@ -93,6 +93,8 @@ TEST_F(RealWindows, PlayerWindowMadeLaterTurnsWithTheInterface) {
     EXPECT_EQ(p->source()->text(), QStringLiteral("Brak pliku pendrive"));
     EXPECT_EQ(p->SaveDialogAnimation.filter, QStringLiteral("Animacja (*.gif)|*.gif"));
     EXPECT_EQ(p->findChild<QPushButton*>("btnSaveGif")->text(), QStringLiteral("Zapisz jako animację…"));
+    EXPECT_EQ(p->stepBack()->text(), QStringLiteral("Krok wstecz"));
+    EXPECT_EQ(p->lastExported()->toolTip(), QStringLiteral("brak jeszcze pliku pendrive"));
 
     main().languageMenu()->LanguageItemClick(item(1033));
     EXPECT_EQ(p->windowTitle(), QStringLiteral("Play pendrive file"));
