@@ -1,6 +1,8 @@
 // The checks behind the editor's finding marks: the whole project when it is
 // opened or imported, and one view as the operator types into it.
 #include "depot/findings.h"
+#include "i18n/langmanager.h"
+#include "i18n/textcatalogue.h"
 #include "model/defaults.h"
 
 #include <benchmark/benchmark.h>
@@ -53,6 +55,32 @@ void BM_FindingsOneEditedView(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FindingsOneEditedView)->Unit(benchmark::kMicrosecond);
+
+/// The findings of the whole project in Polish, as the check window lists
+/// them the first time after a change of language (nothing remembered yet).
+void BM_FindingsInPolish(benchmark::State& state) {
+    const auto d = fullProject();
+    ProjectFindings findings;
+    findings.recheckAll(*d);
+    QStringList lines;
+    for (const Finding& f : findings.all()) lines << f.text();
+    i18n::LangManager().Reset();
+    i18n::LangManager().RegisterLangFile(QStringLiteral(LINETINT_SOURCE_DIR "/resources/lang/polski.lng"));
+    i18n::LangManager().SetLanguageID(1045);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto catalogue =
+            std::make_unique<i18n::TextCatalogue>(QStringLiteral("FormCheck"), i18n::findingCatalogue());
+        state.ResumeTiming();
+        for (const QString& line : lines) benchmark::DoNotOptimize(catalogue->translate(line));
+        state.PauseTiming();
+        catalogue.reset();
+        state.ResumeTiming();
+    }
+    state.counters["findings"] = double(lines.size());
+    i18n::LangManager().Reset();
+}
+BENCHMARK(BM_FindingsInPolish)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lt
