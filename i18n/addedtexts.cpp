@@ -48,8 +48,9 @@ constexpr CatalogueText kMessages[] = {
     {31, "quitting"},
     {32, "recovering a project from a pendrive file"},
     {33, "language %1: %2: %3 -> %4"},
-    // A fitted region before a changed list field: "1/5 top: size 9 -> 8"
-    // holds its changes whole.
+    // A text an export writes with other characters; a fitted region before
+    // a changed list field: "1/5 top: size 9 -> 8" holds its changes whole.
+    {80, "%1: \"%2\" is carried as \"%3\""},
     {35, "%1/%2 %3: %4"},
     {34, "%1/%2 %3: %4 -> %5"},
     {36, "line %1: %2"},
@@ -100,6 +101,14 @@ constexpr CatalogueText kMessages[] = {
     {79,
      "the feed has %1 destinations (pairs of route and headsign) on %2 routes, but a language holds %3 "
      "views; choose routes with --routes R1,R2,..."},
+    // Where an export wrote a text with other characters (entry 80).
+    {81, "language %1"},
+    {82, "%1/%2 name"},
+    {83, "%1/%2 %3 font"},
+    {84, "%1/%2 top"},
+    {85, "%1/%2 bottom"},
+    {86, "%1/%2 left"},
+    {87, "and %1 more texts carried with other characters"},
 };
 
 // Section "FormCheck", after the window's own texts (1-7) and the

@@ -45,7 +45,7 @@ TextCatalogue::TextCatalogue(const QString& section, std::span<const CatalogueTe
     for (const CatalogueText& t : texts) {
         const QStringList lines = QString::fromUtf8(t.english).split(QLatin1Char('\n'));
         for (int i = 0; i < lines.size(); ++i) {
-            Pattern p{t.id, lines.size() > 1 ? i + 1 : 0, lines[i], {}, {}, {}};
+            Pattern p{t.id, lines.size() > 1 ? i + 1 : 0, lines[i], {}, {}, {}, {}};
             QString re;
             qsizetype from = 0;
             auto it = placeholder().globalMatch(p.english);
@@ -54,6 +54,8 @@ TextCatalogue::TextCatalogue(const QString& section, std::span<const CatalogueTe
                 re += QRegularExpression::escape(p.english.mid(from, m.capturedStart() - from));
                 re += QStringLiteral("(.*?)");
                 p.places << m.captured(1).toInt();
+                p.quoted << (m.capturedStart() > 0 &&
+                             p.english.at(m.capturedStart() - 1) == QLatin1Char('"'));
                 from = m.capturedEnd();
             }
             re += QRegularExpression::escape(p.english.mid(from));
@@ -116,7 +118,7 @@ bool TextCatalogue::fillIn(const Pattern& p, const QRegularExpressionMatch& m, i
         if (args.size() < n) args.resize(n);
         const QString word = m.captured(i + 1);
         // A quoted word is the project's own text (a name, a reading).
-        if (word.startsWith(QLatin1Char('"'))) {
+        if (p.quoted[i] || word.startsWith(QLatin1Char('"'))) {
             args[n - 1] = word;
             continue;
         }

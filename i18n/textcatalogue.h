@@ -60,6 +60,7 @@ private:
         QString english;
         QRegularExpression match;
         QList<int> places;  // the placeholder numbers in the order they occur
+        QList<bool> quoted;  // whether each stands in quotes: the project's own text, kept
         QString shown;      // the translation; empty: the English
     };
     const Pattern* find(const QString& text, QRegularExpressionMatch* m) const;

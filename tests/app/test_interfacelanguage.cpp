@@ -150,6 +150,15 @@ TEST(InterfaceLanguage, AddedWindowsAndMessagesSpeakPolish) {
         look(QStringLiteral("find window"), shownTexts(main.FormFind()));
         look(QStringLiteral("main window"), shownTexts(&main));
 
+        // An export: its fixed message stays, the texts carried with other
+        // characters listed below it are Polish.
+        prompts.paths = {dir.file(QStringLiteral("export.bin"))};
+        main.action("Eksportujdoplikuwywietlacza1")->trigger();
+        ASSERT_EQ(prompts.messages.size(), 3);
+        ASSERT_TRUE(prompts.messages.last().startsWith(msgFlashExported() + QStringLiteral("\n\n")));
+        look(QStringLiteral("export"),
+             prompts.messages.takeLast().mid(msgFlashExported().size()).split('\n'));
+
         // A destination list: its question, its changes and its summary;
         // then a list refused row by row.
         const QString list = dir.file(QStringLiteral("depot.csv"));
