@@ -1,6 +1,7 @@
 #include "depot/legiblefit.h"
 
 #include "depot/checks.h"
+#include "model/sign.h"
 #include "render/animation.h"
 #include "render/preview.h"
 
@@ -346,6 +347,45 @@ void fitLine(sWidok& w, const sWidok& original, Region r, int maxH, const Legibl
     centreY(regionOf(w, r), 0, win.height);
 }
 
+/// Whether the two lines of w read together: each line reads and an unlit
+/// row keeps their inks apart.
+bool linesRead(const sWidok& w, const LegibleFitRules& rules) {
+    return reads(w, Region::Gorny, rules) && reads(w, Region::Dolny, rules) && rowApart(w);
+}
+
+/// The last resort when no two-line layout reads: both lines' words, in their
+/// order, on the top line over the rows of both, standing where they fit and
+/// else moving at the largest size that reads. The bottom line is no longer
+/// shown and keeps its text and settings for the operator. False when the
+/// joined text is longer than the top line takes, or does not read there.
+bool joinLines(sWidok& w, const sWidok& original, const LegibleFitRules& rules) {
+    const QString joined =
+        ReadText(w.Gorny.Text).trimmed() + QLatin1Char(' ') + ReadText(w.Dolny.Text).trimmed();
+    if (joined.size() > limits::TextGorny) return false;
+    sWidok one = w;
+    one.TypWidoku = w.TypWidoku == vtLeftTopBottom ? vtLeftTop : vtTop;
+    // The hidden line and the split under it stay as the operator left them.
+    one.Dolny = original.Dolny;
+    one.BarY = original.BarY;
+    sScreenImage from = original.Gorny;
+    StringToWideChar(joined, from.Text);
+    const RegionWindow win = regionWindow(one, Region::Gorny);
+    if (const auto c = largestStanding(from, Region::Gorny, win.width, win.height, rules.legibility)) {
+        sScreenImage s = *c;
+        placeX(s, 0, win.width);
+        centreY(s, 0, win.height);
+        one.Gorny = s;
+    } else {
+        scroll(one, Region::Gorny, from, win.height, rules);
+        centreY(one.Gorny, 0, win.height);
+    }
+    if (!reads(one, Region::Gorny, rules)) return false;
+    const int need = secondsToShowWhole(one);
+    if (need < 0 || need > LongestTime) return false;
+    w = one;
+    return true;
+}
+
 }  // namespace
 
 QHash<QString, sScreenImage> routeDrawings(const sDane& d, int lang, const LegibleFitRules& rules) {
@@ -414,6 +454,11 @@ void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules,
     // stands.
     for (const Region r : {Region::Lewy, Region::Gorny, Region::Dolny})
         if (shows(w, r) && hasText(regionOf(w, r)) && !layoutOf(w, r).fits()) w = windowFit;
+    // Two lines that do not read together become one moving line, where the
+    // words may go from one line to the other.
+    if (rules.split && (w.TypWidoku == vtTopBottom || w.TypWidoku == vtLeftTopBottom) && hasText(w.Gorny) &&
+        hasText(w.Dolny) && !linesRead(w, rules))
+        joinLines(w, original, rules);
     // A moving text shows its end at least once in the view's time.
     const int need = secondsToShowWhole(w);
     if (need > std::max(w.Time, 1)) w.Time = std::min(need, LongestTime);
