@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 
 namespace lt {
 namespace {
@@ -21,16 +22,6 @@ constexpr int LongestTime = 99;
 // The speed a text made to move gets: 25 LEDs a second, about the pace of
 // reading aloud.
 constexpr int ReadableSpeed = 25;
-
-/// An installed narrow face, or empty.
-QString narrowFace() {
-    static const QString face = [] {
-        for (const char* name : {"Arial Narrow", "Liberation Sans Narrow", "Nimbus Sans Narrow"})
-            if (fontInstalled(QLatin1String(name))) return QString::fromLatin1(name);
-        return QString();
-    }();
-    return face;
-}
 
 bool shows(const sWidok& w, Region r) {
     const RegionWindow win = regionWindow(w, r);
@@ -65,14 +56,36 @@ sScreenImage restyled(sScreenImage s, const QString& face, int size) {
     return s;
 }
 
+}  // namespace
+
+QString narrowFace() {
+    static const QString face = [] {
+        for (const char* name : {"Arial Narrow", "Liberation Sans Narrow", "Nimbus Sans Narrow"})
+            if (fontInstalled(QLatin1String(name))) return QString::fromLatin1(name);
+        return QString();
+    }();
+    return face;
+}
+
+QString drawnFamily(const QString& family) {
+    static std::mutex mutex;
+    static QHash<QString, QString> known;
+    const std::lock_guard lock(mutex);
+    const auto it = known.constFind(family);
+    if (it != known.constEnd()) return it.value();
+    return known.insert(family, QFontInfo(QFont(family)).family()).value();
+}
+
+namespace {
+
 /// The faces to try: the operator's first, then the narrow face, or, for an
 /// operator's narrow face whose letters run together, the regular one.
 QStringList faces(const sScreenImage& s) {
     QStringList out{ReadText(s.FontName)};
     const QString narrow = narrowFace();
-    const QString drawn = QFontInfo(QFont(out.first())).family();
     if (narrow.isEmpty()) return out;
-    if (QFontInfo(QFont(narrow)).family() != drawn)
+    const QString drawn = drawnFamily(out.first());
+    if (drawnFamily(narrow) != drawn)
         out << narrow;
     else if (fontInstalled(QStringLiteral("Arial")))
         out << QStringLiteral("Arial");
@@ -216,8 +229,12 @@ bool bestBreak(const sScreenImage& s, int room, QString& first, QString& second)
         if (a.isEmpty() || b.isEmpty()) continue;
         sScreenImage x = s, y = s;
         StringToWideChar(a, x.Text);
+        // A first line as wide as the best break so far cannot beat it: its
+        // second line need not be drawn.
+        const int widthA = width(inkAtOrigin(x));
+        if (widthA >= best) continue;
         StringToWideChar(b, y.Text);
-        const int longer = std::max(width(inkAtOrigin(x)), width(inkAtOrigin(y)));
+        const int longer = std::max(widthA, width(inkAtOrigin(y)));
         if (longer < best) {
             best = longer;
             first = a;
@@ -435,11 +452,12 @@ void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules,
                 }
             }
         } else {
-            const int bottomNeed = !hasText(w.Dolny) ? 0
-                                   : keeps(w, original, Region::Dolny, rules)
-                                       ? height(inkAtOrigin(w.Dolny))
-                                       : smallestHeight(original.Dolny, Region::Dolny, rules.legibility);
             if (!keeps(w, original, Region::Gorny, rules) || !rowApart(w)) {
+                // The rows the bottom line needs, as it stands or at its smallest that reads.
+                const int bottomNeed = !hasText(w.Dolny) ? 0
+                                       : keeps(w, original, Region::Dolny, rules)
+                                           ? height(inkAtOrigin(w.Dolny))
+                                           : smallestHeight(original.Dolny, Region::Dolny, rules.legibility);
                 fitLine(w, original, Region::Gorny, std::min(BarYMax, SignH - 1 - bottomNeed), rules);
             }
         }

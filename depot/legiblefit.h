@@ -36,6 +36,15 @@ QHash<QString, sScreenImage> routeDrawings(const sDane& d, int lang, const Legib
 /// region of w is not; `route`, when given, is how its left box is drawn.
 void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules, const sScreenImage* route);
 
+/// The narrow face offered when the operator's face is too wide: the
+/// well-known name where the system stands a face in for it, else an
+/// installed narrow face; empty when there is none.
+QString narrowFace();
+
+/// The face the font engine draws a family with, looked up once per family:
+/// the installed faces do not change while the program runs.
+QString drawnFamily(const QString& family);
+
 /// What fitting changed between two records of view lang/view, region by
 /// region, then the split positions and view type, then the display time.
 QList<FitChange> fitChanges(const sWidok& before, const sWidok& after, int lang, int view);
