@@ -2,8 +2,8 @@
 #include "display/flash.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"
+#include "editor/document.h"
 #include "model/carry.h"
-#include "model/document.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The views grid as the operator scrolls it: one screenful of rows drawn from
 // ready thumbnails, page by page through all 300 views.
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/records.h"
 #include "views/gridrules.h"
 #include "views/viewsgrid.h"

@@ -4,7 +4,7 @@
 #include "depot/gif.h"
 #include "depot/player.h"
 #include "display/flashbuild.h"
-#include "model/document.h"
+#include "editor/document.h"
 
 #include <benchmark/benchmark.h>
 

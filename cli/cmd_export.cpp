@@ -3,8 +3,8 @@
 #include "depot/pendrivefile.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"
+#include "editor/document.h"
 #include "model/carry.h"
-#include "model/document.h"
 
 #include <QFileInfo>
 

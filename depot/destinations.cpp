@@ -1,7 +1,7 @@
 #include "depot/destinations.h"
 
 #include "depot/gtfs.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/projectfile.h"
 
 #include <QFileInfo>

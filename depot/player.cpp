@@ -2,7 +2,7 @@
 
 #include "depot/pendrivefile.h"
 #include "display/flashbuild.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/projectfile.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "display/flashbuild.h"
 
 #include "display/colour.h"
+#include "editor/document.h"
 #include "model/carry.h"
-#include "model/document.h"
 #include "render/pixels.h"
 #include "render/preview.h"
 #include "render/view.h"

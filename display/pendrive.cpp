@@ -1,8 +1,8 @@
 #include "display/pendrive.h"
 
 #include "display/flashbuild.h"
+#include "editor/document.h"
 #include "model/carry.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 
 #include <QFileInfo>

@@ -11,8 +11,8 @@
 
 #include "depot/flashinfo.h"
 #include "display/pendrive.h"
+#include "editor/document.h"
 #include "fuzz/fixtures.h"
-#include "model/document.h"
 
 #include <QFile>
 #include <QJsonArray>

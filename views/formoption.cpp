@@ -1,6 +1,6 @@
 #include "views/formoption.h"
 
-#include "model/document.h"
+#include "editor/document.h"
 #include "views/gridrules.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "views/viewsgrid.h"
 
 #include "depot/findings.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/sign.h"
 #include "views/gridrules.h"
 

@@ -1,7 +1,7 @@
 #include "display/gui/formlcd.h"
 
 #include "display/modules.h"
-#include "model/document.h"
+#include "editor/document.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -5,7 +5,7 @@
 #include "depot/player.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/projectfile.h"
 #include "render/animation.h"
 #include "render/preview.h"

@@ -4,8 +4,8 @@
 #include "depot/recover.h"
 #include "display/flashbuild.h"
 #include "display/pendrive.h"
+#include "editor/document.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"
 

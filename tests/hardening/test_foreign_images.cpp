@@ -5,7 +5,7 @@
 #include "depot/decode.h"
 #include "depot/flashinfo.h"
 #include "display/pendrive.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>

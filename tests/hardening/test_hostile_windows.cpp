@@ -7,7 +7,7 @@
 #include "app/startup.h"
 #include "depot/decode.h"
 #include "display/flashbuild.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "print/instructions.h"
 #include "print/printpage.h"
 #include "tests/hardening/hostile_project.h"

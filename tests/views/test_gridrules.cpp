@@ -1,6 +1,6 @@
 // The views-grid rules on a fresh default project: clicks, the wheel, the
 // Use switch and its Time, the up/down limits, tab changes and the popup.
-#include "model/document.h"
+#include "editor/document.h"
 #include "views/gridrules.h"
 
 #include <cstring>

@@ -2,7 +2,7 @@
 // empty clipboard, the languages dialog and its tab rules, and copying all
 // views of a language over another.
 #include "app/mainform.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "tests/support/scripted_prompts.h"
 #include "views/formoption.h"
 #include "views/gridrules.h"

@@ -1,9 +1,9 @@
-#include "model/document.h"
+#include "editor/document.h"
 
 #include "display/flash.h"
+#include "editor/projectstep.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
-#include "model/projectstep.h"
 #include "render/animation.h"
 #include "render/picture.h"
 #include "render/pixels.h"
