@@ -2,8 +2,8 @@
 #include "cli/command.h"
 #include "depot/pendrivefile.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
 #include "editor/document.h"
+#include "editor/pendrive.h"
 #include "model/carry.h"
 
 #include <QFileInfo>

@@ -10,8 +10,8 @@
 // exactly the screens in use.
 
 #include "depot/flashinfo.h"
-#include "display/pendrive.h"
 #include "editor/document.h"
+#include "editor/pendrive.h"
 #include "fuzz/fixtures.h"
 
 #include <QFile>

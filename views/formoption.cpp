@@ -1,7 +1,7 @@
 #include "views/formoption.h"
 
 #include "editor/document.h"
-#include "views/gridrules.h"
+#include "editor/gridrules.h"
 
 #include <QCheckBox>
 #include <QCursor>

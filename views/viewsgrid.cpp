@@ -2,8 +2,8 @@
 
 #include "depot/findings.h"
 #include "editor/document.h"
+#include "editor/gridrules.h"
 #include "model/sign.h"
-#include "views/gridrules.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>

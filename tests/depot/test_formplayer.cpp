@@ -3,7 +3,7 @@
 // saving the animated picture, and bad files.
 #include "depot/gui/formplayer.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
+#include "editor/pendrive.h"
 #include "model/sign.h"
 #include "tests/app/editor_fixture.h"
 #include "tests/depot/gif_read.h"

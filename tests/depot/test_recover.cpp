@@ -3,8 +3,8 @@
 // refusals and the round trip export -> recover -> export.
 #include "depot/recover.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
 #include "editor/document.h"
+#include "editor/pendrive.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"

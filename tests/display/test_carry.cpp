@@ -2,8 +2,8 @@
 // Polish letters, and how export and check report them.
 #include "display/flash.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
 #include "editor/document.h"
+#include "editor/pendrive.h"
 #include "model/carry.h"
 #include "tests/support/scripted_prompts.h"
 

@@ -3,9 +3,9 @@
 // keystrokes of one field merge into one step.
 #include "depot/fit.h"
 #include "editor/document.h"
+#include "editor/gridrules.h"
 #include "editor/projectstep.h"
 #include "render/text.h"
-#include "views/gridrules.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

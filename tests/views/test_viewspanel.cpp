@@ -3,9 +3,9 @@
 // views of a language over another.
 #include "app/mainform.h"
 #include "editor/document.h"
+#include "editor/gridrules.h"
 #include "tests/support/scripted_prompts.h"
 #include "views/formoption.h"
-#include "views/gridrules.h"
 #include "views/viewsgrid.h"
 #include "views/viewspanel.h"
 

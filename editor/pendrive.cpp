@@ -1,4 +1,4 @@
-#include "display/pendrive.h"
+#include "editor/pendrive.h"
 
 #include "display/flashbuild.h"
 #include "editor/document.h"
