@@ -7,6 +7,7 @@
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
 #include "editor/pendrive.h"
+#include "editor/projectcommands.h"
 #include "print/gui/formprint.h"
 
 namespace lt {

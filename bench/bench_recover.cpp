@@ -3,6 +3,7 @@
 #include "depot/recover.h"
 #include "display/flashbuild.h"
 #include "editor/document.h"
+#include "editor/pendrive.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -5,6 +5,7 @@
 #include "display/flashbuild.h"
 #include "editor/document.h"
 #include "editor/pendrive.h"
+#include "editor/projectcommands.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"

@@ -2,6 +2,7 @@
 #include "display/flash.h"
 #include "display/flashbuild.h"
 #include "editor/document.h"
+#include "editor/pendrive.h"
 
 #include <algorithm>
 #include <cstring>
