@@ -8,6 +8,7 @@
 #include "depot/decode.h"
 #include "display/flashbuild.h"
 #include "editor/document.h"
+#include "editor/pendrive.h"
 #include "print/instructions.h"
 #include "print/printpage.h"
 #include "tests/hardening/hostile_project.h"
