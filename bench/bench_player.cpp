@@ -5,6 +5,7 @@
 #include "depot/player.h"
 #include "display/flashbuild.h"
 #include "editor/document.h"
+#include "editor/pendrive.h"
 
 #include <benchmark/benchmark.h>
 
