@@ -1,7 +1,7 @@
 #include "app/formfind.h"
 
+#include "editor/document.h"
 #include "i18n/gui/languagecontroller.h"
-#include "model/document.h"
 #include "views/viewspanel.h"
 
 #include <QGridLayout>

@@ -4,7 +4,7 @@
 // controls of the edited view ("View option"). Every control writes straight
 // into the edited view and redraws; the window holds no project data.
 
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/prompts.h"
 #include "render/text.h"
 #include "views/viewspanel.h"

@@ -6,6 +6,7 @@
 #include "depot/destinations.h"
 #include "depot/findings.h"
 #include "depot/fit.h"
+#include "editor/projectcommands.h"
 #include "views/viewsgrid.h"
 
 #include <QTabWidget>

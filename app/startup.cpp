@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include "app/autosaveguard.h"
-#include "widgets/apptitle.h"
 #include "app/formautor.h"
 #include "app/formcolor.h"
 #include "app/formhardware.h"
@@ -11,9 +10,9 @@
 #include "app/style.h"
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
+#include "editor/document.h"
 #include "i18n/gui/languagemenu.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "print/gui/formprint.h"
 #include "views/formoption.h"
 #include "views/viewspanel.h"

@@ -1,7 +1,6 @@
 #include "depot/destinations.h"
 
 #include "depot/gtfs.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 
 #include <QFileInfo>
@@ -137,21 +136,6 @@ FileDialogSpec importDestinationsDialog() {
             QStringLiteral(
                 "Timetable feed or destination list (*.zip;*.txt;*.csv;*.xlsx)|*.zip;*.txt;*.csv;*.xlsx"),
             QString(), QString(), false};
-}
-
-void importDestinationsClick(Document& doc, Prompts& prompts, const FileDialogSpec& dialog) {
-    if (!prompts.confirm(QStringLiteral("Are you sure to import destinations into the project ?"))) return;
-    const QString path = prompts.openFile(dialog);
-    if (path.isEmpty()) return;
-    DestinationImport result;
-    doc.change(QStringLiteral("Import destinations"), [&] {
-        result = importDestinations(
-            doc.dane(), path, editLang(doc.dane()),
-            [&prompts](const DestinationImport& r) { return prompts.reviewChanges(r.summary(), r.changes); });
-        if (result.ok() && !result.cancelled) doc.projectReplaced();
-    });
-    if (result.cancelled) return;
-    prompts.message(result.summary());
 }
 
 }  // namespace lt

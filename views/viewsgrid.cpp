@@ -1,9 +1,9 @@
 #include "views/viewsgrid.h"
 
 #include "depot/findings.h"
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/gridrules.h"
 #include "model/sign.h"
-#include "views/gridrules.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>

@@ -6,7 +6,7 @@
 #include "app/mainform.h"
 #include "app/qtprompts.h"
 #include "app/startup.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "tests/support/scripted_prompts.h"
 #include "widgets/apptitle.h"
 

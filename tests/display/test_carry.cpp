@@ -2,9 +2,9 @@
 // Polish letters, and how export and check report them.
 #include "display/flash.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
 #include "model/carry.h"
-#include "model/document.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>

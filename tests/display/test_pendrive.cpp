@@ -1,7 +1,7 @@
 // The pendrive commands: export, import, firmware import and font import.
 #include "display/flash.h"
-#include "display/pendrive.h"
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"
 

@@ -6,7 +6,7 @@
 #include "app/autosaveguard.h"
 #include "app/mainform.h"
 #include "app/startup.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/headless.h"
 #include "model/projectfile.h"
 
