@@ -5,16 +5,39 @@
 #include "app/manual.h"
 #include "depot/gui/formplayer.h"
 #include "display/flash.h"
+#include "model/projectfile.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QUrl>
 
 namespace lt {
+
+namespace {
+
+/// A file size as a planner reads it: "812 bytes", "1.0 MiB".
+QString sizeInWords(qint64 bytes) {
+    if (bytes < 1024) return QStringLiteral("%1 bytes").arg(bytes);
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
+}
+
+/// Why `path` did not open as a project, naming the file: a file of another
+/// size than a project's is "not a project file", with both sizes in words.
+QString refusal(const QString& path, const QString& error) {
+    const QFileInfo file(path);
+    const QString name = QDir::toNativeSeparators(path);
+    if (file.isFile() && file.size() != ProjectFileSize)
+        return QStringLiteral("%1 is not a project file: it holds %2; a project file holds exactly %3.")
+            .arg(name, sizeInWords(file.size()), sizeInWords(ProjectFileSize));
+    return QStringLiteral("%1 cannot be opened: %2").arg(name, error);
+}
+
+}  // namespace
 
 void TMainForm::openFromCommandLine(const QString& path) {
     if (path.isEmpty()) return;
@@ -29,7 +52,7 @@ void TMainForm::openFromCommandLine(const QString& path) {
     m_doc.observer().setViewsPanelVisible(false);
     const QString error = m_doc.openProject(file.absoluteFilePath());
     m_doc.observer().setViewsPanelVisible(true);
-    if (!error.isEmpty()) m_prompts.warning(error);
+    if (!error.isEmpty()) m_prompts.warning(refusal(path, error));
 }
 
 void TMainForm::fillRecentMenu() {
@@ -73,7 +96,7 @@ void TMainForm::openRecentProject(const QString& path) {
     m_doc.observer().setViewsPanelVisible(false);
     const QString error = m_doc.openProject(path);
     m_doc.observer().setViewsPanelVisible(true);
-    if (!error.isEmpty()) m_prompts.warning(error);
+    if (!error.isEmpty()) m_prompts.warning(refusal(path, error));
 }
 
 void TMainForm::ClearRecent1Click() {

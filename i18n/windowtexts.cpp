@@ -137,6 +137,11 @@ constexpr TextEntry kMainForm[] = {
     {"StepTexts", "Undo", 354},
     {"StepTexts", "Redo", 355},
     {"StepTexts", "Names", 356},
+    {"mnRecent", "Caption", 410},
+    {"ClearRecent1", "Caption", 411},
+    {"Manual1", "Caption", 412},
+    {"MainForm", "RecentMissing", 413},
+    {"MainForm", "ManualMissing", 414},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -197,7 +202,7 @@ constexpr TextEntry kFormChanges[] = {
     {"btnCancel", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 130);
+static_assert(std::size(kMainForm) == 135);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace
