@@ -1,10 +1,10 @@
 #include "app/mainform.h"
 
+#include "app/desktopsettings.h"
 #include "app/formautor.h"
 #include "app/formcheck.h"
 #include "app/formcolor.h"
 #include "app/formfind.h"
-#include "app/desktopsettings.h"
 #include "app/formhardware.h"
 #include "app/forms.h"
 #include "app/menukeys.h"
@@ -272,8 +272,10 @@ void TMainForm::buildStatusBar() {
     bar->setSizeGripEnabled(false);
     m_lFileName = new FileNameLabel(bar);
     m_lFileName->setObjectName(QStringLiteral("lFileName"));
-    // Permanent, so the menu items' hints never cover the file's name.
-    bar->addPermanentWidget(m_lFileName, 1);
+    // Permanent, so the menu items' hints and the notes of routine
+    // confirmations never cover the file's name; at the right, leaving them
+    // the rest of the bar.
+    bar->addPermanentWidget(m_lFileName, 0);
 }
 
 QWidget* TMainForm::buildPreviewGroup(QWidget* parent) {

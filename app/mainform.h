@@ -71,6 +71,12 @@ class TMainForm : public QMainWindow, public DocumentObserver, public views::Edi
     Q_PROPERTY(QString RecentMissing MEMBER m_recentMissing)
     /// Help > Manual when the manual is not installed.
     Q_PROPERTY(QString ManualMissing MEMBER m_manualMissing)
+    /// A file given on the command line or chosen from the recent projects
+    /// that has not a project's size: %1 the file, %2 its size, %3 a
+    /// project's size, both in words.
+    Q_PROPERTY(QString NotProjectFile MEMBER m_notProjectFile)
+    /// Such a file that cannot be read: %1 the file, %2 the reason.
+    Q_PROPERTY(QString CannotOpen MEMBER m_cannotOpen)
 public:
     /// The main window's fixed client width: 1238 pixels with the frame of
     /// a window with 8-pixel borders.
@@ -291,6 +297,9 @@ private:
     void scanLanguageFiles();
     /// The recent projects submenu, made again from the kept list.
     void fillRecentMenu();
+    /// Why `path` did not open as a project, in the words of the two texts
+    /// above.
+    QString refusal(const QString& path, const QString& error) const;
 
     Document& m_doc;
     Prompts& m_prompts;
@@ -305,6 +314,9 @@ private:
     QString m_recentMissing =
         QStringLiteral("%1 is no longer there. It has been taken off the list of recent projects.");
     QString m_manualMissing = QStringLiteral("The manual is not installed with this copy of the program.");
+    QString m_notProjectFile =
+        QStringLiteral("%1 is not a project file: it holds %2; a project file holds exactly %3.");
+    QString m_cannotOpen = QStringLiteral("%1 cannot be opened: %2");
     QMenu* m_mnRecent = nullptr;
     QString m_caption;
     bool m_composingTitle = false;

@@ -26,18 +26,17 @@ QString sizeInWords(qint64 bytes) {
     return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeIecFormat);
 }
 
-/// Why `path` did not open as a project, naming the file: a file of another
-/// size than a project's is "not a project file", with both sizes in words.
-QString refusal(const QString& path, const QString& error) {
+}  // namespace
+
+QString TMainForm::refusal(const QString& path, const QString& error) const {
+    // A file of another size than a project's is "not a project file", with
+    // both sizes in words; any other failure keeps the system's reason.
     const QFileInfo file(path);
     const QString name = QDir::toNativeSeparators(path);
     if (file.isFile() && file.size() != ProjectFileSize)
-        return QStringLiteral("%1 is not a project file: it holds %2; a project file holds exactly %3.")
-            .arg(name, sizeInWords(file.size()), sizeInWords(ProjectFileSize));
-    return QStringLiteral("%1 cannot be opened: %2").arg(name, error);
+        return m_notProjectFile.arg(name, sizeInWords(file.size()), sizeInWords(ProjectFileSize));
+    return m_cannotOpen.arg(name, error);
 }
-
-}  // namespace
 
 void TMainForm::openFromCommandLine(const QString& path) {
     if (path.isEmpty()) return;

@@ -38,10 +38,10 @@ std::unique_ptr<EditorRun> startEditor(QApplication& app, Prompts* prompts = nul
 QString fileFromArguments(const QStringList& arguments);
 
 /// Runs the start-up sequence, switches the interface to the desktop's
-/// language when a language file for it is there, shows the main window and
-/// opens the file named on the command line, offers back what a run that
-/// ended without closing left in the autosave folder, then runs the event loop until the main window closes; returns
-/// the process exit code.
+/// language when a language file for it is there, shows the main window,
+/// opens the file named on the command line and offers back what a run that
+/// ended without closing left in the autosave folder, then runs the event
+/// loop until the main window closes; returns the process exit code.
 int runEditor(QApplication& app);
 
 }  // namespace lt

@@ -46,8 +46,8 @@ QString DestinationImport::summary() const {
         return lines.join(QLatin1Char('\n'));
     }
     if (!feed) {
-        lines << countOf(rows, "row", "rows") + QStringLiteral(" read, ") + countOf(viewsMade, "view", "views") +
-                     QStringLiteral(" changed.");
+        lines << countOf(rows, "row", "rows") + QStringLiteral(" read, ") +
+                     countOf(viewsMade, "view", "views") + QStringLiteral(" changed.");
         for (qsizetype i = 0; i < warnings.size() && i < ShownRows; ++i) lines << warnings[i];
         if (warnings.size() > ShownRows)
             lines << QStringLiteral("and %1 more").arg(warnings.size() - ShownRows);

@@ -142,6 +142,8 @@ constexpr TextEntry kMainForm[] = {
     {"Manual1", "Caption", 412},
     {"MainForm", "RecentMissing", 413},
     {"MainForm", "ManualMissing", 414},
+    {"MainForm", "NotProjectFile", 415},
+    {"MainForm", "CannotOpen", 416},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -202,7 +204,7 @@ constexpr TextEntry kFormChanges[] = {
     {"btnCancel", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 135);
+static_assert(std::size(kMainForm) == 137);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace

@@ -295,14 +295,13 @@ struct Soak : ::testing::Test {
                 QApplication::sendEvent(window, &e);
             });
         } else if (kind < 72) {
-            static const Qt::Key keys[] = {Qt::Key_Up,    Qt::Key_Down,    Qt::Key_Left,      Qt::Key_Right,
-                                           Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Return,    Qt::Key_Escape,
-                                           Qt::Key_Space, Qt::Key_PageUp,  Qt::Key_PageDown,  Qt::Key_Home,
-                                           Qt::Key_End,   Qt::Key_Delete,  Qt::Key_Backspace, Qt::Key_A,
-                                           Qt::Key_C,     Qt::Key_V,       Qt::Key_E,         Qt::Key_F,
-                                           Qt::Key_N,     Qt::Key_O,       Qt::Key_S,         Qt::Key_Q,
-                                           Qt::Key_7,     Qt::Key_F1,      Qt::Key_F4,        Qt::Key_Z,
-                                           Qt::Key_Y};
+            static const Qt::Key keys[] = {
+                Qt::Key_Up,       Qt::Key_Down,   Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Tab,
+                Qt::Key_Backtab,  Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,  Qt::Key_PageUp,
+                Qt::Key_PageDown, Qt::Key_Home,   Qt::Key_End,    Qt::Key_Delete, Qt::Key_Backspace,
+                Qt::Key_A,        Qt::Key_C,      Qt::Key_V,      Qt::Key_E,      Qt::Key_F,
+                Qt::Key_N,        Qt::Key_O,      Qt::Key_S,      Qt::Key_Q,      Qt::Key_7,
+                Qt::Key_F1,       Qt::Key_F4,     Qt::Key_Z,      Qt::Key_Y};
             const Qt::Key key = keys[pick(static_cast<int>(std::size(keys)))];
             // Now and then from inside a text or number field of the main
             // window, where the menus' keys must still win.
