@@ -126,7 +126,7 @@ void Document::Otwrzprojekt1Click(Prompts& prompts) {
     if (path.isEmpty()) return;
     m_observer->setViewsPanelVisible(false);
     const QString error = openProject(path);
-    if (!error.isEmpty()) prompts.message(error);
+    if (!error.isEmpty()) prompts.warning(error);
     m_observer->setViewsPanelVisible(true);
 }
 
@@ -159,7 +159,7 @@ bool Document::saveProject(Prompts& prompts) {
         return false;
     }
     m_undo.setClean();
-    prompts.message(QStringLiteral("Project saved as: ") + path);
+    prompts.note(QStringLiteral("Project saved as: ") + path);
     return true;
 }
 

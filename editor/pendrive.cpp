@@ -26,17 +26,18 @@ void Eksportujdoplikuwywietlacza1Click(Document& doc, Prompts& prompts) {
         prompts.warning(msgWriteFailed(path, error));
         return;
     }
-    // Texts written with their nearest carried form are named after the
-    // message, one per line.
+    // A clean export is confirmed in passing; texts written with their
+    // nearest carried form are named after the message, one per line, in a
+    // box with the warning icon.
     const QStringList changed = carryWarnings(doc.dane());
     if (changed.isEmpty()) {
-        prompts.message(msgFlashExported());
+        prompts.note(msgFlashExportedTo(path));
         return;
     }
     constexpr qsizetype shown = 20;
     QStringList lines = changed.mid(0, shown);
     if (changed.size() > shown) lines << msgMoreCarriedTexts(changed.size() - shown);
-    prompts.message(msgFlashExported() + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')));
+    prompts.warning(msgFlashExportedTo(path) + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')));
 }
 
 void Importujzplikuwywitlacza1Click(Document& doc, Prompts& prompts) {
@@ -44,7 +45,7 @@ void Importujzplikuwywitlacza1Click(Document& doc, Prompts& prompts) {
     if (path.isEmpty()) return;
     const QString error = readFlashFile(path, doc.flash());
     if (!error.isEmpty()) {
-        prompts.message(error);
+        prompts.warning(error);
         return;
     }
     doc.observer().setViewsPanelVisible(false);
@@ -59,7 +60,7 @@ void Importujoprogramowaniesprztowe1Click(Document& doc, Prompts& prompts) {
     if (path.isEmpty()) return;
     const QString error = readFirmwareFile(path, doc.dane());
     if (!error.isEmpty()) {
-        prompts.message(error);
+        prompts.warning(error);
         return;
     }
     prompts.message(msgFirmwareLoaded());

@@ -19,6 +19,11 @@ class Document;
 inline QString msgFlashExported() {
     return QStringLiteral("Data from flash memory has correctly exported.");
 }
+/// The export's confirmation naming the file written:
+/// "Data from flash memory has correctly exported.\nFile: PATH".
+inline QString msgFlashExportedTo(const QString& path) {
+    return msgFlashExported() + QStringLiteral("\nFile: ") + path;
+}
 inline QString msgFlashImported() {
     return QStringLiteral("Data from flash memory has correctly imported.");
 }

@@ -17,7 +17,7 @@ void RecoverProjectClick(Document& doc, Prompts& prompts) {
     auto flash = std::make_unique<sflash>();
     const QString error = readImageForRecovery(path, *flash);
     if (!error.isEmpty()) {
-        prompts.message(error);
+        prompts.warning(error);
         return;
     }
     auto dane = std::make_unique<sDane>();

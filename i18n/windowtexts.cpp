@@ -137,6 +137,13 @@ constexpr TextEntry kMainForm[] = {
     {"StepTexts", "Undo", 354},
     {"StepTexts", "Redo", 355},
     {"StepTexts", "Names", 356},
+    {"mnRecent", "Caption", 410},
+    {"ClearRecent1", "Caption", 411},
+    {"Manual1", "Caption", 412},
+    {"MainForm", "RecentMissing", 413},
+    {"MainForm", "ManualMissing", 414},
+    {"MainForm", "NotProjectFile", 415},
+    {"MainForm", "CannotOpen", 416},
 };
 
 constexpr TextEntry kFormPrint[] = {
@@ -201,7 +208,7 @@ constexpr TextEntry kFormChanges[] = {
     {"btnCancel", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 130);
+static_assert(std::size(kMainForm) == 137);
 static_assert(std::size(kFormPrint) == 10);
 
 }  // namespace
