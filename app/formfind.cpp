@@ -1,11 +1,12 @@
 #include "app/formfind.h"
 
+#include "editor/document.h"
 #include "i18n/gui/languagecontroller.h"
-#include "model/document.h"
 #include "views/viewspanel.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -50,7 +51,21 @@ TFormFind::TFormFind(Document& doc, views::ViewsPanel& panel, QWidget* owner)
     connect(m_btnOpen, &QPushButton::clicked, this, &TFormFind::btnOpenClick);
     connect(m_btnClose, &QPushButton::clicked, this, &QDialog::close);
     connect(m_lbFound, &QListWidget::itemActivated, this, &TFormFind::btnOpenClick);
+    m_eFind->installEventFilter(this);
     new i18n::TDKLanguageController(this, QStringLiteral("FormFind"));
+}
+
+bool TFormFind::eventFilter(QObject* watched, QEvent* event) {
+    // Down in the search field moves into the results, on the first one.
+    if (watched == m_eFind && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_PageDown) && m_lbFound->count() > 0) {
+            if (m_lbFound->currentRow() < 0) m_lbFound->setCurrentRow(0);
+            m_lbFound->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFormFind::ShowFind() {

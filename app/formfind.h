@@ -43,6 +43,9 @@ public slots:
     /// Opens the selected result in the views list.
     void btnOpenClick();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Document& m_doc;
     views::ViewsPanel& m_panel;

@@ -1,5 +1,5 @@
-// The editor. It takes no command-line options: everything it remembers is in
-// the project file.
+// The editor. Its one argument is a file to open: a project, or a pendrive
+// file, which opens in the player (`linetint depot.vmprj`).
 #include "app/startup.h"
 
 #include <QApplication>

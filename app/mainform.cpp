@@ -1,11 +1,13 @@
 #include "app/mainform.h"
 
+#include "app/desktopsettings.h"
 #include "app/formautor.h"
 #include "app/formcheck.h"
 #include "app/formcolor.h"
 #include "app/formfind.h"
 #include "app/formhardware.h"
 #include "app/forms.h"
+#include "app/menukeys.h"
 #include "app/pictures.h"
 #include "depot/destinations.h"
 #include "depot/findings.h"
@@ -120,6 +122,8 @@ TMainForm::TMainForm(Document& doc, Prompts& prompts, QWidget* parent)
     m_titleReady = true;
     connect(&m_doc.undoStack(), &QUndoStack::cleanChanged, this, &TMainForm::updateTitle);
     updateTitle();
+    // The menus' keys work from the text and number fields too.
+    new MenuKeys(this);
     // Keystrokes of one field are one step until the focus moves on.
     connect(qApp, &QApplication::focusChanged, this, [this] { m_doc.sealTyping(); });
 }
@@ -159,6 +163,10 @@ void TMainForm::buildMenu() {
         ->setShortcuts(standardKeys(QKeySequence::Save, Qt::CTRL | Qt::Key_S));
     item(file, "Zapiszjakoprojekt1", tr("Save As"), &TMainForm::Zapiszjakoprojekt1Click)
         ->setShortcuts(standardKeys(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    m_mnRecent = file->addMenu(tr("Recent projects"));
+    m_mnRecent->setObjectName(QStringLiteral("mnRecent"));
+    m_mnRecent->menuAction()->setObjectName(QStringLiteral("mnRecent"));
+    fillRecentMenu();
     item(file, "Odzyskajprojekt1", tr("Recover project from pendrive…"), &TMainForm::Odzyskajprojekt1Click);
     item(file, "ImportDestinations1", tr("Import destinations…"), &TMainForm::ImportDestinations1Click);
     file->addSeparator();
@@ -184,6 +192,10 @@ void TMainForm::buildMenu() {
                                &TMainForm::Eksportujdoplikuwywietlacza1Click);
     exportItem->setShortcut(Qt::CTRL | Qt::Key_E);
     edit->setDefaultAction(exportItem);
+    // The program's main output, where a desktop program keeps its exports
+    // too: the same item in File, before the printed sheets.
+    file->insertAction(action("Drukujinstrukcj1"), exportItem);
+    file->insertSeparator(action("Drukujinstrukcj1"));
     edit->addSeparator()->setVisible(false);
     item(edit, "Importobrazka1", tr("Import picture"), nullptr)->setVisible(false);
     item(edit, "ZapiszJakoObrazek", tr("Save as picture"), &TMainForm::ZapiszJakoObrazekClick);
@@ -213,6 +225,9 @@ void TMainForm::buildMenu() {
 
     QMenu* help = bar->addMenu(tr("Help"));
     help->setObjectName(QStringLiteral("Autor1"));
+    item(help, "Manual1", tr("Manual"), &TMainForm::Manual1Click)
+        ->setShortcuts(standardKeys(QKeySequence::HelpContents, Qt::Key_F1));
+    help->addSeparator();
     item(help, "oprogramie1", tr("Information"), &TMainForm::oprogramie1Click);
     item(help, "Ourzdzeniu1", tr("Hardware"), &TMainForm::Ourzdzeniu1Click)->setVisible(false);
 }
@@ -258,8 +273,10 @@ void TMainForm::buildStatusBar() {
     bar->setSizeGripEnabled(false);
     m_lFileName = new FileNameLabel(bar);
     m_lFileName->setObjectName(QStringLiteral("lFileName"));
-    // Permanent, so the menu items' hints never cover the file's name.
-    bar->addPermanentWidget(m_lFileName, 1);
+    // Permanent, so the menu items' hints and the notes of routine
+    // confirmations never cover the file's name; at the right, leaving them
+    // the rest of the bar.
+    bar->addPermanentWidget(m_lFileName, 0);
 }
 
 QWidget* TMainForm::buildPreviewGroup(QWidget* parent) {
@@ -802,6 +819,11 @@ void TMainForm::activateFirstTab() {
 
 void TMainForm::fileNameChanged() {
     m_lFileName->setPath(m_doc.filePath());
+    // A project opened or saved under a name heads the recent projects.
+    if (!m_doc.filePath().isEmpty()) {
+        addRecentProject(m_doc.filePath());
+        fillRecentMenu();
+    }
     updateTitle();
 }
 
@@ -855,7 +877,12 @@ void TMainForm::Zapiszprojekt1Click() {
 }
 
 void TMainForm::Zapiszjakoprojekt1Click() {
+    // Save As proposes the current file (its folder and name); a project
+    // without a file gets the dialog's own proposal.
+    const QString proposal = m_doc.SaveDialog.fileName;
+    if (!m_doc.filePath().isEmpty()) m_doc.SaveDialog.fileName = m_doc.filePath();
     m_doc.Zapiszjakoprojekt1Click(m_prompts);
+    m_doc.SaveDialog.fileName = proposal;
 }
 
 void TMainForm::oprogramie1Click() {

@@ -4,7 +4,7 @@
 // controls of the edited view ("View option"). Every control writes straight
 // into the edited view and redraws; the window holds no project data.
 
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/prompts.h"
 #include "render/text.h"
 #include "views/viewspanel.h"
@@ -67,6 +67,16 @@ class TMainForm : public QMainWindow, public DocumentObserver, public views::Edi
     /// The window's caption as the interface language gives it; the title
     /// adds the project file's name and the unsaved-changes mark to it.
     Q_PROPERTY(QString caption READ caption)
+    /// File > Recent projects on a file that is gone: %1 the file.
+    Q_PROPERTY(QString RecentMissing MEMBER m_recentMissing)
+    /// Help > Manual when the manual is not installed.
+    Q_PROPERTY(QString ManualMissing MEMBER m_manualMissing)
+    /// A file given on the command line or chosen from the recent projects
+    /// that has not a project's size: %1 the file, %2 its size, %3 a
+    /// project's size, both in words.
+    Q_PROPERTY(QString NotProjectFile MEMBER m_notProjectFile)
+    /// Such a file that cannot be read: %1 the file, %2 the reason.
+    Q_PROPERTY(QString CannotOpen MEMBER m_cannotOpen)
 public:
     /// The main window's fixed client width: 1238 pixels with the frame of
     /// a window with 8-pixel borders.
@@ -148,6 +158,13 @@ public:
     /// Opens a view for editing as a double-click on its row in the views
     /// grid does, switching to its language's tab first.
     void openView(int lang, int view);
+    /// Opens the file named on the command line: a pendrive file (8 MiB) in
+    /// the player, anything else as a project. A refusal is a warning and
+    /// the new project stays.
+    void openFromCommandLine(const QString& path);
+    /// File > Recent projects: the submenu, its items the files newest first,
+    /// then "Clear".
+    QMenu* mnRecent() const { return m_mnRecent; }
     /// Fits the views the check window lists and tells what changed.
     void fitListedViews();
     void fileNameChanged() override;
@@ -179,7 +196,13 @@ public slots:
     void LEDContrast1Click();
     void mnModulesClick();
     void LEDlanguages1Click();
+    /// File > Recent projects > FILE: Open without the dialog; a file that
+    /// is gone is named in a warning and taken off the list.
+    void openRecentProject(const QString& path);
+    void ClearRecent1Click();
     // Help
+    /// Help > Manual (F1): the operator's manual in the desktop's browser.
+    void Manual1Click();
     void oprogramie1Click();
     void Ourzdzeniu1Click();
 
@@ -272,6 +295,11 @@ private:
     /// `ScanLanguageFiles`: the "Program language" submenu from the *.lng
     /// files of the program's folder.
     void scanLanguageFiles();
+    /// The recent projects submenu, made again from the kept list.
+    void fillRecentMenu();
+    /// Why `path` did not open as a project, in the words of the two texts
+    /// above.
+    QString refusal(const QString& path, const QString& error) const;
 
     Document& m_doc;
     Prompts& m_prompts;
@@ -283,6 +311,13 @@ private:
     bool m_loading = false;
     QString m_restoreQuestion = QStringLiteral(
         "Restore the unsaved changes to %1 from %2?\nNo discards them; Cancel asks again at the next start.");
+    QString m_recentMissing =
+        QStringLiteral("%1 is no longer there. It has been taken off the list of recent projects.");
+    QString m_manualMissing = QStringLiteral("The manual is not installed with this copy of the program.");
+    QString m_notProjectFile =
+        QStringLiteral("%1 is not a project file: it holds %2; a project file holds exactly %3.");
+    QString m_cannotOpen = QStringLiteral("%1 cannot be opened: %2");
+    QMenu* m_mnRecent = nullptr;
     QString m_caption;
     bool m_composingTitle = false;
     bool m_titleReady = false;  // the title follows the document once built

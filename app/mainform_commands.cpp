@@ -6,7 +6,8 @@
 #include "depot/recover.h"
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
-#include "display/pendrive.h"
+#include "editor/pendrive.h"
+#include "editor/projectcommands.h"
 #include "print/gui/formprint.h"
 
 namespace lt {

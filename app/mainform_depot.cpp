@@ -6,6 +6,8 @@
 #include "depot/destinations.h"
 #include "depot/findings.h"
 #include "depot/fit.h"
+#include "editor/projectcommands.h"
+#include "model/plural.h"
 #include "views/viewsgrid.h"
 
 #include <QTabWidget>
@@ -97,11 +99,11 @@ void TMainForm::fitListedViews() {
         if (changed.count({editLang(m_doc.dane()), editRow(m_doc.dane())})) reloadEdited();
     });
     if (changes.isEmpty()) {
-        m_prompts.message(QStringLiteral("Every listed text already fits the sign."));
+        m_prompts.note(QStringLiteral("Every listed text already fits the sign."));
         return;
     }
-    QStringList lines{
-        QStringLiteral("%1 regions fitted in %2 views:").arg(changes.size()).arg(changed.size())};
+    QStringList lines{countOf(changes.size(), "region", "regions") + QStringLiteral(" fitted in ") +
+                      countOf(qsizetype(changed.size()), "view", "views") + QLatin1Char(':')};
     for (qsizetype i = 0; i < changes.size() && i < ShownChanges; ++i) lines << changes[i].text();
     if (changes.size() > ShownChanges)
         lines << QStringLiteral("and %1 more").arg(changes.size() - ShownChanges);

@@ -1,11 +1,15 @@
 #include "app/qtprompts.h"
 
+#include "app/desktopsettings.h"
 #include "app/formchanges.h"
 #include "widgets/apptitle.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 
 namespace lt {
 
@@ -87,6 +91,16 @@ void QtPrompts::warning(const QString& text) {
     runBox(m_parent, QMessageBox::Warning, text, QMessageBox::Ok, "WarningBox");
 }
 
+void QtPrompts::note(const QString& text) {
+    // Long enough to read a path, short enough not to linger over the next one.
+    constexpr int ShownMs = 8000;
+    if (auto* window = qobject_cast<QMainWindow*>(m_parent.data())) {
+        window->statusBar()->showMessage(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')), ShownMs);
+        return;
+    }
+    message(text);
+}
+
 QString QtPrompts::runDialog(const FileDialogSpec& request, bool save) {
     QFileDialog dialog(m_parent, request.title, QString(), toQtFilter(request.filter));
     dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
@@ -94,10 +108,16 @@ QString QtPrompts::runDialog(const FileDialogSpec& request, bool save) {
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(toDefaultSuffix(request.defaultExt));
     if (save && !request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // A bare proposed name opens in the folder of the last dialog, kept
+    // across runs; a full path (the current file) opens where it lies.
+    const QString folder = lastFolder();
+    if (!folder.isEmpty() && QFileInfo(request.fileName).isRelative()) dialog.setDirectory(folder);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted) return QString();
     const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
+    if (files.isEmpty()) return QString();
+    rememberFolderOf(files.first());
+    return files.first();
 }
 
 QString QtPrompts::openFile(const FileDialogSpec& request) {

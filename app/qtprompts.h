@@ -23,6 +23,9 @@ public:
     Decision decide(const QString& question) override;
     void message(const QString& text) override;
     void warning(const QString& text) override;
+    /// In the status bar of the parent window for a few seconds; a message
+    /// box when the parent has no status bar.
+    void note(const QString& text) override;
     SaveChoice askSaveChanges(const QString& question) override;
     QString openFile(const FileDialogSpec& request) override;
     QString saveFile(const FileDialogSpec& request) override;

@@ -10,10 +10,10 @@
 #include "app/style.h"
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
+#include "editor/document.h"
 #include "i18n/gui/languagemenu.h"
 #include "i18n/translatedprompts.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "print/gui/formprint.h"
 #include "views/formoption.h"
 #include "views/viewspanel.h"
@@ -51,6 +51,21 @@ void createDialogWindows(TMainForm& main) {
 }
 
 }  // namespace
+
+QString fileFromArguments(const QStringList& arguments) {
+    bool options = true;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (options && a == QLatin1String("--")) {
+            options = false;
+            continue;
+        }
+        // Qt has taken its own options; others are not ours to read.
+        if (options && a.startsWith(QLatin1Char('-'))) continue;
+        return a;
+    }
+    return QString();
+}
 
 EditorRun::~EditorRun() {
     mainForm.reset();
@@ -105,6 +120,10 @@ int runEditor(QApplication& app) {
         run->mainForm->languagesChanged();
     }
     run->mainForm->show();
+    // `linetint FILE`: the desktop's "Open with" and the file manager pass
+    // the file; it opens before an autosave copy is offered back.
+    const QString file = fileFromArguments(app.arguments());
+    if (!file.isEmpty()) run->mainForm->openFromCommandLine(file);
     QTimer::singleShot(0, run->autosave, &AutosaveGuard::offerRestore);
     return app.exec();
 }

@@ -2,6 +2,9 @@
 // Start-up of the editor: the splash, the application title and style, the
 // windows in their order, then the event loop.
 
+#include <QString>
+#include <QStringList>
+
 #include <memory>
 
 class QApplication;
@@ -30,11 +33,16 @@ struct EditorRun {
 /// else through message boxes and file dialogs.
 std::unique_ptr<EditorRun> startEditor(QApplication& app, Prompts* prompts = nullptr);
 
+/// The file the editor was started with: the first argument after the
+/// program that is not an option (anything after "--" is a file); empty when
+/// there is none.
+QString fileFromArguments(const QStringList& arguments);
+
 /// Runs the start-up sequence, switches the interface to the desktop's
-/// language when a language file for it is there, shows the main window and
-/// offers back what a run that ended without closing left in the autosave
-/// folder, then runs the event loop until the main window closes; returns
-/// the process exit code.
+/// language when a language file for it is there, shows the main window,
+/// opens the file named on the command line and offers back what a run that
+/// ended without closing left in the autosave folder, then runs the event
+/// loop until the main window closes; returns the process exit code.
 int runEditor(QApplication& app);
 
 }  // namespace lt

@@ -1,9 +1,9 @@
 // The display image: the whole build with every view in use, and the export write.
 #include "display/flash.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
 #include "model/carry.h"
-#include "model/document.h"
 
 #include <QDir>
 #include <QFile>

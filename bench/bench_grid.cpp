@@ -1,8 +1,8 @@
 // The views grid as the operator scrolls it: one screenful of rows drawn from
 // ready thumbnails, page by page through all 300 views.
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/gridrules.h"
 #include "model/records.h"
-#include "views/gridrules.h"
 #include "views/viewsgrid.h"
 
 #include <QImage>

@@ -1,5 +1,5 @@
+#include "editor/document.h"
 #include "model/defaults.h"
-#include "model/document.h"
 
 #include <benchmark/benchmark.h>
 

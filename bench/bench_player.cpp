@@ -5,7 +5,8 @@
 #include "depot/gif.h"
 #include "depot/player.h"
 #include "display/flashbuild.h"
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
 
 #include <benchmark/benchmark.h>
 

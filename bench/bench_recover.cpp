@@ -2,7 +2,8 @@
 // back from its picture, and a whole image with every view in use.
 #include "depot/recover.h"
 #include "display/flashbuild.h"
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -1,8 +1,8 @@
 // Rendering speed: the preview composition the timers and the thumbnail
 // refresh run, the thumbnail refresh itself and the packing of one screen.
 #include "display/colour.h"
+#include "editor/document.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "render/animation.h"
 #include "render/preview.h"
 #include "render/view.h"

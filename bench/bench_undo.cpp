@@ -1,7 +1,7 @@
 // The cost of undo: what 1,000 recorded edits of the editing panel hold, and
 // the time of one edit step and of one undo.
-#include "model/document.h"
-#include "model/projectstep.h"
+#include "editor/document.h"
+#include "editor/projectstep.h"
 #include "render/text.h"
 
 #include <benchmark/benchmark.h>

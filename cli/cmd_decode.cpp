@@ -2,7 +2,7 @@
 #include "cli/command.h"
 #include "depot/decode.h"
 #include "depot/pendrivefile.h"
-#include "display/pendrive.h"
+#include "display/flashfile.h"
 #include "model/projectfile.h"
 
 #include <QBuffer>

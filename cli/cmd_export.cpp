@@ -2,9 +2,9 @@
 #include "cli/command.h"
 #include "depot/pendrivefile.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
 #include "model/carry.h"
-#include "model/document.h"
 
 #include <QFileInfo>
 

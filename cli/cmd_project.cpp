@@ -3,7 +3,7 @@
 #include "cli/project_info.h"
 #include "depot/pendrivefile.h"
 #include "display/flash.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/projectfile.h"
 
 #include <QFileInfo>

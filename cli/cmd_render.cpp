@@ -1,6 +1,6 @@
 // The render command: one view's preview (or thumbnail) as a picture.
 #include "cli/command.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "render/animation.h"
 #include "render/picture.h"
 #include "render/pixels.h"

@@ -3,7 +3,7 @@
 #include "cli/project_info.h"
 #include "depot/flashinfo.h"
 #include "depot/pendrivefile.h"
-#include "display/pendrive.h"
+#include "display/flashfile.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 
 #include "cli/command.h"
 #include "depot/flashinfo.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/projectfile.h"
 
 #include <QFileInfo>

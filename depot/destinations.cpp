@@ -1,7 +1,7 @@
 #include "depot/destinations.h"
 
 #include "depot/gtfs.h"
-#include "model/document.h"
+#include "model/plural.h"
 #include "model/projectfile.h"
 
 #include <QFileInfo>
@@ -45,20 +45,21 @@ QString DestinationImport::summary() const {
         return lines.join(QLatin1Char('\n'));
     }
     if (!feed) {
-        lines << QStringLiteral("%1 rows read, %2 views changed.").arg(rows).arg(viewsMade);
+        lines << countOf(rows, "row", "rows") + QStringLiteral(" read, ") +
+                     countOf(viewsMade, "view", "views") + QStringLiteral(" changed.");
         for (qsizetype i = 0; i < warnings.size() && i < ShownRows; ++i) lines << warnings[i];
         if (warnings.size() > ShownRows)
             lines << QStringLiteral("and %1 more").arg(warnings.size() - ShownRows);
         return lines.join(QLatin1Char('\n'));
     }
-    lines << QStringLiteral("%1 views made from the timetable feed.").arg(viewsMade);
+    lines << countOf(viewsMade, "view", "views") + QStringLiteral(" made from the timetable feed.");
     if (!renumbered)
         lines << QStringLiteral("%1 kept at their numbers, %2 of them refitted; %3 new; %4 switched off.")
                      .arg(kept + refitted)
                      .arg(refitted)
                      .arg(added)
                      .arg(gone);
-    lines << QStringLiteral("%1 regions fitted to the sign.").arg(fitted.size());
+    lines << countOf(fitted.size(), "region", "regions") + QStringLiteral(" fitted to the sign.");
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -137,21 +138,6 @@ FileDialogSpec importDestinationsDialog() {
             QStringLiteral(
                 "Timetable feed or destination list (*.zip;*.txt;*.csv;*.xlsx)|*.zip;*.txt;*.csv;*.xlsx"),
             QString(), QString(), false};
-}
-
-void importDestinationsClick(Document& doc, Prompts& prompts, const FileDialogSpec& dialog) {
-    if (!prompts.confirm(QStringLiteral("Are you sure to import destinations into the project ?"))) return;
-    const QString path = prompts.openFile(dialog);
-    if (path.isEmpty()) return;
-    DestinationImport result;
-    doc.change(QStringLiteral("Import destinations"), [&] {
-        result = importDestinations(
-            doc.dane(), path, editLang(doc.dane()),
-            [&prompts](const DestinationImport& r) { return prompts.reviewChanges(r.summary(), r.changes); });
-        if (result.ok() && !result.cancelled) doc.projectReplaced();
-    });
-    if (result.cancelled) return;
-    prompts.message(result.summary());
 }
 
 }  // namespace lt

@@ -16,8 +16,6 @@
 
 namespace lt {
 
-class Document;
-
 /// What an import did, or why it was refused.
 struct DestinationImport {
     QString error;                   // the file could not be used (nothing changed)
@@ -52,11 +50,5 @@ DestinationImport importDestinations(sDane& d, const QString& path, int lang,
 
 /// The open dialog of the command: a feed or a list.
 FileDialogSpec importDestinationsDialog();
-
-/// The menu command: asks first (it replaces views), then for the file;
-/// imports into the language of the current tab; a feed's changes are
-/// listed to apply or cancel; redraws every view and tells the operator what
-/// happened.
-void importDestinationsClick(Document& doc, Prompts& prompts, const FileDialogSpec& dialog);
 
 }  // namespace lt

@@ -6,7 +6,6 @@
 #include "render/animation.h"
 #include "render/text.h"
 
-#include <QFontInfo>
 #include <QHash>
 
 #include <algorithm>
@@ -35,22 +34,9 @@ bool shows(const sWidok& w, Region r) {
     return win.width > 0 && win.height > 0;
 }
 
-/// The narrow face offered when the operator's face is too wide: the
-/// well-known name where the system stands a face in for it, else an
-/// installed narrow face; empty when there is none.
-QString narrowFace() {
-    static const QString face = [] {
-        for (const char* name : {"Arial Narrow", "Liberation Sans Narrow", "Nimbus Sans Narrow"}) {
-            if (fontInstalled(QLatin1String(name))) return QString::fromLatin1(name);
-        }
-        return QString();
-    }();
-    return face;
-}
-
 /// The face the font engine draws a family with.
 QString drawnFace(const QString& family) {
-    return QFontInfo(QFont(family)).family();
+    return drawnFamily(family);
 }
 
 /// One way of drawing a region's text, tried in turn.
@@ -104,7 +90,7 @@ public:
             fitRegions(narrower);
             if (madeToMove(before, narrower) < madeToMove(before, w)) w = narrower;
         }
-        return changes(before, w, lang, view);
+        return fitChanges(before, w, lang, view);
     }
 
 private:
@@ -304,34 +290,6 @@ private:
         s.FontSize = c.size;
         s.Ruch = c.movement;
         return s;
-    }
-
-    static QList<FitChange> changes(const sWidok& a, const sWidok& b, int lang, int view) {
-        QList<FitChange> out;
-        for (const Region r : {Region::Lewy, Region::Gorny, Region::Dolny}) {
-            const sScreenImage& x = regionOf(a, r);
-            const sScreenImage& y = regionOf(b, r);
-            QStringList what;
-            const QString fa = ReadText(x.FontName), fb = ReadText(y.FontName);
-            if (x.FontSize != y.FontSize)
-                what << QStringLiteral("size %1 -> %2").arg(x.FontSize).arg(y.FontSize);
-            if (fa != fb) what << QStringLiteral("face %1 -> %2").arg(fa, fb);
-            if (x.Ruch != y.Ruch) {
-                const QStringList names = MovementTexts();
-                auto name = [&](int m) { return m >= 0 && m < names.size() ? names[m] : QString::number(m); };
-                what << QStringLiteral("movement %1 -> %2 at speed %3")
-                            .arg(name(x.Ruch), name(y.Ruch))
-                            .arg(y.Speed);
-            }
-            if (x.X != y.X) what << QStringLiteral("X %1 -> %2").arg(x.X).arg(y.X);
-            if (x.Y != y.Y) what << QStringLiteral("Y %1 -> %2").arg(x.Y).arg(y.Y);
-            if (!what.isEmpty()) out.append({lang, view, regionName(r), what.join(QLatin1String(", "))});
-        }
-        QStringList bars;
-        if (a.BarX != b.BarX) bars << QStringLiteral("BarX %1 -> %2").arg(a.BarX).arg(b.BarX);
-        if (a.BarY != b.BarY) bars << QStringLiteral("BarY %1 -> %2").arg(a.BarY).arg(b.BarY);
-        if (!bars.isEmpty()) out.append({lang, view, QStringLiteral("view"), bars.join(QLatin1String(", "))});
-        return out;
     }
 
     bool m_widenLeft = true;

@@ -41,7 +41,9 @@ struct FitOptions {
     int firstView = 1;
     int lastView = ViewCount;
     int pitchMm = 0;  // the sign's LED pitch, which raises the floors of the lines (see depot/legibility.h)
-    bool split = false;  // a long top line may go over the bottom line when the view leaves it free
+    // A long top line may go over the bottom line when the view leaves it
+    // free, and two lines that cannot both read may become one moving line.
+    bool split = false;
 };
 
 /// Fits every shown region of one view in use and renders the view again

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <mutex>
 #include <optional>
@@ -115,9 +116,16 @@ StyleCache::Profile drawLetter(const sScreenImage& s, const QString& letter, int
     p.end();
     StyleCache::Profile out;
     out.top = -margin;
+    // Most rows around a letter are unlit: a row of zeros is passed at once.
+    static constexpr std::uint8_t zeros[4096] = {};
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(canvas.width());
     for (int y = 0; y < canvas.height(); ++y) {
         const std::uint8_t* row = canvas.row(y);
         int first = 1, last = 0;
+        if (rowBytes <= sizeof zeros && std::memcmp(row, zeros, rowBytes) == 0) {
+            out.rows.emplace_back(first, last);
+            continue;
+        }
         for (int x = 0; x < canvas.width(); ++x) {
             const std::uint8_t* px = row + 3 * x;
             if (std::max({px[0], px[1], px[2]}) < 96) continue;

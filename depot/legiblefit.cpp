@@ -1,6 +1,7 @@
 #include "depot/legiblefit.h"
 
 #include "depot/checks.h"
+#include "model/sign.h"
 #include "render/animation.h"
 #include "render/preview.h"
 
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 
 namespace lt {
 namespace {
@@ -20,16 +22,6 @@ constexpr int LongestTime = 99;
 // The speed a text made to move gets: 25 LEDs a second, about the pace of
 // reading aloud.
 constexpr int ReadableSpeed = 25;
-
-/// An installed narrow face, or empty.
-QString narrowFace() {
-    static const QString face = [] {
-        for (const char* name : {"Arial Narrow", "Liberation Sans Narrow", "Nimbus Sans Narrow"})
-            if (fontInstalled(QLatin1String(name))) return QString::fromLatin1(name);
-        return QString();
-    }();
-    return face;
-}
 
 bool shows(const sWidok& w, Region r) {
     const RegionWindow win = regionWindow(w, r);
@@ -64,14 +56,36 @@ sScreenImage restyled(sScreenImage s, const QString& face, int size) {
     return s;
 }
 
+}  // namespace
+
+QString narrowFace() {
+    static const QString face = [] {
+        for (const char* name : {"Arial Narrow", "Liberation Sans Narrow", "Nimbus Sans Narrow"})
+            if (fontInstalled(QLatin1String(name))) return QString::fromLatin1(name);
+        return QString();
+    }();
+    return face;
+}
+
+QString drawnFamily(const QString& family) {
+    static std::mutex mutex;
+    static QHash<QString, QString> known;
+    const std::lock_guard lock(mutex);
+    const auto it = known.constFind(family);
+    if (it != known.constEnd()) return it.value();
+    return known.insert(family, QFontInfo(QFont(family)).family()).value();
+}
+
+namespace {
+
 /// The faces to try: the operator's first, then the narrow face, or, for an
 /// operator's narrow face whose letters run together, the regular one.
 QStringList faces(const sScreenImage& s) {
     QStringList out{ReadText(s.FontName)};
     const QString narrow = narrowFace();
-    const QString drawn = QFontInfo(QFont(out.first())).family();
     if (narrow.isEmpty()) return out;
-    if (QFontInfo(QFont(narrow)).family() != drawn)
+    const QString drawn = drawnFamily(out.first());
+    if (drawnFamily(narrow) != drawn)
         out << narrow;
     else if (fontInstalled(QStringLiteral("Arial")))
         out << QStringLiteral("Arial");
@@ -215,8 +229,12 @@ bool bestBreak(const sScreenImage& s, int room, QString& first, QString& second)
         if (a.isEmpty() || b.isEmpty()) continue;
         sScreenImage x = s, y = s;
         StringToWideChar(a, x.Text);
+        // A first line as wide as the best break so far cannot beat it: its
+        // second line need not be drawn.
+        const int widthA = width(inkAtOrigin(x));
+        if (widthA >= best) continue;
         StringToWideChar(b, y.Text);
-        const int longer = std::max(width(inkAtOrigin(x)), width(inkAtOrigin(y)));
+        const int longer = std::max(widthA, width(inkAtOrigin(y)));
         if (longer < best) {
             best = longer;
             first = a;
@@ -346,6 +364,45 @@ void fitLine(sWidok& w, const sWidok& original, Region r, int maxH, const Legibl
     centreY(regionOf(w, r), 0, win.height);
 }
 
+/// Whether the two lines of w read together: each line reads and an unlit
+/// row keeps their inks apart.
+bool linesRead(const sWidok& w, const LegibleFitRules& rules) {
+    return reads(w, Region::Gorny, rules) && reads(w, Region::Dolny, rules) && rowApart(w);
+}
+
+/// The last resort when no two-line layout reads: both lines' words, in their
+/// order, on the top line over the rows of both, standing where they fit and
+/// else moving at the largest size that reads. The bottom line is no longer
+/// shown and keeps its text and settings for the operator. False when the
+/// joined text is longer than the top line takes, or does not read there.
+bool joinLines(sWidok& w, const sWidok& original, const LegibleFitRules& rules) {
+    const QString joined =
+        ReadText(w.Gorny.Text).trimmed() + QLatin1Char(' ') + ReadText(w.Dolny.Text).trimmed();
+    if (joined.size() > limits::TextGorny) return false;
+    sWidok one = w;
+    one.TypWidoku = w.TypWidoku == vtLeftTopBottom ? vtLeftTop : vtTop;
+    // The hidden line and the split under it stay as the operator left them.
+    one.Dolny = original.Dolny;
+    one.BarY = original.BarY;
+    sScreenImage from = original.Gorny;
+    StringToWideChar(joined, from.Text);
+    const RegionWindow win = regionWindow(one, Region::Gorny);
+    if (const auto c = largestStanding(from, Region::Gorny, win.width, win.height, rules.legibility)) {
+        sScreenImage s = *c;
+        placeX(s, 0, win.width);
+        centreY(s, 0, win.height);
+        one.Gorny = s;
+    } else {
+        scroll(one, Region::Gorny, from, win.height, rules);
+        centreY(one.Gorny, 0, win.height);
+    }
+    if (!reads(one, Region::Gorny, rules)) return false;
+    const int need = secondsToShowWhole(one);
+    if (need < 0 || need > LongestTime) return false;
+    w = one;
+    return true;
+}
+
 }  // namespace
 
 QHash<QString, sScreenImage> routeDrawings(const sDane& d, int lang, const LegibleFitRules& rules) {
@@ -395,11 +452,12 @@ void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules,
                 }
             }
         } else {
-            const int bottomNeed = !hasText(w.Dolny) ? 0
-                                   : keeps(w, original, Region::Dolny, rules)
-                                       ? height(inkAtOrigin(w.Dolny))
-                                       : smallestHeight(original.Dolny, Region::Dolny, rules.legibility);
             if (!keeps(w, original, Region::Gorny, rules) || !rowApart(w)) {
+                // The rows the bottom line needs, as it stands or at its smallest that reads.
+                const int bottomNeed = !hasText(w.Dolny) ? 0
+                                       : keeps(w, original, Region::Dolny, rules)
+                                           ? height(inkAtOrigin(w.Dolny))
+                                           : smallestHeight(original.Dolny, Region::Dolny, rules.legibility);
                 fitLine(w, original, Region::Gorny, std::min(BarYMax, SignH - 1 - bottomNeed), rules);
             }
         }
@@ -414,6 +472,11 @@ void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules,
     // stands.
     for (const Region r : {Region::Lewy, Region::Gorny, Region::Dolny})
         if (shows(w, r) && hasText(regionOf(w, r)) && !layoutOf(w, r).fits()) w = windowFit;
+    // Two lines that do not read together become one moving line, where the
+    // words may go from one line to the other.
+    if (rules.split && (w.TypWidoku == vtTopBottom || w.TypWidoku == vtLeftTopBottom) && hasText(w.Gorny) &&
+        hasText(w.Dolny) && !linesRead(w, rules))
+        joinLines(w, original, rules);
     // A moving text shows its end at least once in the view's time.
     const int need = secondsToShowWhole(w);
     if (need > std::max(w.Time, 1)) w.Time = std::min(need, LongestTime);

@@ -4,8 +4,9 @@
 // before the lines beside it and is drawn one way in all its views; the top
 // and bottom lines keep an unlit row between them; no line goes below its
 // floor; a narrow face is used only where its letters stay apart; a long
-// destination goes over the two lines of the sign before it is made to move;
-// and a moving text gets the display time it needs to show its end.
+// destination goes over the two lines of the sign before it is made to move,
+// and two lines that cannot both read are joined into one moving line; and a
+// moving text gets the display time it needs to show its end.
 
 #include "depot/fit.h"
 #include "depot/legibility.h"
@@ -20,7 +21,10 @@ namespace lt {
 
 struct LegibleFitRules {
     LegibilityRules legibility;
-    bool split = false;  // a long top line may go over the bottom line when the view has it free
+    // Words may go from one line to the other: a long top line may go over the
+    // bottom line when the view has it free, and two lines that cannot both
+    // read become one moving top line.
+    bool split = false;
 };
 
 /// The one drawing of each route of a language, by route: the largest of the
@@ -31,6 +35,15 @@ QHash<QString, sScreenImage> routeDrawings(const sDane& d, int lang, const Legib
 /// Makes view w legible, starting from the regions of `original` where a
 /// region of w is not; `route`, when given, is how its left box is drawn.
 void fitLegibly(sWidok& w, const sWidok& original, const LegibleFitRules& rules, const sScreenImage* route);
+
+/// The narrow face offered when the operator's face is too wide: the
+/// well-known name where the system stands a face in for it, else an
+/// installed narrow face; empty when there is none.
+QString narrowFace();
+
+/// The face the font engine draws a family with, looked up once per family:
+/// the installed faces do not change while the program runs.
+QString drawnFamily(const QString& family);
 
 /// What fitting changed between two records of view lang/view, region by
 /// region, then the split positions and view type, then the display time.

@@ -2,7 +2,6 @@
 
 #include "depot/pendrivefile.h"
 #include "display/flashbuild.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 
 #include <QFileInfo>
@@ -20,11 +19,8 @@ QString loadPlayable(const QString& path, sflash& flash) {
     if (!info.exists() || info.isDir() || info.size() != ProjectFileSize)
         return readPendriveFile(path, flash);
     // The project as export builds it, in an image of its own.
-    Document doc;
-    const QString error = doc.openProject(path);
+    const QString error = buildProjectFileImage(path, flash);
     if (!error.isEmpty()) return QStringLiteral("%1: %2").arg(path, error);
-    EncodeKorvo2Flash(doc.dane(), doc.surfaces(), doc.flash());
-    std::memcpy(static_cast<void*>(&flash), &doc.flash(), sizeof(sflash));
     return QString();
 }
 

@@ -5,9 +5,7 @@
 #include "depot/pendrivefile.h"
 #include "display/colour.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 #include "render/pixels.h"
 #include "render/preview.h"
@@ -463,26 +461,6 @@ QString readImageForRecovery(const QString& path, sflash& flash) {
     const QString error = readPendriveFile(path, flash);
     if (error == msgProjectNotPendrive(path)) return error + QStringLiteral(": open it with File > Open.");
     return error;
-}
-
-void RecoverProjectClick(Document& doc, Prompts& prompts) {
-    if (!doc.mayDiscard(prompts, msgRecoverConfirm(),
-                        QStringLiteral("recovering a project from a pendrive file")))
-        return;
-    const QString path = prompts.openFile(doc.OpenDialogPendrive);
-    if (path.isEmpty()) return;
-    auto flash = std::make_unique<sflash>();
-    const QString error = readImageForRecovery(path, *flash);
-    if (!error.isEmpty()) {
-        prompts.message(error);
-        return;
-    }
-    auto dane = std::make_unique<sDane>();
-    const RecoverReport report = recoverProject(*flash, *dane);
-    doc.observer().setViewsPanelVisible(false);
-    doc.adoptProject(*dane);
-    doc.observer().setViewsPanelVisible(true);
-    prompts.message(report.text());
 }
 
 }  // namespace lt

@@ -17,8 +17,6 @@
 
 namespace lt {
 
-class Document;
-
 /// The letters an 8-bit text character may stand for, the plain reading
 /// first: the byte's own Latin-1 character (or, for the control codes 1..8,
 /// the small Polish letter of AnsiCharToString), then every other letter that
@@ -104,10 +102,5 @@ QString readImageForRecovery(const QString& path, sflash& flash);
 inline QString msgRecoverConfirm() {
     return QStringLiteral("Are you sure to load new project from pendrive file ?");
 }
-
-/// File > "Recover project from pendrive…": asks as Open does, reads a
-/// pendrive file, rebuilds the project from it, puts it in place with no file
-/// name (so Save asks where) and shows the report.
-void RecoverProjectClick(Document& doc, Prompts& prompts);
 
 }  // namespace lt

@@ -2,12 +2,13 @@
 
 #include "display/colour.h"
 #include "model/carry.h"
-#include "model/document.h"
+#include "model/projectfile.h"
 #include "render/pixels.h"
 #include "render/preview.h"
 #include "render/view.h"
 
 #include <cstring>
+#include <memory>
 
 namespace lt {
 
@@ -151,10 +152,19 @@ void EncodeKorvo2Flash(sDane& dane, Surfaces& s, sflash& flash) {
     ConvertBitmapsToScreens(dane, s, flash);
 }
 
-void EncodeKorvo2Flash(Document& doc) {
-    EncodeKorvo2Flash(doc.dane(), doc.surfaces(), doc.flash());
-    doc.observer().previewChanged();
-    doc.observer().gridsRepaint();
+QString buildProjectFileImage(const QString& path, sflash& flash) {
+    ProjectRead read = readProjectFile(path);
+    if (read.status != ProjectRead::Ok) return read.error;
+    sDane& dane = *read.data;
+    settleOpenedProject(dane);
+    auto surfaces = std::make_unique<Surfaces>();
+    RenderBitmapsSG(dane, *surfaces);
+    RenderLED(dane, *surfaces);
+    auto image = std::make_unique<sflash>();
+    std::memset(static_cast<void*>(image.get()), 0, sizeof(sflash));
+    EncodeKorvo2Flash(dane, *surfaces, *image);
+    std::memcpy(static_cast<void*>(&flash), image.get(), sizeof(sflash));
+    return QString();
 }
 
 }  // namespace lt

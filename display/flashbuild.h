@@ -7,14 +7,13 @@
 #include "model/text8.h"
 #include "render/bitmap.h"
 
+#include <QString>
 #include <QStringView>
 
 #include <cstddef>
 #include <cstdint>
 
 namespace lt {
-
-class Document;
 
 /// The settings and texts of one screen from its view, as the build writes
 /// them; the pictures are ConvertBitmapsToScreens' work.
@@ -33,8 +32,11 @@ void EncodeKorvo2Flash(sDane& dane, Surfaces& s, sflash& flash);
 /// surfaces. Restores SelWidok and EditRow and renders the edited view again.
 void ConvertBitmapsToScreens(sDane& dane, Surfaces& s, sflash& flash);
 
-/// The build on the document's project and image; the windows are told that
-/// the preview and the thumbnails changed.
-void EncodeKorvo2Flash(Document& doc);
+/// The image that export builds from a project file, made without an editor:
+/// the project is opened as the editor opens it (settleOpenedProject, every
+/// view drawn once, which measures the text sizes the image records, then the
+/// edited view) and built into an image that starts as zeros. An empty string
+/// on success, else the message of reading the file, and `flash` is untouched.
+QString buildProjectFileImage(const QString& path, sflash& flash);
 
 }  // namespace lt

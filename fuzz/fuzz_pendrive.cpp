@@ -10,9 +10,9 @@
 // exactly the screens in use.
 
 #include "depot/flashinfo.h"
-#include "display/pendrive.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
 #include "fuzz/fixtures.h"
-#include "model/document.h"
 
 #include <QFile>
 #include <QJsonArray>

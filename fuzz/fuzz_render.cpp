@@ -9,8 +9,8 @@
 // the image is put back afterwards.
 
 #include "depot/checks.h"
+#include "editor/document.h"
 #include "fuzz/fixtures.h"
-#include "model/document.h"
 #include "render/animation.h"
 #include "render/preview.h"
 

@@ -109,6 +109,15 @@ constexpr CatalogueText kMessages[] = {
     {85, "%1/%2 bottom"},
     {86, "%1/%2 left"},
     {87, "and %1 more texts carried with other characters"},
+    {88, "File: %1"},
+    // The counts of one.
+    {89, "%1 row read, %2 view changed."},
+    {90, "%1 row read, %2 views changed."},
+    {91, "%1 rows read, %2 view changed."},
+    {92, "%1 view made from the timetable feed."},
+    {93, "%1 region fitted to the sign."},
+    {94, "%1 region fitted in %2 view:"},
+    {95, "%1 regions fitted in %2 view:"},
 };
 
 // Section "FormCheck", after the window's own texts (1-7) and the

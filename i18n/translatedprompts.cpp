@@ -21,6 +21,10 @@ void TranslatedPrompts::warning(const QString& text) {
     m_shown.warning(m_catalogue.translateLines(text));
 }
 
+void TranslatedPrompts::note(const QString& text) {
+    m_shown.note(m_catalogue.translateLines(text));
+}
+
 SaveChoice TranslatedPrompts::askSaveChanges(const QString& question) {
     return m_shown.askSaveChanges(m_catalogue.translateLines(question));
 }

@@ -19,6 +19,7 @@ public:
     Decision decide(const QString& question) override;
     void message(const QString& text) override;
     void warning(const QString& text) override;
+    void note(const QString& text) override;
     SaveChoice askSaveChanges(const QString& question) override;
     QString openFile(const FileDialogSpec& request) override;
     QString saveFile(const FileDialogSpec& request) override;

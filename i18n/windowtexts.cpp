@@ -141,6 +141,13 @@ constexpr TextEntry kMainForm[] = {
     {"StepTexts", "Undo", 354},
     {"StepTexts", "Redo", 355},
     {"StepTexts", "Names", 356},
+    {"mnRecent", "Caption", 410},
+    {"ClearRecent1", "Caption", 411},
+    {"Manual1", "Caption", 412},
+    {"MainForm", "RecentMissing", 413},
+    {"MainForm", "ManualMissing", 414},
+    {"MainForm", "NotProjectFile", 415},
+    {"MainForm", "CannotOpen", 416},
     {"barX", "Hint", 460},
     {"barY", "Hint", 461},
     {"btnTypWidoku0", "Hint", 462},
@@ -229,7 +236,7 @@ constexpr TextEntry kFormChanges[] = {
     {"btnCancel", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 154);
+static_assert(std::size(kMainForm) == 161);
 static_assert(std::size(kFormPrint) == 10);
 static_assert(std::size(kFormCheck) == 8);
 

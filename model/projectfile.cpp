@@ -171,4 +171,15 @@ QString writeProjectFile(const sDane& dane, const QString& path) {
     return writeFileAtomically(path, reinterpret_cast<const char*>(&dane), sizeof dane);
 }
 
+void settleOpenedProject(sDane& d) {
+    if (d.EditRow < 1 || d.EditRow > ViewCount) d.EditRow = 1;
+    d.SelectRow = 1;
+    d.SelectCol = 1;
+    d.SelWidok = 1;
+    for (auto& lang : d.Lang) StringToWideChar(ReadText(lang.Nazwa), lang.Nazwa);
+    d.Lang[0].Use = 1;
+    d.Lang[1].Use = isTrue(d.Lang[1].Use) ? 1 : 0;
+    d.Lang[2].Use = isTrue(d.Lang[2].Use) ? 1 : 0;
+}
+
 }  // namespace lt

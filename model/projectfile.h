@@ -35,6 +35,14 @@ ProjectRead::Status checkProjectBytes(const char* data, qint64 size, QString& er
 /// byte of it is used. The project in memory is never touched.
 ProjectRead readProjectFile(const QString& path);
 
+/// What opening a project does to its record before anything is drawn: an
+/// edited view outside the project becomes view 1 (a file written elsewhere
+/// may name one), the selection moves to view 1 of language 1, the language
+/// names are read and stored back, language 1 is in use and the use flags of
+/// the others become 0 or 1. The editor's Open and every build of a project
+/// file into an image do this, so both give the same image.
+void settleOpenedProject(sDane& d);
+
 /// Writes the project in one block through the safe write of writeFileSafely.
 /// Returns an empty string on success, else the system's error text.
 QString writeProjectFile(const sDane& dane, const QString& path);

@@ -38,6 +38,10 @@ public:
     /// A message box with a warning icon and one OK button, for a failure
     /// such as a file that cannot be written.
     virtual void warning(const QString& text) { message(text); }
+    /// A routine confirmation that needs no answer ("Project saved as: …"):
+    /// the editor shows it in its status bar for a few seconds; prompts
+    /// without one show it as a message.
+    virtual void note(const QString& text) { message(text); }
     /// A question with the buttons Save, Discard and Cancel, asked before
     /// unsaved changes would be lost. Prompts that cannot offer three answers
     /// ask it as a confirmation, Yes going on without saving.

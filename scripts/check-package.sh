@@ -69,6 +69,9 @@ for lng in resources/lang/*.lng; do
   cmp "$lng" "/usr/lib/velmora-linetint/$(basename "$lng")"
 done
 test -f /usr/share/applications/velmora-linetint.desktop
+test -f /usr/share/mime/packages/velmora-linetint.xml
+test -f /usr/share/doc/velmora-linetint/manual/index.html
+test -f /usr/share/doc/velmora-linetint/manual/shortcuts.html
 for size in 16 22 24 32 48 64 128 256; do
   test -f "/usr/share/icons/hicolor/${size}x${size}/apps/velmora-linetint.png"
 done

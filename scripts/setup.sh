@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config ccache
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libzip-dev libgif-dev
   libgtest-dev googletest libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-noto-core

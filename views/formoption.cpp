@@ -1,7 +1,7 @@
 #include "views/formoption.h"
 
-#include "model/document.h"
-#include "views/gridrules.h"
+#include "editor/document.h"
+#include "editor/gridrules.h"
 
 #include <QCheckBox>
 #include <QCursor>

@@ -1,9 +1,9 @@
 #include "views/viewsgrid.h"
 
 #include "depot/findings.h"
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/gridrules.h"
 #include "model/sign.h"
-#include "views/gridrules.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -235,6 +235,11 @@ void ViewsGrid::keyPressEvent(QKeyEvent* e) {
         case Qt::Key_PageDown: row = std::min(RowCount - 1, row + 5); break;
         case Qt::Key_Home: row = 1; break;
         case Qt::Key_End: row = RowCount - 1; break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Enter opens the selected view, as a double-click does.
+            emit cellDoubleClicked();
+            return;
         default: QAbstractScrollArea::keyPressEvent(e); return;
     }
     selectCell(col, row);

@@ -1,6 +1,6 @@
 #include "views/viewspanel.h"
 
-#include "model/document.h"
+#include "editor/document.h"
 #include "render/preview.h"
 #include "views/formoption.h"
 #include "views/viewsgrid.h"

@@ -2,8 +2,8 @@
 // The views list on the left of the main window (`gbWidoki`, "Views"): the
 // per-language grids of views and, at its foot, the project-name box.
 
+#include "editor/gridrules.h"
 #include "model/prompts.h"
-#include "views/gridrules.h"
 
 #include <QGroupBox>
 

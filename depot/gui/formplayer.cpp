@@ -1,8 +1,8 @@
 #include "depot/gui/formplayer.h"
 
+#include "editor/document.h"
 #include "i18n/gui/dialogtexts.h"
 #include "i18n/gui/languagecontroller.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 #include "widgets/editorwidgets.h"
 

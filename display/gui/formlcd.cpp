@@ -1,7 +1,8 @@
 #include "display/gui/formlcd.h"
 
 #include "display/modules.h"
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/settings.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -114,7 +115,7 @@ void TFormLCD::cbLCDChange() {
 }
 
 void LEDContrast1Click(Document& doc, TFormLCD& form) {
-    doc.dane().LCDLevel = static_cast<std::uint8_t>(form.ShowModals(doc.dane().LCDLevel) & 0xFF);
+    setLcdLevel(doc, form.ShowModals(doc.dane().LCDLevel));
 }
 
 }  // namespace lt

@@ -1,7 +1,7 @@
 #include "display/gui/formmodules.h"
 
 #include "display/gui/modulepictures.h"
-#include "model/document.h"
+#include "editor/document.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

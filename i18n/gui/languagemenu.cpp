@@ -1,5 +1,6 @@
 #include "i18n/gui/languagemenu.h"
 
+#include "i18n/gui/qttranslations.h"
 #include "i18n/langmanager.h"
 #include "widgets/apptitle.h"
 
@@ -32,6 +33,8 @@ void LanguageMenu::CreateLanguageMenu() {
 
 void LanguageMenu::switchTo(int id) {
     const QString error = LangManager().SetLanguageID(id);
+    // Qt's own texts follow the language the interface now speaks.
+    useQtTranslations(LangManager().GetLanguageID());
     if (error.isEmpty()) return;
     // The editor always hands its prompts; without them the refusal is only logged.
     if (m_prompts)

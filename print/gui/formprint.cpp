@@ -1,7 +1,7 @@
 #include "print/gui/formprint.h"
 
+#include "editor/document.h"
 #include "i18n/gui/languagecontroller.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 #include "model/prompts.h"
 #include "print/instructions.h"

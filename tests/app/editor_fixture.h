@@ -2,7 +2,7 @@
 // A main window on a fresh default project, with scripted prompts.
 
 #include "app/mainform.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "tests/support/scripted_prompts.h"
 #include "widgets/editorwidgets.h"
 

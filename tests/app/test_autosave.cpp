@@ -5,7 +5,7 @@
 #include "app/mainform.h"
 #include "app/startup.h"
 #include "editor/autosave.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"
 

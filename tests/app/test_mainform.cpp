@@ -1,6 +1,6 @@
 // The main window's start-up state, its width rule and the quit question.
 #include "app/mainform.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "tests/support/scripted_prompts.h"
 #include "widgets/apptitle.h"
 

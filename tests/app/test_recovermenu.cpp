@@ -1,7 +1,7 @@
 // File > Recover project from pendrive through the main window.
 #include "depot/recover.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
+#include "editor/pendrive.h"
 #include "tests/app/editor_fixture.h"
 
 #include <QAction>

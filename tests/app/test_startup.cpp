@@ -6,7 +6,7 @@
 #include "app/mainform.h"
 #include "app/qtprompts.h"
 #include "app/startup.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "tests/support/scripted_prompts.h"
 #include "widgets/apptitle.h"
 
@@ -126,8 +126,11 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"Otwrzprojekt1", "Open", true},
                                 {"Zapiszprojekt1", "Save", true},
                                 {"Zapiszjakoprojekt1", "Save As", true},
+                                {"mnRecent", "Recent projects", true},
                                 {"Odzyskajprojekt1", "Recover project from pendrive…", true},
                                 {"ImportDestinations1", "Import destinations…", true},
+                                {"", "", true},
+                                {"Eksportujdoplikuwywietlacza1", "Export to pendrive", true},
                                 {"", "", true},
                                 {"Drukujinstrukcj1", "Print instrucion", true},
                                 {"Drukujdlakierowcy1", "Print course", true},
@@ -154,7 +157,10 @@ TEST_F(Startup, MainMenuIsAsTheProgramShowsIt) {
                                 {"mnModules", "Display model", false},
                                 {"LEDlanguages1", "LED languages", false},
                                 {"smViewLanguage", "Program language", false}});
-    expectRows(top[3]->menu(), {{"oprogramie1", "Information", true}, {"Ourzdzeniu1", "Hardware", false}});
+    expectRows(top[3]->menu(), {{"Manual1", "Manual", true},
+                                {"", "", true},
+                                {"oprogramie1", "Information", true},
+                                {"Ourzdzeniu1", "Hardware", false}});
 }
 
 TEST_F(Startup, LedLanguagesOnlyAsks) {

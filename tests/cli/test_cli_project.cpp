@@ -1,5 +1,5 @@
 #include "depot/checks.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"
 

@@ -1,8 +1,8 @@
 // The CSV reader and writer, and the destination list built on them.
 #include "depot/csv.h"
 #include "depot/viewlist.h"
+#include "editor/document.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 #include "render/bitmap.h"
 #include "render/preview.h"

@@ -4,7 +4,7 @@
 // in the background, and bad files.
 #include "depot/gui/formplayer.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
+#include "editor/pendrive.h"
 #include "model/sign.h"
 #include "tests/app/editor_fixture.h"
 #include "tests/depot/gif_read.h"

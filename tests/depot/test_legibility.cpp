@@ -228,5 +228,38 @@ TEST(Legibility, LongNameGoesOverTwoLinesWithSplitAndMovesWithout) {
     EXPECT_TRUE(legibilityFindings(*plain).isEmpty()) << legibilityFindings(*plain).join('\n').toStdString();
 }
 
+TEST(Legibility, TwoLinesThatCannotBothReadBecomeOneMovingLineWithSplit) {
+    // The smallest route that reads takes 17 rows and the smallest headsign
+    // 15: with the unlit row between them, 33 rows for a sign of 32.
+    auto d = defaultProject();
+    view(*d, 1, QString(), QStringLiteral("AirportExpress"),
+         QStringLiteral("Žďár nad Sázavou přes Nové Město"), vtTopBottom);
+    auto plain = std::make_unique<sDane>(*d);
+
+    FitOptions options;
+    options.split = true;
+    const QList<FitChange> changes = fitProject(*d, options);
+    const sWidok& w = widok(*d, 1, 1);
+    EXPECT_EQ(w.TypWidoku, vtTop);
+    EXPECT_EQ(w.Gorny.Ruch, mvInLeft);
+    EXPECT_EQ(words(w), QStringLiteral("AirportExpress Žďár nad Sázavou přes Nové Město"));
+    EXPECT_EQ(ReadText(w.Dolny.Text), QStringLiteral("Žďár nad Sázavou přes Nové Město"));
+    const int need = secondsToShowWhole(w);
+    EXPECT_GT(need, 5);
+    EXPECT_EQ(w.Time, need);
+    QStringList reported;
+    for (const FitChange& c : changes) reported << c.text();
+    EXPECT_TRUE(reported.contains(QStringLiteral("1/1 view: time 5 -> %1").arg(need)))
+        << reported.join('\n').toStdString();
+    EXPECT_TRUE(legibilityFindings(*d).isEmpty()) << legibilityFindings(*d).join('\n').toStdString();
+    EXPECT_TRUE(fitProject(*d, options).isEmpty());
+
+    // Without --split each line keeps its words.
+    fitProject(*plain, FitOptions{});
+    const sWidok& m = widok(*plain, 1, 1);
+    EXPECT_EQ(m.TypWidoku, vtTopBottom);
+    EXPECT_EQ(ReadText(m.Gorny.Text), QStringLiteral("AirportExpress"));
+}
+
 }  // namespace
 }  // namespace lt

@@ -3,9 +3,10 @@
 // refusals and the round trip export -> recover -> export.
 #include "depot/recover.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
+#include "editor/projectcommands.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"
 

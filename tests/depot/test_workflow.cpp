@@ -1,7 +1,7 @@
 // A depot's round with the command line: a destination list from a
 // spreadsheet into the project, the checks, two pendrive exports and what
 // the diff says changed between them.
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"
 

@@ -1,6 +1,6 @@
 // linetint-cli export, info and decode on pendrive files.
 #include "display/flash.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/sign.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -11,8 +11,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <gtest/gtest.h>
 #include <cstddef>
+#include <gtest/gtest.h>
 #include <random>
 
 namespace lt {

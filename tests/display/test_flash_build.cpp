@@ -1,7 +1,8 @@
 // Building the display image from the project.
 #include "display/flash.h"
 #include "display/flashbuild.h"
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,12 +1,12 @@
 // The build's rendering and packing of the views in use, checked against the
 // renderer itself: the packed bits, the refreshed thumbnails and the decoded
 // screens.
-#include "display/colour.h"
 #include "depot/decode.h"
+#include "display/colour.h"
 #include "display/flash.h"
 #include "display/flashbuild.h"
-#include "display/pendrive.h"
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
 #include "model/projectfile.h"
 #include "render/preview.h"
 #include "tests/support/scripted_prompts.h"

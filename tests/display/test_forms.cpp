@@ -2,7 +2,7 @@
 #include "display/gui/formlcd.h"
 #include "display/gui/formmodules.h"
 #include "display/gui/modulepictures.h"
-#include "model/document.h"
+#include "editor/document.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,8 +4,8 @@
 
 #include "depot/decode.h"
 #include "depot/flashinfo.h"
-#include "display/pendrive.h"
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/pendrive.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <QFile>

@@ -3,8 +3,8 @@
 // outlines its regions without crashing or running away, and loading keeps
 // the stored values as they were.
 
+#include "editor/document.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "render/animation.h"
 #include "render/preview.h"
 #include "render/text.h"

@@ -6,12 +6,12 @@
 #include "app/mainform.h"
 #include "app/startup.h"
 #include "depot/gui/formplayer.h"
+#include "editor/document.h"
 #include "fake_windows.h"
 #include "i18n/gui/languagecontroller.h"
 #include "i18n/gui/languagemenu.h"
 #include "i18n/langmanager.h"
 #include "i18n/windowtexts.h"
-#include "model/document.h"
 #include "tests/support/scripted_prompts.h"
 #include "widgets/apptitle.h"
 

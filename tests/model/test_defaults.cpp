@@ -1,9 +1,8 @@
+#include "editor/document.h"
 #include "model/defaults.h"
-#include "model/document.h"
-
-#include <gtest/gtest.h>
 
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace lt {
 namespace {

@@ -1,5 +1,5 @@
+#include "editor/document.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -7,9 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 

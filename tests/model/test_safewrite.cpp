@@ -1,6 +1,6 @@
 // The safe write and the fixed-size read: the system's reason for every
 // failed write, the in-place fall-back, and sizes checked before reading.
-#include "display/pendrive.h"
+#include "display/flashfile.h"
 #include "model/projectfile.h"
 #include "tests/support/scripted_prompts.h"
 

@@ -2,10 +2,10 @@
 // start gives the project byte for byte, redone gives the edited one; the
 // keystrokes of one field merge into one step.
 #include "depot/fit.h"
-#include "model/document.h"
-#include "model/projectstep.h"
+#include "editor/document.h"
+#include "editor/gridrules.h"
+#include "editor/projectstep.h"
 #include "render/text.h"
-#include "views/gridrules.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

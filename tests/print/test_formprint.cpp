@@ -1,6 +1,6 @@
 // The print window: its components, the language and page boxes as the user
 // works them, and printing through the print path to real PDF files.
-#include "model/document.h"
+#include "editor/document.h"
 #include "print/gui/formprint.h"
 #include "print/instructions.h"
 #include "print/printpage.h"

@@ -1,5 +1,5 @@
 // linetint-cli render: the preview or thumbnail of one view as a picture.
-#include "model/document.h"
+#include "editor/document.h"
 #include "render/animation.h"
 #include "render/preview.h"
 #include "tests/support/scripted_prompts.h"

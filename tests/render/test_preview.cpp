@@ -1,8 +1,8 @@
 // Composition of the preview: windows per view type, the copy table, fills,
 // separators, the track-bar rules, outlines, thumbnails, the picture file and
 // the LED test.
+#include "editor/document.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "render/picture.h"
 #include "render/pixels.h"
 #include "render/preview.h"

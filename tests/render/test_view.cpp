@@ -1,8 +1,8 @@
 // Drawing a given view: thumbnails sampled straight from the regions against
 // the preview composed and reduced, for every view type, split and offset
 // that changes what a window shows, and the sign rules they rest on.
+#include "editor/document.h"
 #include "model/defaults.h"
-#include "model/document.h"
 #include "model/sign.h"
 #include "render/pixels.h"
 #include "render/preview.h"

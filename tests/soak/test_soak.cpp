@@ -14,8 +14,8 @@
 #include "app/forms.h"
 #include "app/mainform.h"
 #include "app/startup.h"
+#include "editor/document.h"
 #include "i18n/langmanager.h"
-#include "model/document.h"
 #include "model/projectfile.h"
 #include "print/gui/formprint.h"
 #include "tests/support/scripted_prompts.h"
@@ -26,6 +26,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
@@ -101,6 +102,18 @@ private:
     QString m_dir;
 };
 
+/// Stands in for the desktop's browser: Help > Manual (F1) hands it the
+/// manual's page, which it only counts.
+class BrowserStub : public QObject {
+    Q_OBJECT
+public:
+    BrowserStub() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~BrowserStub() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    int opened = 0;
+public slots:
+    void open(const QUrl&) { ++opened; }
+};
+
 /// Texts an operator might type or paste.
 const char16_t* const kTexts[] = {
     u"Dworzec Główny",
@@ -123,6 +136,7 @@ struct Soak : ::testing::Test {
     std::mt19937 rng;
     TempDir dir;
     std::unique_ptr<SoakPrompts> prompts;
+    BrowserStub browser;
     std::unique_ptr<EditorRun> run;
     QString oldCurrent;
     std::atomic<long> progress{0};
@@ -281,14 +295,28 @@ struct Soak : ::testing::Test {
                 QApplication::sendEvent(window, &e);
             });
         } else if (kind < 72) {
-            static const Qt::Key keys[] = {Qt::Key_Up,    Qt::Key_Down,    Qt::Key_Left,      Qt::Key_Right,
-                                           Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Return,    Qt::Key_Escape,
-                                           Qt::Key_Space, Qt::Key_PageUp,  Qt::Key_PageDown,  Qt::Key_Home,
-                                           Qt::Key_End,   Qt::Key_Delete,  Qt::Key_Backspace, Qt::Key_A,
-                                           Qt::Key_C,     Qt::Key_V,       Qt::Key_E,         Qt::Key_F,
-                                           Qt::Key_N,     Qt::Key_O,       Qt::Key_S,         Qt::Key_Q,
-                                           Qt::Key_7,     Qt::Key_F1,      Qt::Key_F4};
+            static const Qt::Key keys[] = {
+                Qt::Key_Up,       Qt::Key_Down,   Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Tab,
+                Qt::Key_Backtab,  Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,  Qt::Key_PageUp,
+                Qt::Key_PageDown, Qt::Key_Home,   Qt::Key_End,    Qt::Key_Delete, Qt::Key_Backspace,
+                Qt::Key_A,        Qt::Key_C,      Qt::Key_V,      Qt::Key_E,      Qt::Key_F,
+                Qt::Key_N,        Qt::Key_O,      Qt::Key_S,      Qt::Key_Q,      Qt::Key_7,
+                Qt::Key_F1,       Qt::Key_F4,     Qt::Key_Z,      Qt::Key_Y};
             const Qt::Key key = keys[pick(static_cast<int>(std::size(keys)))];
+            // Now and then from inside a text or number field of the main
+            // window, where the menus' keys must still win.
+            if (pick(3) == 0 && !QApplication::activeModalWidget()) {
+                QList<QLineEdit*> fields;
+                for (QLineEdit* e : run->mainForm->findChildren<QLineEdit*>())
+                    if (e->isVisible()) fields.append(e);
+                if (!fields.isEmpty()) {
+                    QPointer<QLineEdit> field = fields[pick(static_cast<int>(fields.size()))];
+                    note(QStringLiteral("%1 focus %2").arg(n).arg(field->objectName()));
+                    later(field, [field] {
+                        if (field) field->setFocus();
+                    });
+                }
+            }
             note(QStringLiteral("%1 key %2 mods %3").arg(n).arg(key, 0, 16).arg(int(mods), 0, 16));
             later(window, [window, key, mods] {
                 if (window) QTest::keyClick(window, key, mods);
@@ -453,3 +481,5 @@ TEST_F(Soak, RandomInputNeitherCrashesNorHangs) {
 
 }  // namespace
 }  // namespace lt::test
+
+#include "test_soak.moc"

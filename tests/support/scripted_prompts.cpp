@@ -32,6 +32,10 @@ void ScriptedPrompts::warning(const QString& text) {
     messages << text;
     warnings << text;
 }
+void ScriptedPrompts::note(const QString& text) {
+    messages << text;
+    notes << text;
+}
 
 QString ScriptedPrompts::openFile(const FileDialogSpec& request) {
     dialogs << request;

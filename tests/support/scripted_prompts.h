@@ -17,6 +17,7 @@ public:
     QStringList questions;          // every confirm() text
     QStringList messages;           // every message() and warning() text
     QStringList warnings;           // the texts shown with a warning icon
+    QStringList notes;              // the routine confirmations (also in messages)
     QList<FileDialogSpec> dialogs;  // every dialog shown
     std::deque<bool> reviews;       // reviewChanges() answers; empty: Apply
     QList<QStringList> reviewed;    // every list of changes shown, its summary first
@@ -26,6 +27,7 @@ public:
     bool confirm(const QString& question) override;
     void message(const QString& text) override;
     void warning(const QString& text) override;
+    void note(const QString& text) override;
     SaveChoice askSaveChanges(const QString& question) override;
     QString openFile(const FileDialogSpec& request) override;
     QString saveFile(const FileDialogSpec& request) override;

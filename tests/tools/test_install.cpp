@@ -51,10 +51,18 @@ TEST(Install, LayoutOfTheInstalledProduct) {
             << lng.toStdString();
     }
 
-    // The desktop entry starts the editor by its link and names our icon.
+    // The desktop entry starts the editor by its link with the file chosen,
+    // for the project files' type, which the shared MIME entry declares.
     const QByteArray desktop = readFile(root + "/share/applications/velmora-linetint.desktop");
     EXPECT_TRUE(desktop.startsWith("[Desktop Entry]\n"));
-    EXPECT_TRUE(desktop.contains("\nExec=linetint\n"));
+    EXPECT_TRUE(desktop.contains("\nExec=linetint %f\n"));
+    EXPECT_TRUE(desktop.contains("\nMimeType=application/x-velmora-linetint-project;\n"));
+    const QByteArray mime = readFile(root + "/share/mime/packages/velmora-linetint.xml");
+    EXPECT_TRUE(mime.contains("<mime-type type=\"application/x-velmora-linetint-project\">"));
+    EXPECT_TRUE(mime.contains("<glob pattern=\"*.vmprj\"/>"));
+    // The manual, where the installed editor looks for it.
+    EXPECT_TRUE(QFileInfo(root + "/share/doc/velmora-linetint/manual/index.html").isFile());
+    EXPECT_TRUE(QFileInfo(root + "/share/doc/velmora-linetint/manual/shortcuts.html").isFile());
     EXPECT_TRUE(desktop.contains("\nIcon=velmora-linetint\n"));
     EXPECT_TRUE(desktop.contains("\nType=Application\n"));
 

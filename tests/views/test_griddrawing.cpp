@@ -2,7 +2,7 @@
 // rules place them: from (L + 1, T + 1) to (R - 1, B - 1) of the cell widened
 // four pixels left, right and bottom edges excluded.
 #include "app/mainform.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "tests/support/scripted_prompts.h"
 #include "views/viewsgrid.h"
 #include "views/viewspanel.h"

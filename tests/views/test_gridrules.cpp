@@ -1,7 +1,7 @@
 // The views-grid rules on a fresh default project: clicks, the wheel, the
 // Use switch and its Time, the up/down limits, tab changes and the popup.
-#include "model/document.h"
-#include "views/gridrules.h"
+#include "editor/document.h"
+#include "editor/gridrules.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // empty clipboard, the languages dialog and its tab rules, and copying all
 // views of a language over another.
 #include "app/mainform.h"
-#include "model/document.h"
+#include "editor/document.h"
+#include "editor/gridrules.h"
 #include "tests/support/scripted_prompts.h"
 #include "views/formoption.h"
-#include "views/gridrules.h"
 #include "views/viewsgrid.h"
 #include "views/viewspanel.h"
 

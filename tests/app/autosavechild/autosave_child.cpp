@@ -6,12 +6,14 @@
 #include "app/autosaveguard.h"
 #include "app/mainform.h"
 #include "app/startup.h"
-#include "model/document.h"
+#include "editor/document.h"
 #include "model/headless.h"
 #include "model/projectfile.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTimer>
 
 #include <cstdio>
@@ -42,6 +44,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QCoreApplication::setApplicationName(args[1]);
+    // The recent projects and the last folder stay in the test's folder.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QFileInfo(args[2]).absolutePath());
     ChildPrompts prompts(args[2]);
     const std::unique_ptr<lt::EditorRun> run = lt::startEditor(app, &prompts);
     run->mainForm->show();

@@ -1,4 +1,4 @@
-#include "model/projectstep.h"
+#include "editor/projectstep.h"
 
 #include <QDateTime>
 

@@ -1,4 +1,4 @@
-#include "views/gridrules.h"
+#include "editor/gridrules.h"
 
 #include "model/defaults.h"
 #include "model/sign.h"

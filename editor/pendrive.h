@@ -1,13 +1,14 @@
 #pragma once
 // The pendrive commands of the Edit menu: export the display image, import
 // one back, import controller firmware, and the font import that does
-// nothing. Each talks to the user only through Prompts.
+// nothing. Each talks to the user only through Prompts. The files they read
+// and write are display/flashfile.h's, the image build display/flashbuild.h's.
 
 #include "display/flash.h"
+#include "display/flashfile.h"
 #include "model/prompts.h"
 #include "model/records.h"
 
-#include <QByteArray>
 #include <QString>
 
 namespace lt {
@@ -17,6 +18,11 @@ class Document;
 /// The messages of the pendrive commands.
 inline QString msgFlashExported() {
     return QStringLiteral("Data from flash memory has correctly exported.");
+}
+/// The export's confirmation naming the file written:
+/// "Data from flash memory has correctly exported.\nFile: PATH".
+inline QString msgFlashExportedTo(const QString& path) {
+    return msgFlashExported() + QStringLiteral("\nFile: ") + path;
 }
 inline QString msgFlashImported() {
     return QStringLiteral("Data from flash memory has correctly imported.");
@@ -29,30 +35,14 @@ inline QString msgFirmwareLoaded() {
 inline QString msgMoreCarriedTexts(qsizetype count) {
     return QStringLiteral("and %1 more texts carried with other characters").arg(count);
 }
-/// "Size of file 1024 is mismatch of program version 8388608".
-QString msgFileSizeMismatch(qint64 size, qint64 expected);
-
-/// `MyFileSize`: the size of the named file in bytes, -1 when there is none.
-qint64 MyFileSize(const QString& FileName);
-
-/// Reads a file that must be exactly `expected` bytes long. The size is
-/// checked before anything is read, and again on what was read, so a file that
-/// changed in between is refused too. Returns an empty string on success, else
-/// the message to show (the size message or the system's error text).
-QString readFixedSizeFile(const QString& path, qint64 expected, QByteArray& bytes);
 
 /// `DecodeFlash2Korvo`: the project is not rebuilt from an imported image;
 /// this changes nothing.
 void DecodeFlash2Korvo();
 
-/// Writes the image in one block, atomically; an empty string on success,
-/// else the system's error text.
-QString writeFlashFile(const sflash& flash, const QString& path);
-/// Reads a pendrive file over the image; on any failure the image is as it
-/// was and the message to show is returned, else an empty string.
-QString readFlashFile(const QString& path, sflash& flash);
-/// Reads a firmware file over the project's firmware, with the same rules.
-QString readFirmwareFile(const QString& path, sDane& dane);
+/// The build on the document's project and image; the windows are told that
+/// the preview and the thumbnails changed.
+void EncodeKorvo2Flash(Document& doc);
 
 /// "Export to pendrive": builds the image, asks for a file, writes it.
 void Eksportujdoplikuwywietlacza1Click(Document& doc, Prompts& prompts);

@@ -1,9 +1,9 @@
-#include "model/document.h"
+#include "editor/document.h"
 
 #include "display/flash.h"
+#include "editor/projectstep.h"
 #include "model/defaults.h"
 #include "model/projectfile.h"
-#include "model/projectstep.h"
 #include "render/animation.h"
 #include "render/picture.h"
 #include "render/pixels.h"
@@ -105,15 +105,8 @@ void Document::adoptProject(const sDane& dane, const QString& path) {
 void Document::putInPlace(const sDane& dane, const QString& path) {
     std::memcpy(m_dane.get(), &dane, sizeof(sDane));
     setFileName(path);
-    // A project written elsewhere may name an edited view outside the project;
-    // such a file opens on view 1.
-    if (m_dane->EditRow < 1 || m_dane->EditRow > ViewCount) m_dane->EditRow = 1;
-    m_dane->SelectRow = 1;
-    m_dane->SelectCol = 1;
-    m_dane->SelWidok = 1;
-    const sDane& d = *m_dane;
-    applyLanguages(ReadText(d.Lang[0].Nazwa), ReadText(d.Lang[1].Nazwa), isTrue(d.Lang[1].Use),
-                   ReadText(d.Lang[2].Nazwa), isTrue(d.Lang[2].Use));
+    settleOpenedProject(*m_dane);
+    m_observer->languagesChanged();
     m_observer->loadEditor();
     RenderBitmapsSG();
     m_observer->gridsRepaint();
@@ -133,7 +126,7 @@ void Document::Otwrzprojekt1Click(Prompts& prompts) {
     if (path.isEmpty()) return;
     m_observer->setViewsPanelVisible(false);
     const QString error = openProject(path);
-    if (!error.isEmpty()) prompts.message(error);
+    if (!error.isEmpty()) prompts.warning(error);
     m_observer->setViewsPanelVisible(true);
 }
 
@@ -166,7 +159,7 @@ bool Document::saveProject(Prompts& prompts) {
         return false;
     }
     m_undo.setClean();
-    prompts.message(QStringLiteral("Project saved as: ") + path);
+    prompts.note(QStringLiteral("Project saved as: ") + path);
     return true;
 }
 
