@@ -60,7 +60,7 @@ void AutosaveGuard::offerRestore() {
                     m_autosave.release(copy);
                     break;
                 }
-                doc.adoptProject(*read.data, copy.projectPath);
+                doc.adoptProject(*read.data, copy.projectPath, QStringLiteral("Restore autosaved copy"));
                 // The restored project differs from its file until it is saved:
                 // putting it in place is a step, so the stack is not clean.
                 // The old copy goes only once this run holds one of its own.

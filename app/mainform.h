@@ -77,6 +77,7 @@ class TMainForm : public QMainWindow, public DocumentObserver, public views::Edi
     Q_PROPERTY(QString NotProjectFile MEMBER m_notProjectFile)
     /// Such a file that cannot be read: %1 the file, %2 the reason.
     Q_PROPERTY(QString CannotOpen MEMBER m_cannotOpen)
+    Q_PROPERTY(QString ManualNoBrowser MEMBER m_manualNoBrowser)
 public:
     /// The main window's fixed client width: 1238 pixels with the frame of
     /// a window with 8-pixel borders.
@@ -317,6 +318,7 @@ private:
     QString m_notProjectFile =
         QStringLiteral("%1 is not a project file: it holds %2; a project file holds exactly %3.");
     QString m_cannotOpen = QStringLiteral("%1 cannot be opened: %2");
+    QString m_manualNoBrowser = QStringLiteral("No web browser could be started to show the manual. It is at %1");
     QMenu* m_mnRecent = nullptr;
     QString m_caption;
     bool m_composingTitle = false;

@@ -109,7 +109,8 @@ void TMainForm::Manual1Click() {
         m_prompts.warning(m_manualMissing);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+        m_prompts.warning(m_manualNoBrowser.arg(QDir::toNativeSeparators(page)));
 }
 
 }  // namespace lt

@@ -98,8 +98,8 @@ QString Document::openProject(const QString& path) {
     return QString();
 }
 
-void Document::adoptProject(const sDane& dane, const QString& path) {
-    change(QStringLiteral("Recover project"), [&] { putInPlace(dane, path); });
+void Document::adoptProject(const sDane& dane, const QString& path, const QString& stepName) {
+    change(stepName, [&] { putInPlace(dane, path); });
 }
 
 void Document::putInPlace(const sDane& dane, const QString& path) {

@@ -168,8 +168,10 @@ public:
     /// failure the project is exactly as it was.
     QString openProject(const QString& path);
     /// Puts a project made in memory in place as Open puts a file's, with the
-    /// file name given; with none, Save asks where to write it.
-    void adoptProject(const sDane& dane, const QString& path = QString());
+    /// file name given; with none, Save asks where to write it. The step is
+    /// undone under the name given.
+    void adoptProject(const sDane& dane, const QString& path = QString(),
+                      const QString& stepName = QStringLiteral("Recover project"));
     /// Writes the project to a file; an empty string on success, else the
     /// system's error text. Does not change Dane.FileName.
     QString writeProject(const QString& path) const;

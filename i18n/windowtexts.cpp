@@ -148,6 +148,7 @@ constexpr TextEntry kMainForm[] = {
     {"MainForm", "ManualMissing", 414},
     {"MainForm", "NotProjectFile", 415},
     {"MainForm", "CannotOpen", 416},
+    {"MainForm", "ManualNoBrowser", 417},
     {"barX", "Hint", 460},
     {"barY", "Hint", 461},
     {"btnTypWidoku0", "Hint", 462},
@@ -236,7 +237,7 @@ constexpr TextEntry kFormChanges[] = {
     {"btnCancel", "Caption", 4},
 };
 
-static_assert(std::size(kMainForm) == 161);
+static_assert(std::size(kMainForm) == 162);
 static_assert(std::size(kFormPrint) == 10);
 static_assert(std::size(kFormCheck) == 8);
 

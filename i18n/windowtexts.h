@@ -17,7 +17,7 @@ struct TextEntry {
     int id;                // entry number, unique within the window
 };
 
-std::span<const TextEntry> mainFormTexts();      // "MainForm", 161 entries
+std::span<const TextEntry> mainFormTexts();      // "MainForm", 162 entries
 std::span<const TextEntry> formPrintTexts();     // "FormPrint", 10 entries
 std::span<const TextEntry> formAutorTexts();     // "FormAutor", 3 entries
 std::span<const TextEntry> formHardwareTexts();  // "FormHardware", 2 entries

@@ -295,7 +295,8 @@ QStringList StepTexts::stepNames() {
             QStringLiteral("Recover project"),
             QStringLiteral("Import firmware"),
             QStringLiteral("LCD contrast"),
-            QStringLiteral("Display model")};
+            QStringLiteral("Display model"),
+            QStringLiteral("Restore autosaved copy")};
 }
 
 QString StepTexts::shown(const QString& step) const {

@@ -124,6 +124,7 @@ TEST(Autosave, AKilledEditorsWorkIsOfferedKeptUntilDecidedAndRestored) {
         EXPECT_EQ(filesIn(folder, "*.vmprj"),
                   QStringList{QFileInfo(run->autosave->autosave().copyPath()).fileName()});
         EXPECT_TRUE(prompts.warnings.isEmpty());
+        EXPECT_EQ(run->doc->undoStack().undoText(), QStringLiteral("Restore autosaved copy"));
 
         // Save writes it to its file and the copy goes.
         run->mainForm->action("Zapiszprojekt1")->trigger();

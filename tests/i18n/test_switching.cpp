@@ -193,14 +193,15 @@ TEST_F(Switching, EveryTextTranslatesAndComesBack) {
             if (readTextProperty(c, c == w.w, QLatin1String(e.property), &v)) design[{w.name, e.id}] = v;
         }
     // Pick-only lists have no text of their own: six entries of the main window.
-    // Ten more are texts of the real windows' own (the copy question of the
+    // Eleven more are texts of the real windows' own (the copy question of the
     // views list, the status bar's "not saved yet", the autosave's restore
     // question, the Undo and Redo words, the step names, and the main
     // window's messages about a recent project gone, a manual not installed
-    // and a file that does not open) that stand-ins lack, and three the font
+    // or without a browser to show it, and a file that does not open) that
+    // stand-ins lack, and three the font
     // lists' hint on a face that is not installed.
     EXPECT_EQ(design.size(),
-              mainFormTexts().size() - 6u - 10u - 3u + formPrintTexts().size() + formAutorTexts().size());
+              mainFormTexts().size() - 6u - 11u - 3u + formPrintTexts().size() + formAutorTexts().size());
 
     menu->LanguageItemClick(itemFor(1045));
     for (const Window& w : windows)
