@@ -318,7 +318,8 @@ private:
     QString m_notProjectFile =
         QStringLiteral("%1 is not a project file: it holds %2; a project file holds exactly %3.");
     QString m_cannotOpen = QStringLiteral("%1 cannot be opened: %2");
-    QString m_manualNoBrowser = QStringLiteral("No web browser could be started to show the manual. It is at %1");
+    QString m_manualNoBrowser =
+        QStringLiteral("No web browser could be started to show the manual. It is at %1");
     QMenu* m_mnRecent = nullptr;
     QString m_caption;
     bool m_composingTitle = false;
