@@ -108,7 +108,7 @@ int runImport(const QStringList& argv, Io& io, bool csvOnly) {
 
     // Keep the measured text sizes of every view the list changed current,
     // and leave the others' bytes as they are.
-    renderViews(d, result.changed);
+    measureViews(d, result.changed);
 
     error = writeProjectFile(d, out);
     if (!error.isEmpty()) return fail(io, QStringLiteral("%1: %2").arg(out, error));

@@ -339,7 +339,7 @@ QList<FitChange> fitViews(sDane& d, const QList<QPair<int, int>>& views, const F
         out += c;
         changed.append({l, v});
     }
-    renderViews(d, changed);
+    measureViews(d, changed);
     return out;
 }
 

@@ -52,8 +52,8 @@ struct FitOptions {
 QList<FitChange> fitView(sDane& d, int lang, int view);
 QList<FitChange> fitView(sDane& d, int lang, int view, const FitOptions& options);
 
-/// Fits a view record held apart from a project, without rendering it; the
-/// caller renders it once it is in the project (see renderViews).
+/// Fits a view record held apart from a project, without measuring its texts;
+/// the caller measures them once it is in the project (see measureViews).
 QList<FitChange> fitViewRecord(sWidok& w, int lang, int view);
 /// The same with the route's drawing chosen for all views of a language
 /// (nullptr: the view's own).

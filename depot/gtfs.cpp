@@ -1057,7 +1057,7 @@ GtfsImportResult importDestinations(const QHash<QString, QByteArray>& tables,
         std::sort(result.changes.begin(), result.changes.end(),
                   [](const GtfsChange& a, const GtfsChange& b) { return a.view < b.view; });
     }
-    renderViews(*work, changed);
+    measureViews(*work, changed);
     writeKeys(*work, keys);
     result.viewsMade = count;
     std::memcpy(static_cast<void*>(&d), work.get(), sizeof d);

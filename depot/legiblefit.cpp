@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <mutex>
 
 namespace lt {
@@ -221,9 +222,12 @@ void narrowLeftBox(sWidok& w) {
 
 /// Breaks a text at the space that makes the longer of its two lines
 /// shortest and fits both in `room` columns; false when no space does.
-bool bestBreak(const sScreenImage& s, int room, QString& first, QString& second) {
+/// `least` is given the least width the longer line of any break can have
+/// (0 when the text has no space to break at).
+bool bestBreak(const sScreenImage& s, int room, QString& first, QString& second, int& least) {
     const QString text = ReadText(s.Text);
     int best = room + 1;
+    least = std::numeric_limits<int>::max();
     for (qsizetype i = text.indexOf(QLatin1Char(' ')); i > 0; i = text.indexOf(QLatin1Char(' '), i + 1)) {
         const QString a = text.left(i).trimmed(), b = text.mid(i + 1).trimmed();
         if (a.isEmpty() || b.isEmpty()) continue;
@@ -232,15 +236,20 @@ bool bestBreak(const sScreenImage& s, int room, QString& first, QString& second)
         // A first line as wide as the best break so far cannot beat it: its
         // second line need not be drawn.
         const int widthA = width(inkAtOrigin(x));
-        if (widthA >= best) continue;
+        if (widthA >= best) {
+            least = std::min(least, widthA);
+            continue;
+        }
         StringToWideChar(b, y.Text);
         const int longer = std::max(widthA, width(inkAtOrigin(y)));
+        least = std::min(least, longer);
         if (longer < best) {
             best = longer;
             first = a;
             second = b;
         }
     }
+    if (least == std::numeric_limits<int>::max()) least = 0;
     return best <= room;
 }
 
@@ -250,15 +259,46 @@ bool splitTop(sWidok& w, const sWidok& original, const LegibleFitRules& rules) {
     const int room = SignW - (shows(w, Region::Lewy) ? w.BarX : 0);
     const int floor = capitalFloor(Region::Gorny, rules.legibility);
     for (const QString& face : faces(original.Gorny)) {
-        for (int size = original.Gorny.FontSize; size >= 4; --size) {
+        // Tried first at the smallest size that reaches the floor: where no
+        // break fits the room there, none fits at any size above, and where
+        // one does, its width tells how far above it one still may.
+        int smallest = 0;
+        for (int size = 4; size <= original.Gorny.FontSize && smallest == 0; ++size)
+            if (capitalHeight(restyled(original.Gorny, face, size)) >= floor) smallest = size;
+        if (smallest == 0) continue;
+        int largest = original.Gorny.FontSize;
+        {
+            QString a, b;
+            int least = 0;
+            if (!bestBreak(restyled(original.Gorny, face, smallest), room, a, b, least) || least == 0)
+                continue;
+            largest = std::min(largest, smallest * room / least + 2);
+        }
+        for (int size = largest; size >= smallest; --size) {
             const sScreenImage c = restyled(original.Gorny, face, size);
             if (capitalHeight(c) < floor) break;
+            // The widths grow with the size: sizes above the one an overshoot
+            // points to, with two to spare for hinting, cannot go either.
+            const auto skipTo = [&size](int wide, int most) {
+                const int estimate = size * most / wide + 2;
+                if (estimate < size - 1) size = estimate + 1;
+            };
             // The longer of two lines holds at least half the text less the
             // space between them (narrower than the em): a size whose whole
             // line is wider than two rooms and two ems cannot go.
-            if (width(inkAtOrigin(c)) > 2 * room + 4 * fontPixelSize(size)) continue;
+            const int whole = width(inkAtOrigin(c));
+            const int most = 2 * room + 4 * fontPixelSize(size);
+            if (whole > most) {
+                skipTo(whole, most);
+                continue;
+            }
             QString a, b;
-            if (!bestBreak(c, room, a, b)) continue;
+            int least = 0;
+            if (!bestBreak(c, room, a, b, least)) {
+                if (least == 0) break;
+                skipTo(least, room);
+                continue;
+            }
             sScreenImage top = c, bottom = c;
             StringToWideChar(a, top.Text);
             StringToWideChar(b, bottom.Text);

@@ -665,12 +665,10 @@ ViewListImport importViewListXlsx(sDane& d, const QByteArray& bytes, const ViewL
     return applyRows(d, records, true, options);
 }
 
-void renderViews(sDane& d, const QList<QPair<int, int>>& views) {
-    if (views.isEmpty()) return;
-    auto surfaces = std::make_unique<Surfaces>();
+void measureViews(sDane& d, const QList<QPair<int, int>>& views) {
     for (const auto& [l, v] : views) {
         sWidok& w = widok(d, std::clamp(l, 1, LanguageCount), std::clamp(v, 1, ViewCount));
-        storeSizes(w, renderView(w, *surfaces, ViewTarget::Surfaces));
+        storeSizes(w, measureView(w));
     }
 }
 

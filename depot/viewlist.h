@@ -102,10 +102,11 @@ ViewListImport importViewList(sDane& d, const QByteArray& csv, const ViewListImp
 ViewListImport importViewListXlsx(sDane& d, const QByteArray& xlsx,
                                   const ViewListImportOptions& options = {});
 
-/// Renders the given views (language, view) as the editor renders a view
-/// whenever one of its fields changes, which keeps TextWidth and TextHeight
-/// (read by the movement and carried into the pendrive file) in step with
-/// the texts. The edited language and view are left as they were.
-void renderViews(sDane& d, const QList<QPair<int, int>>& views);
+/// Measures the texts of the given views (language, view) as rendering them
+/// does whenever one of their fields changes, which keeps TextWidth and
+/// TextHeight (read by the movement and carried into the pendrive file) in
+/// step with the texts. Nothing is drawn; the edited language and view are
+/// left as they were.
+void measureViews(sDane& d, const QList<QPair<int, int>>& views);
 
 }  // namespace lt

@@ -26,10 +26,16 @@ constexpr int qualityBits = QFont::PreferDefault | QFont::PreferBitmap | QFont::
                             QFont::PreferOutline | QFont::ForceOutline | QFont::PreferAntialias |
                             QFont::NoAntialias | QFont::NoSubpixelAntialias;
 
-void setQuality(QPainter& canvas, int quality, bool antialias) {
-    QFont f = canvas.font();
+constexpr int monoQuality = QFont::NoAntialias | QFont::NoSubpixelAntialias;
+constexpr int smoothQuality = QFont::PreferAntialias | QFont::ForceOutline;
+
+QFont withQuality(QFont f, int quality) {
     f.setStyleStrategy(static_cast<QFont::StyleStrategy>((f.styleStrategy() & ~qualityBits) | quality));
-    canvas.setFont(f);
+    return f;
+}
+
+void setQuality(QPainter& canvas, int quality, bool antialias) {
+    canvas.setFont(withQuality(canvas.font(), quality));
     canvas.setRenderHint(QPainter::TextAntialiasing, antialias);
 }
 
@@ -272,20 +278,19 @@ QFont regionFont(const sScreenImage& region) {
 }
 
 void Font2Mono(QPainter& canvas) {
-    setQuality(canvas, QFont::NoAntialias | QFont::NoSubpixelAntialias, false);
+    setQuality(canvas, monoQuality, false);
 }
 
 void Font2Antialias(QPainter& canvas) {
-    setQuality(canvas, QFont::PreferAntialias | QFont::ForceOutline, true);
+    setQuality(canvas, smoothQuality, true);
 }
 
-TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std::int64_t y) {
-    const QFont font = canvas.font();
-    QPaintDevice* device = canvas.device();
+ShapedLine::ShapedLine(const QFont& font, QPaintDevice* device, const QString& text)
+    : m_pixelSize(font.pixelSize() > 0 ? font.pixelSize() : 16) {
     const QFontMetrics metrics(font, device);
-    TextSize size;
-    size.height = metrics.ascent() + metrics.descent();
-    if (text.isEmpty()) return size;
+    m_ascent = metrics.ascent();
+    m_size.height = metrics.ascent() + metrics.descent();
+    if (text.isEmpty()) return;
 
     // One line: the only character the layout would break at becomes a space.
     // A tab is drawn as a space too: it advances by the width of a space
@@ -298,7 +303,7 @@ TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std
     QFont single = font;
     single.setStyleStrategy(static_cast<QFont::StyleStrategy>(font.styleStrategy() | QFont::NoFontMerging));
     const FaceFinder::Prepared prepared = FaceFinder::instance().prepare(font, line);
-    QTextLayout layout(prepared.text, single, device);
+    m_layout = std::make_unique<QTextLayout>(prepared.text, single, device);
     if (!prepared.stretches.isEmpty()) {
         QList<QTextLayout::FormatRange> formats;
         for (const FaceFinder::Stretch& st : prepared.stretches) {
@@ -311,31 +316,45 @@ TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std
             range.format.setFont(face);
             formats << range;
         }
-        layout.setFormats(formats);
+        m_layout->setFormats(formats);
     }
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.setCacheEnabled(true);
-    layout.beginLayout();
-    QTextLine tl = layout.createLine();
+    m_layout->setTextOption(option);
+    m_layout->setCacheEnabled(true);
+    m_layout->beginLayout();
+    QTextLine tl = m_layout->createLine();
     if (tl.isValid()) tl.setPosition(QPointF(0, 0));
-    layout.endLayout();
+    m_layout->endLayout();
     holdRecentFont(font);
     holdRecentFont(single);
-    for (const QTextLayout::FormatRange& range : layout.formats()) holdRecentFont(range.format.font());
-    if (!tl.isValid()) return size;
-    const qreal advance = tl.horizontalAdvance();
-    size.width = static_cast<std::int32_t>(std::clamp<qint64>(qRound64(advance), 0, INT32_MAX));
+    for (const QTextLayout::FormatRange& range : m_layout->formats()) holdRecentFont(range.format.font());
+    if (!tl.isValid()) {
+        m_layout.reset();
+        return;
+    }
+    m_size.width =
+        static_cast<std::int32_t>(std::clamp<qint64>(qRound64(tl.horizontalAdvance()), 0, INT32_MAX));
+}
+
+ShapedLine::~ShapedLine() = default;
+ShapedLine::ShapedLine(ShapedLine&&) noexcept = default;
+ShapedLine& ShapedLine::operator=(ShapedLine&&) noexcept = default;
+
+void ShapedLine::draw(QPainter& canvas, std::int64_t x, std::int64_t y) const {
+    if (!m_layout) return;
+    const QTextLine tl = m_layout->lineAt(0);
 
     // Glyph ink may reach past the text cell by about one em.
+    const QPaintDevice* device = canvas.device();
     const std::int64_t w = device->width(), h = device->height();
-    const std::int64_t margin = 2 * std::int64_t{font.pixelSize() > 0 ? font.pixelSize() : 16};
-    if (x >= w + margin || x + size.width + margin <= 0 || y >= h + margin || y + size.height + margin <= 0)
-        return size;
+    const std::int64_t margin = 2 * std::int64_t{m_pixelSize};
+    if (x >= w + margin || x + m_size.width + margin <= 0 || y >= h + margin ||
+        y + m_size.height + margin <= 0)
+        return;
 
-    const QPointF origin(static_cast<qreal>(x), static_cast<qreal>(y + metrics.ascent()) - tl.ascent());
-    const bool whole = x >= 0 && x + size.width <= w;
+    const QPointF origin(static_cast<qreal>(x), static_cast<qreal>(y + m_ascent) - tl.ascent());
+    const bool whole = x >= 0 && x + m_size.width <= w;
     const qreal from = static_cast<qreal>(-x - margin), to = static_cast<qreal>(w - x + margin);
     for (QGlyphRun run : tl.glyphRuns()) {
         if (!whole) {
@@ -359,7 +378,23 @@ TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std
         }
         canvas.drawGlyphRun(origin, run);
     }
-    return size;
+}
+
+TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std::int64_t y) {
+    const ShapedLine line(canvas.font(), canvas.device(), text);
+    line.draw(canvas, x, y);
+    return line.size();
+}
+
+QFont drawnRegionFont(const sScreenImage& region) {
+    return withQuality(regionFont(region), isTrue(region.Alias) ? smoothQuality : monoQuality);
+}
+
+ShapedLine shapedRegionText(const sScreenImage& region) {
+    // Shaping only asks the device for its resolution, which every surface
+    // shares.
+    thread_local QImage device(1, 1, QImage::Format_BGR888);
+    return ShapedLine(drawnRegionFont(region), &device, ReadText(region.Text));
 }
 
 TextSize renderRegionSurface(const sScreenImage& region, const QString& text, Bitmap& surface) {

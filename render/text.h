@@ -10,8 +10,11 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
+class QPaintDevice;
 class QPainter;
+class QTextLayout;
 
 namespace lt {
 
@@ -47,6 +50,30 @@ struct TextSize {
     std::int32_t height = 0;
 };
 
+/// A text shaped as one line in a font, for canvases of a device's kind
+/// (its resolution): measured once, drawn where it is wanted. Shaping is
+/// most of the cost of drawing a line, so a text measured before it is drawn
+/// is shaped once.
+class ShapedLine {
+public:
+    ShapedLine(const QFont& font, QPaintDevice* device, const QString& text);
+    ~ShapedLine();
+    ShapedLine(ShapedLine&&) noexcept;
+    ShapedLine& operator=(ShapedLine&&) noexcept;
+
+    /// The sum of the advances and ascent + descent.
+    TextSize size() const { return m_size; }
+    /// Draws the line as drawTextLine does, in the canvas's pen; the canvas's
+    /// font is not used.
+    void draw(QPainter& canvas, std::int64_t x, std::int64_t y) const;
+
+private:
+    std::unique_ptr<QTextLayout> m_layout;
+    TextSize m_size;
+    int m_ascent = 0;
+    int m_pixelSize = 16;
+};
+
 /// Draws text as one shaped line with the top-left of its cell at (x, y),
 /// in the canvas font and pen, over a transparent background, and measures
 /// it. Control characters never break the line, and a tab advances by the
@@ -54,6 +81,13 @@ struct TextSize {
 /// cell cannot reach the canvas, and only glyphs that can reach it are handed
 /// to the rasteriser, so a long text far off the surface costs little.
 TextSize drawTextLine(QPainter& canvas, const QString& text, std::int64_t x, std::int64_t y);
+
+/// The font a region is drawn with: regionFont at the quality Font2Mono or
+/// Font2Antialias gives it, as its Alias asks.
+QFont drawnRegionFont(const sScreenImage& region);
+
+/// A region's text shaped as renderRegionSurface draws it.
+ShapedLine shapedRegionText(const sScreenImage& region);
 
 /// Draws a region's settings with the given text into a surface: the fill of
 /// its background colour, then the text in its font, colour and quality at

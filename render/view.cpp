@@ -56,6 +56,18 @@ ViewSizes renderView(const sWidok& w, Surfaces& s, ViewTarget target) {
     return out;
 }
 
+ViewSizes measureView(const sWidok& w) {
+    ViewSizes out;
+    if (!isViewType(w.TypWidoku)) return out;
+    out.drawn = true;
+    for (const Region r : AllRegions) {
+        if (!showsRegion(w.TypWidoku, r)) continue;
+        out.shown[index(r)] = true;
+        out.size[index(r)] = shapedRegionText(regionOf(w, r)).size();
+    }
+    return out;
+}
+
 void storeSizes(sWidok& w, const ViewSizes& sizes) {
     for (const Region r : AllRegions) {
         if (!sizes.shows(r)) continue;

@@ -37,6 +37,9 @@ enum class ViewTarget {
 /// outside 0..3 leaves the surfaces and the preview unchanged.
 ViewSizes renderView(const sWidok& w, Surfaces& s, ViewTarget target = ViewTarget::Preview);
 
+/// The sizes renderView would measure, without drawing.
+ViewSizes measureView(const sWidok& w);
+
 /// Stores the measured sizes into the regions that were drawn (TextWidth,
 /// TextHeight), as rendering the edited view does.
 void storeSizes(sWidok& w, const ViewSizes& sizes);

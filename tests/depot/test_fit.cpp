@@ -32,7 +32,7 @@ sWidok& destination(sDane& d, int v, const QString& left, const QString& top, co
     StringToWideChar(left, w.Lewy.Text, 1024);
     StringToWideChar(top, w.Gorny.Text, 1024);
     StringToWideChar(bottom, w.Dolny.Text, 1024);
-    renderViews(d, {{1, v}});
+    measureViews(d, {{1, v}});
     return w;
 }
 
@@ -108,7 +108,7 @@ TEST_P(FitHard, ChecksCleanWithTheWordsUnchanged) {
 
     // The view was rendered after fitting: rendering it again changes nothing.
     auto again = std::make_unique<sDane>(*d);
-    renderViews(*again, {{1, 7}});
+    measureViews(*again, {{1, 7}});
     EXPECT_EQ(std::memcmp(again.get(), d.get(), sizeof(sDane)), 0);
 
     // Fitting a fitted project changes nothing.

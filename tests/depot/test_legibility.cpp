@@ -22,7 +22,7 @@ sWidok& view(sDane& d, int v, const QString& left, const QString& top, const QSt
     StringToWideChar(left, w.Lewy.Text);
     StringToWideChar(top, w.Gorny.Text);
     StringToWideChar(bottom, w.Dolny.Text);
-    renderViews(d, {{1, v}});
+    measureViews(d, {{1, v}});
     return w;
 }
 
@@ -83,7 +83,8 @@ TEST(Legibility, ScrollMeasuredWithThePlayersStepsAndGivenItsTime) {
     EXPECT_GT(seconds, 5);
     QStringList lines;
     for (const FitChange& c : changes) lines << c.text();
-    EXPECT_TRUE(lines.contains(QStringLiteral("1/1 view: time 5 -> %1").arg(seconds))) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("1/1 view: time 5 -> %1").arg(seconds)))
+        << lines.join('\n').toStdString();
     EXPECT_TRUE(legibilityFindings(*d).isEmpty()) << legibilityFindings(*d).join('\n').toStdString();
 }
 
@@ -93,7 +94,7 @@ TEST(Legibility, RouteNumberTouchingItsLineAndFitLeavingAnUnlitColumn) {
     const InkBox left = regionInk(w.Lewy);
     w.BarX = left.right + 1;
     w.Gorny.X -= regionInk(w.Gorny).left;  // the top line's ink starts at the box's edge
-    renderViews(*d, {{1, 1}});
+    measureViews(*d, {{1, 1}});
     ASSERT_EQ(codesOf(checkProject(*d), 1, QStringLiteral("touches-neighbour")).size(), 1);
 
     fitProject(*d, FitOptions{});
@@ -109,7 +110,7 @@ TEST(Legibility, RouteNumberTouchingItsLineAndFitLeavingAnUnlitColumn) {
     two.BarY = 16;
     two.Gorny.Y = 16 - 1 - regionInk(two.Gorny).bottom + two.Gorny.Y;  // ink down to row 15
     two.Dolny.Y -= regionInk(two.Dolny).top;                           // ink from row 16
-    renderViews(*d, {{1, 2}});
+    measureViews(*d, {{1, 2}});
     EXPECT_EQ(codesOf(checkProject(*d), 2, QStringLiteral("touches-neighbour")).size(), 1);
 }
 
@@ -117,7 +118,7 @@ TEST(Legibility, NarrowLettersMergeAtEightPointsAndFitKeepsThemApart) {
     auto d = defaultProject();
     sWidok& w = view(*d, 1, QString(), QStringLiteral("Hódmezővásárhely"), QString(), vtTop);
     style(w.Gorny, "Arial Narrow", 8);
-    renderViews(*d, {{1, 1}});
+    measureViews(*d, {{1, 1}});
     EXPECT_FALSE(mergedLetters(w.Gorny).isEmpty());
     EXPECT_EQ(codesOf(checkProject(*d), 1, QStringLiteral("letters-merge")).size(), 1);
     EXPECT_EQ(codesOf(checkProject(*d), 1, QStringLiteral("below-floor")).size(), 1);
@@ -148,7 +149,7 @@ TEST(Legibility, FloorsInLedsRaisedByThePitch) {
     sWidok& w = view(*d, 1, QStringLiteral("7"), QStringLiteral("Zoo"), QString(), vtLeftTop);
     style(w.Lewy, "Arial", 24);
     style(w.Gorny, "Arial", 12);
-    renderViews(*d, {{1, 1}});
+    measureViews(*d, {{1, 1}});
     EXPECT_TRUE(legibilityFindings(*d).isEmpty()) << legibilityFindings(*d).join('\n').toStdString();
     const QStringList raised =
         codesOf(checkProject(*d, LegibilityRules{10}), 1, QStringLiteral("below-floor"));
@@ -173,7 +174,7 @@ TEST(Legibility, OneRouteOneDrawingAndTheEditorRechecksItsViews) {
     sWidok& b = view(*d, 2, QStringLiteral("SIM33C"), QStringLiteral("ELTINGVILLE"), QString(), vtLeftTop);
     style(a.Lewy, "Arial Narrow", 13);
     style(b.Lewy, "Arial Narrow", 8);
-    renderViews(*d, {{1, 1}, {1, 2}});
+    measureViews(*d, {{1, 1}, {1, 2}});
     const QList<Finding> before = checkProject(*d);
     EXPECT_EQ(codesOf(before, 1, QStringLiteral("route-drawn-differently")).size(), 1);
     EXPECT_EQ(codesOf(before, 2, QStringLiteral("route-drawn-differently")).size(), 1);
@@ -182,11 +183,11 @@ TEST(Legibility, OneRouteOneDrawingAndTheEditorRechecksItsViews) {
     ProjectFindings kept;
     kept.recheckAll(*d);
     b.Lewy.FontSize = 13;
-    renderViews(*d, {{1, 2}});
+    measureViews(*d, {{1, 2}});
     EXPECT_TRUE(kept.recheckView(*d, 1, 2));
     EXPECT_TRUE(codesOf(kept.of(1, 1), 1, QStringLiteral("route-drawn-differently")).isEmpty());
     b.Lewy.FontSize = 8;
-    renderViews(*d, {{1, 2}});
+    measureViews(*d, {{1, 2}});
 
     FitOptions options;
     options.split = true;
