@@ -168,6 +168,20 @@ void layOut(sWidok& w, const GtfsDestination& dest, bool routeOnTop) {
     }
 }
 
+/// Stands a line alone on the sign in the middle of its rows. The import
+/// places the words itself, and a line laid where the top line of two goes
+/// would hug the top of the sign with its lower half unlit.
+void centreLoneLine(sWidok& w) {
+    if (w.TypWidoku != vtTop && w.TypWidoku != vtLeftTop) return;
+    sScreenImage& s = w.Gorny;
+    if (movesUpDown(s)) return;
+    const InkBox ink = inkAtOrigin(s);
+    const RegionWindow win = regionWindow(w, Region::Gorny);
+    if (ink.empty || win.height <= 0) return;
+    const int y = (win.height - (ink.bottom - ink.top + 1)) / 2 - ink.top;
+    s.Y = std::clamp(y, limits::Y.min, limits::Y.max);
+}
+
 /// Whether fitting kept the route in the left box standing, whole and at
 /// the route floor.
 bool routeReadsInLeftBox(const sWidok& before, const sWidok& after) {
@@ -874,6 +888,8 @@ QList<FitChange> makeDestinationView(sWidok& w, const GtfsDestination& dest, int
     const sWidok base = w;
     const bool routeOnTop = dest.route.size() > LeftTextLimit || dest.main.size() > TopTextLimit;
     layOut(w, dest, routeOnTop);
+    // A line the operator placed on a sign of one line stays where it is.
+    if (!isTrue(base.use) || base.TypWidoku != w.TypWidoku) centreLoneLine(w);
     const sWidok laidOut = w;
     QList<FitChange> changes = fitViewRecord(w, lang, view, destinationFit(), nullptr);
     // Where the route does not read whole in the left box, it goes on the top

@@ -106,6 +106,10 @@ TEST(GtfsImport, ViewsInNaturalOrderSplitAtViaAndFitted) {
     const sWidok& whole = widok(*d, 1, 2);
     EXPECT_EQ(whole.TypWidoku, vtLeftTop);
     EXPECT_EQ(text(whole.Gorny.Text), "Via Roma");
+    // A line alone stands in the middle of the sign's rows, not where the
+    // top line of two would.
+    const InkBox ink = inkAt(whole.Gorny);
+    EXPECT_LE(std::abs(ink.top - (SignHeight - 1 - ink.bottom)), 1) << ink.top << ' ' << ink.bottom;
 
     // A route longer than the left box takes the top line, the
     // headsign the bottom; so does a short one too wide for the widest left
