@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -266,7 +267,7 @@ bool TFormPlayer::openFile(const QString& path) {
     auto image = std::make_unique<sflash>();
     const QString error = loadPlayable(path, *image);
     if (!error.isEmpty()) {
-        m_prompts.message(error);
+        m_prompts.warning(error);
         return false;
     }
     load(std::move(image), QFileInfo(path).absoluteFilePath(), Load::Chosen);
@@ -374,8 +375,9 @@ void TFormPlayer::showTime(std::int64_t ms) {
         const PlayTurn& t = m_player->turns()[static_cast<std::size_t>(pos.turn)];
         lLanguageNow->setText(
             QStringLiteral("%1  %2").arg(t.lang).arg(AnsiCharToString(m_flash->Lang[t.lang - 1].Nazwa)));
-        lTimeNow->setText(
-            QStringLiteral("%1 s / %2 s").arg(pos.inTurnMs / 1000.0, 0, 'f', 1).arg(t.lengthMs / 1000));
+        lTimeNow->setText(QStringLiteral("%1 s / %2 s")
+                              .arg(QLocale().toString(pos.inTurnMs / 1000.0, 'f', 1),
+                                   QLocale().toString(t.lengthMs / 1000)));
     } else {
         lLanguageNow->clear();
         lTimeNow->clear();

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -93,12 +94,20 @@ TEST_F(PlayerWindow, PlaysTheImageLastExportedWithItsLanguagesAndTimes) {
     p->pause()->click();
     EXPECT_FALSE(p->playing());
     EXPECT_TRUE(p->play()->isVisibleTo(p));
+    const QLocale locale;
+    QLocale::setDefault(QLocale::c());
     p->showTime(1500);
     EXPECT_EQ(p->languageNow()->text(), QStringLiteral("1  Polski"));
     EXPECT_EQ(p->timeNow()->text(), QStringLiteral("1.5 s / 2 s"));
+    // Seconds are written as the desktop writes numbers.
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    p->showTime(1500);
+    EXPECT_EQ(p->timeNow()->text(), QStringLiteral("1,5 s / 2 s"));
+    QLocale::setDefault(QLocale::c());
     p->showTime(2400);  // the second language's time 0 plays 1 s
     EXPECT_EQ(p->languageNow()->text(), QStringLiteral("2  Deutsch"));
     EXPECT_EQ(p->timeNow()->text(), QStringLiteral("0.4 s / 1 s"));
+    QLocale::setDefault(locale);
 
     // The picture is the player's face at that moment, enlarged.
     Player ref(doc.flash(), destinationTurns(doc.flash(), 4));
@@ -165,8 +174,8 @@ TEST_F(PlayerWindow, WithoutAnImageAsksForAFileAndRefusesBadOnes) {
     bad.close();
     prompts.paths.push_back(bad.fileName());
     QMetaObject::invokeMethod(p, "btnOpenClick");
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.messages.back(),
+    ASSERT_EQ(prompts.warnings.size(), 1);
+    EXPECT_EQ(prompts.warnings.back(),
               bad.fileName() +
                   QStringLiteral(" is not a pendrive file: it has 1000 bytes; a pendrive file has 8388608"));
     EXPECT_FALSE(p->loaded());
