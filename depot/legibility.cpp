@@ -137,16 +137,6 @@ StyleCache::Profile drawLetter(const sScreenImage& s, const QString& letter, int
     return out;
 }
 
-/// The text size the player moves a region by, as rendering measures it.
-TextSize measuredText(const sScreenImage& s) {
-    Bitmap probe(1, 1);
-    QPainter measure(&probe.image());
-    measure.setFont(regionFont(s));
-    const TextSize size = drawTextLine(measure, ReadText(s.Text), std::int64_t{1} << 40, 0);
-    measure.end();
-    return size;
-}
-
 bool showsLeft(const sWidok& w) {
     return w.TypWidoku == vtLeftTop || w.TypWidoku == vtLeftTopBottom;
 }
@@ -368,7 +358,8 @@ std::int64_t msToShowWhole(const sWidok& w, Region r) {
     const int span = sideways ? win.width : win.height;
     if (hi < lo) return 0;
 
-    const TextSize size = measuredText(s);
+    // The text size the player moves the region by, as rendering measures it.
+    const TextSize size = shapedRegionText(s).size();
     Motion m{s.Ruch, size.width, size.height, 0, 0, s.Direction};
     const WrapLimits limits = wrapLimits(w, r);
     const std::int64_t interval = timerInterval(s.Speed);
